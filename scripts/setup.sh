@@ -1,0 +1,34 @@
+#!/usr/bin/env bash
+# Installs the build and run dependencies of Zorvane on Debian 12, only those missing.
+set -euo pipefail
+
+packages=(
+  build-essential
+  cmake
+  qt6-base-dev
+  libsqlite3-dev
+  nlohmann-json3-dev
+  libgtest-dev
+  fonts-arphic-uming
+  fonts-wqy-zenhei
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then
+    missing+=("$p")
+  fi
+done
+
+if [ ${#missing[@]} -eq 0 ]; then
+  exit 0
+fi
+
+echo "setup: installing ${missing[*]}"
+sudo_cmd=()
+if [ "$(id -u)" -ne 0 ]; then
+  sudo_cmd=(sudo)
+fi
+export DEBIAN_FRONTEND=noninteractive
+"${sudo_cmd[@]}" apt-get update -q
+"${sudo_cmd[@]}" apt-get install -y -q --no-install-recommends "${missing[@]}"

@@ -1,0 +1,123 @@
+#include "core/store/dataset.h"
+
+#include "core/store/store_error.h"
+#include "core/store/table_file.h"
+
+#include <algorithm>
+
+namespace zorvane::store {
+
+namespace {
+const Value kNull;
+}
+
+int Dataset::fieldIndex(std::string_view name) const {
+    for (std::size_t i = 0; i < fields_.size(); ++i) {
+        if (detail::sameNameIgnoringCase(fields_[i].name, name)) {
+            return static_cast<int>(i);
+        }
+    }
+    return -1;
+}
+
+int Dataset::fieldIndexOrThrow(std::string_view name) const {
+    const int index = fieldIndex(name);
+    if (index < 0) {
+        throw StoreError("数据表“" + displayName() + "”中没有字段“" + std::string(name) + "”");
+    }
+    return index;
+}
+
+void Dataset::first() {
+    current_ = rows_.empty() ? -1 : 0;
+    eof_ = rows_.empty();
+    bof_ = true;
+    notify();
+}
+
+void Dataset::next() {
+    if (current_ + 1 < recordCount()) {
+        ++current_;
+        eof_ = false;
+    } else {
+        eof_ = true;
+    }
+    bof_ = rows_.empty();
+    notify();
+}
+
+void Dataset::prior() {
+    if (current_ > 0) {
+        --current_;
+        bof_ = false;
+    } else {
+        bof_ = true;
+    }
+    eof_ = rows_.empty();
+    notify();
+}
+
+void Dataset::last() {
+    current_ = recordCount() - 1;
+    eof_ = true;
+    bof_ = rows_.empty();
+    notify();
+}
+
+void Dataset::moveTo(int index) {
+    if (rows_.empty()) {
+        return;
+    }
+    current_ = std::clamp(index, 0, recordCount() - 1);
+    eof_ = false;
+    bof_ = false;
+    notify();
+}
+
+const Value& Dataset::field(int position) const {
+    if (position < 0 || position >= fieldCount()) {
+        throw StoreError("数据表“" + displayName() + "”没有第 " + std::to_string(position + 1) +
+                         " 个字段");
+    }
+    if (const Row* buffer = editBuffer()) {
+        return (*buffer)[static_cast<std::size_t>(position)];
+    }
+    if (current_ < 0) {
+        return kNull;
+    }
+    return rows_[static_cast<std::size_t>(current_)][static_cast<std::size_t>(position)];
+}
+
+const Value& Dataset::field(std::string_view name) const {
+    return field(fieldIndexOrThrow(name));
+}
+
+int Dataset::subscribe(Listener listener) {
+    const int token = nextToken_++;
+    listeners_.emplace(token, std::move(listener));
+    return token;
+}
+
+void Dataset::unsubscribe(int token) {
+    listeners_.erase(token);
+}
+
+void Dataset::setContents(std::vector<FieldDef> fields, std::vector<Row> rows, bool open) {
+    fields_ = std::move(fields);
+    rows_ = std::move(rows);
+    open_ = open;
+    current_ = rows_.empty() ? -1 : 0;
+    eof_ = rows_.empty();
+    bof_ = true;
+    notify();
+}
+
+void Dataset::notify() {
+    // A listener may subscribe or unsubscribe others; walk a copy.
+    const auto listeners = listeners_;
+    for (const auto& [token, listener] : listeners) {
+        listener();
+    }
+}
+
+} // namespace zorvane::store

@@ -1,0 +1,77 @@
+#pragma once
+// Thin RAII wrappers over the SQLite C API, used only inside the table store.
+
+#include "core/store/field.h"
+
+#include <filesystem>
+#include <string>
+
+struct sqlite3;
+struct sqlite3_stmt;
+
+namespace zorvane::store::detail {
+
+class Connection {
+public:
+    enum class Mode { ReadOnly, ReadWrite, Create };
+
+    Connection(const std::filesystem::path& file, Mode mode);
+    ~Connection();
+    Connection(const Connection&) = delete;
+    Connection& operator=(const Connection&) = delete;
+
+    // Attaches another database file under `schema`, read-only when asked.
+    void attach(const std::filesystem::path& file, const std::string& schema, bool readOnly);
+    void exec(const std::string& sql);
+    sqlite3* get() const { return db_; }
+    const std::filesystem::path& file() const { return file_; }
+
+    [[noreturn]] void fail(const std::string& what) const;
+
+private:
+    sqlite3* db_ = nullptr;
+    std::filesystem::path file_;
+};
+
+class Statement {
+public:
+    Statement(const Connection& connection, const std::string& sql);
+    ~Statement();
+    Statement(const Statement&) = delete;
+    Statement& operator=(const Statement&) = delete;
+
+    void bind(int index, const Value& value); // 1-based
+    bool step();                              // true while a row is available
+    void reset();
+
+    int columnCount() const;
+    bool columnIsNull(int column) const;
+    std::string columnText(int column) const;
+    double columnDouble(int column) const;
+    long long columnInt(int column) const;
+    Bytes columnBytes(int column) const;
+    Value columnValue(int column, FieldKind kind) const;
+
+private:
+    const Connection& connection_;
+    sqlite3_stmt* stmt_ = nullptr;
+};
+
+// A transaction that rolls back unless committed.
+class Transaction {
+public:
+    explicit Transaction(Connection& connection);
+    ~Transaction();
+    Transaction(const Transaction&) = delete;
+    Transaction& operator=(const Transaction&) = delete;
+    void commit();
+
+private:
+    Connection& connection_;
+    bool done_ = false;
+};
+
+// A quoted SQL identifier.
+std::string quoteIdentifier(const std::string& name);
+
+} // namespace zorvane::store::detail

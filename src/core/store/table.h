@@ -1,0 +1,80 @@
+#pragma once
+// A named table of the database directory. Opened read-only unless read-only was lifted first;
+// a read-only table is opened read-only by SQLite itself, so it cannot be written by accident.
+// Every post and every delete is one transaction over the table's files.
+
+#include "core/store/dataset.h"
+
+#include <filesystem>
+#include <memory>
+#include <string>
+
+namespace zorvane::store {
+
+namespace detail {
+class TableFile;
+}
+
+class Table : public Dataset {
+public:
+    Table(std::filesystem::path directory, std::string name);
+    ~Table() override;
+
+    const std::string& name() const { return name_; }
+    void setName(std::string name); // only while closed
+    const std::filesystem::path& directory() const { return directory_; }
+    std::string displayName() const override { return name_; }
+    // The table file, spelt as it exists (names ignore case) or as it would be created.
+    std::filesystem::path filePath() const;
+    std::filesystem::path blobPath() const;
+
+    // Field definitions for `create`; an open table's definitions are those of its file.
+    void setFieldDefs(std::vector<FieldDef> fields);
+    bool exists() const;
+    // Replaces any table of this name with an empty one of the set field definitions.
+    void create();
+
+    void open();
+    void close();
+
+    bool readOnly() const { return readOnly_; }
+    void setReadOnly(bool readOnly); // only while closed
+
+    enum class State { Browse, Insert, Edit };
+    State state() const { return state_; }
+
+    // Writing: append or edit, set fields, post (or cancel). Texts given to number and integer
+    // fields are parsed strictly; a text that is no number throws and the row stays unposted.
+    void append();
+    void edit();
+    void setField(int position, const Value& value);
+    void setField(std::string_view name, const Value& value);
+    // Copies every field of `source`'s current row by position (memo and graphic included)
+    // into the row being appended or edited.
+    void copyFieldsFrom(const Dataset& source);
+    void post();
+    void cancel();
+
+    // Deletes the current row; the cursor goes to the row after it, or to the new last row.
+    void deleteCurrent();
+    // Deletes `count` rows from the current one on, in one transaction.
+    void deleteRows(int count);
+    // Deletes every row, in one transaction.
+    void emptyTable();
+
+private:
+    const Row* editBuffer() const override;
+    void requireClosed(const char* what) const;
+    void requireWritable() const;
+
+    std::filesystem::path directory_;
+    std::string name_;
+    bool readOnly_ = true;
+    std::vector<FieldDef> pendingFields_;
+    std::unique_ptr<detail::TableFile> file_;
+    std::vector<std::int64_t> ids_;
+    State state_ = State::Browse;
+    Row buffer_;
+};
+
+} // namespace zorvane::store

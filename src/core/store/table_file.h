@@ -1,0 +1,75 @@
+#pragma once
+// The files of one table: `<name>.db` holds the field definitions and the rows, `<name>.mb` the
+// memo and graphic values (only for tables that have such fields). Used by Table and Query.
+
+#include "core/store/field.h"
+#include "core/store/sqlite_handle.h"
+
+#include <filesystem>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace zorvane::store::detail {
+
+// A table name without blanks and without an optional ".db" ending.
+std::string normalizeTableName(std::string_view name);
+
+bool sameNameIgnoringCase(std::string_view a, std::string_view b);
+
+struct TableFiles {
+    std::filesystem::path table; // <name>.db
+    std::filesystem::path blobs; // <name>.mb
+};
+
+// The files of the table `name` in `directory`. Names ignore case: an existing file whose name
+// differs only in case is the table's file; otherwise the paths are spelt as `name` is.
+TableFiles locateTable(const std::filesystem::path& directory, std::string_view name);
+
+// Throws StoreError naming the directory when it does not exist.
+void requireDirectory(const std::filesystem::path& directory);
+
+struct StoredRow {
+    std::int64_t id;
+    Row values;
+};
+
+class TableFile {
+public:
+    // Replaces any table of these files with an empty one of the given fields. The new files are
+    // written beside the old ones and renamed over them, so the old table stays whole until the
+    // new one is complete.
+    static void create(const TableFiles& files, const std::vector<FieldDef>& fields);
+
+    TableFile(const TableFiles& files, bool readOnly);
+
+    const std::vector<FieldDef>& fields() const { return fields_; }
+    const TableFiles& files() const { return files_; }
+
+    // Column name of the field at `position` inside the table file.
+    static std::string column(std::size_t position);
+
+    // Rows in table order, or filtered and sorted by SQL fragments over the columns.
+    std::vector<StoredRow> load(const std::string& whereSql = {},
+                                const std::vector<Value>& binds = {},
+                                const std::string& orderSql = {}) const;
+
+    // Each of these is one transaction over the table file and its blob file.
+    std::int64_t insert(const Row& values);
+    void update(std::int64_t id, const Row& values);
+    void remove(const std::vector<std::int64_t>& ids);
+
+private:
+    void readFields();
+    void writeBlobs(std::int64_t id, const Row& values);
+
+    TableFiles files_;
+    bool readOnly_;
+    bool hasBlobs_ = false;
+    std::unique_ptr<Connection> connection_;
+    std::vector<FieldDef> fields_;
+};
+
+} // namespace zorvane::store::detail

@@ -1,6 +1,7 @@
 #include "core/store/table_file.h"
 
 #include "core/store/store_error.h"
+#include "core/text/ascii_case.h"
 
 #include <sqlite3.h>
 
@@ -13,10 +14,6 @@ namespace zorvane::store::detail {
 namespace fs = std::filesystem;
 
 namespace {
-
-char lowerAscii(char c) {
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
 
 std::string sqlType(FieldKind kind) {
     switch (kind) {
@@ -79,12 +76,6 @@ std::string normalizeTableName(std::string_view name) {
         name.remove_suffix(3);
     }
     return std::string(name);
-}
-
-bool sameNameIgnoringCase(std::string_view a, std::string_view b) {
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               return lowerAscii(x) == lowerAscii(y);
-           });
 }
 
 TableFiles locateTable(const fs::path& directory, std::string_view name) {

@@ -4,6 +4,7 @@
 
 #include "core/store/field.h"
 #include "core/store/sqlite_handle.h"
+#include "core/text/ascii_case.h"
 
 #include <filesystem>
 #include <memory>
@@ -17,7 +18,9 @@ namespace zorvane::store::detail {
 // A table name without blanks and without an optional ".db" ending.
 std::string normalizeTableName(std::string_view name);
 
-bool sameNameIgnoringCase(std::string_view a, std::string_view b);
+inline bool sameNameIgnoringCase(std::string_view a, std::string_view b) {
+    return text::equalIgnoringAsciiCase(a, b);
+}
 
 struct TableFiles {
     std::filesystem::path table; // <name>.db

@@ -1,0 +1,109 @@
+#include "core/records/design_history.h"
+
+#include "core/records/table_writing.h"
+#include "core/store/store_error.h"
+#include "core/text/ascii_case.h"
+#include "core/text/number_text.h"
+
+#include <cmath>
+
+namespace zorvane::records {
+
+namespace {
+
+constexpr std::string_view kHistoryTable = "Hty_Rec_UnNamed";
+
+std::string templateFor(std::string_view kind) {
+    if (kind == "RD" || kind == "R") {
+        return "R_design";
+    }
+    if (kind == "DD" || kind == "D") {
+        return "D_Design";
+    }
+    return {};
+}
+
+} // namespace
+
+std::string TRecord_Class::valueText(double value) {
+    const double magnitude = std::fabs(value);
+    if (magnitude > 1) {
+        return text::fixedPadded(value, 6, 2);
+    }
+    if (magnitude > 0.001) {
+        return text::fixedPadded(value, 6, 5);
+    }
+    return text::fixedPadded(value, 8, 7);
+}
+
+TRecord_Class::TRecord_Class(std::filesystem::path databaseDir, std::string_view kind,
+                             bool fromProject)
+    : databaseDir_(std::move(databaseDir)) {
+    if (kind != "RD" && kind != "DD") {
+        return;
+    }
+    templateName_ = templateFor(kind);
+    auto history = std::make_unique<store::Table>(databaseDir_, std::string(kHistoryTable));
+    if (!fromProject) {
+        auto historyTemplate = std::make_unique<store::Table>(databaseDir_, templateName_);
+        historyTemplate->open();
+        history->setFieldDefs(historyTemplate->fields());
+        history->create();
+        template_ = std::move(historyTemplate);
+    }
+    history->open();
+    history_ = std::move(history);
+}
+
+void TRecord_Class::OpenTemplate(std::string_view kind) {
+    if (template_ || (kind != "R" && kind != "D")) {
+        return;
+    }
+    auto historyTemplate = std::make_unique<store::Table>(databaseDir_, templateFor(kind));
+    historyTemplate->open();
+    template_ = std::move(historyTemplate);
+}
+
+void TRecord_Class::AddEntry(std::string_view item, double value) {
+    if (!template_) {
+        // After a project load the template is opened by OpenTemplate; a caller that forgot it
+        // still gets the template of its own chain kind.
+        OpenTemplate(templateName_ == "R_design" ? "R" : "D");
+    }
+    store::Table& source = *template_;
+    writeTable(*history_, [&](store::Table& history) {
+        const int entriesBefore = history.recordCount();
+        if (!source.isEmpty()) {
+            for (source.first(); !source.eof(); source.next()) {
+                if (text::equalIgnoringAsciiCase(source.text("项目"), item)) {
+                    break;
+                }
+            }
+        }
+        history.append();
+        history.copyFieldsFrom(source);
+        history.setField("步骤", store::Value(entriesBefore + 1));
+        history.setField("数值", store::Value(valueText(value)));
+        history.post();
+    });
+}
+
+void TRecord_Class::DeleteFrom(std::string_view item) {
+    writeTable(*history_, [&](store::Table& t) { deleteFromItem(t, "项目", item); });
+}
+
+void TRecord_Class::ClearHistory() {
+    writeTable(*history_, [](store::Table& t) { t.emptyTable(); });
+}
+
+void TRecord_Class::OpenHistory() {
+    if (!history_->isOpen()) {
+        history_->open();
+    }
+}
+
+void TRecord_Class::CloseHistory() {
+    history_->close();
+}
+
+} // namespace zorvane::records

@@ -1,0 +1,145 @@
+#include "core/records/result_tables.h"
+
+#include "core/records/table_writing.h"
+#include "core/text/ascii_case.h"
+#include "core/text/number_text.h"
+
+namespace zorvane::records {
+
+namespace {
+
+constexpr std::string_view kValueFieldSmall = "小链轮数值";
+constexpr std::string_view kValueFieldLarge = "大链轮数值";
+
+} // namespace
+
+TResult_manage::TResult_manage(std::filesystem::path databaseDir, std::string_view kind,
+                               bool fromProject) {
+    const bool roller = text::equalIgnoringAsciiCase(kind, "r");
+    if (!roller && !text::equalIgnoringAsciiCase(kind, "d")) {
+        return;
+    }
+    auto result = std::make_unique<store::Table>(databaseDir, "Result_Unnamed");
+    auto init = std::make_unique<store::Table>(databaseDir, "Init_Unnamed");
+    auto size = std::make_unique<store::Table>(databaseDir, "Size_Unnamed");
+    auto sizeTemplate = std::make_unique<store::Table>(databaseDir, roller ? "R_Size" : "D_Size");
+
+    if (!fromProject) {
+        store::Table resultTemplate(databaseDir, "Result");
+        resultTemplate.open();
+        result->setFieldDefs(resultTemplate.fields());
+        init->setFieldDefs(resultTemplate.fields());
+        result->create();
+        init->create();
+    }
+    result_ = std::move(result);
+    init_ = std::move(init);
+    size_ = std::move(size);
+    sizeTemplate_ = std::move(sizeTemplate);
+    if (!fromProject) {
+        prepareSizeTable();
+    }
+    result_->open();
+    init_->open();
+    size_->open();
+}
+
+// A new design starts with an empty size table of the template's fields. A size table left over
+// from a run that ended before its design was discarded would otherwise show stale sizes; one
+// that is missing or of another layout is made anew.
+void TResult_manage::prepareSizeTable() {
+    sizeTemplate_->open();
+    const auto fields = sizeTemplate_->fields();
+    sizeTemplate_->close();
+    bool usable = false;
+    if (size_->exists()) {
+        try {
+            size_->open();
+            usable = size_->fields() == fields;
+            size_->close();
+        } catch (const store::StoreError&) {
+            usable = false; // a damaged table is replaced below
+        }
+    }
+    if (usable) {
+        writeTable(*size_, [](store::Table& table) { table.emptyTable(); });
+        size_->close();
+    } else {
+        size_->setFieldDefs(fields);
+        size_->create();
+    }
+}
+
+void TResult_manage::AddRow(const std::string& item, const std::string& value,
+                            const std::string& unit, std::string_view table) {
+    store::Table* target = nullptr;
+    if (text::equalIgnoringAsciiCase(table, "r")) {
+        target = result_.get();
+    } else if (text::equalIgnoringAsciiCase(table, "i")) {
+        target = init_.get();
+    }
+    if (target == nullptr) {
+        return;
+    }
+    writeTable(*target, [&](store::Table& t) {
+        t.append();
+        t.setField("项目", store::Value(item));
+        t.setField("数值", store::Value(value));
+        t.setField("单位", store::Value(unit));
+        t.post();
+    });
+}
+
+void TResult_manage::ClearTable(std::string_view which) {
+    auto emptyAndClose = [](store::Table& table) {
+        reopenWritable(table);
+        table.emptyTable();
+        table.close();
+    };
+    if (text::equalIgnoringAsciiCase(which, "i")) {
+        emptyAndClose(*init_); // stays writable until the next write opens it
+    } else if (text::equalIgnoringAsciiCase(which, "r")) {
+        emptyAndClose(*result_);
+        result_->setReadOnly(true);
+    }
+    reopenWritable(*size_);
+    if (size_->isEmpty()) {
+        size_->close();
+        return;
+    }
+    size_->emptyTable();
+    size_->close();
+    size_->setReadOnly(true);
+}
+
+void TResult_manage::DeleteFrom(std::string_view item) {
+    writeTable(*result_, [&](store::Table& t) { deleteFromItem(t, "项目", item); });
+}
+
+void TResult_manage::AddSizeRow(const std::string& name, double smallValue, double largeValue) {
+    writeTable(*size_, [&](store::Table& size) {
+        openIfClosed(*sizeTemplate_);
+        // The template row of that name, or its last row when there is none.
+        for (sizeTemplate_->first(); !sizeTemplate_->eof(); sizeTemplate_->next()) {
+            if (sizeTemplate_->text("名称") == name) {
+                break;
+            }
+        }
+        size.append();
+        size.copyFieldsFrom(*sizeTemplate_);
+        size.setField(kValueFieldSmall, store::Value(text::fixed(smallValue, 10, 2)));
+        size.setField(kValueFieldLarge, store::Value(text::fixed(largeValue, 10, 2)));
+        size.post();
+        sizeTemplate_->close();
+    });
+}
+
+void TResult_manage::ClearSize() {
+    openIfClosed(*size_);
+    if (size_->isEmpty()) {
+        return;
+    }
+    writeTable(*size_, [](store::Table& t) { t.emptyTable(); });
+}
+
+} // namespace zorvane::records

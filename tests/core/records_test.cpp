@@ -108,7 +108,7 @@ TEST_F(RecordsTest, RowsGoToTheTableTheLetterSelects) {
 
 TEST_F(RecordsTest, AnUnknownKindGivesAManagerWithoutTables) {
     EXPECT_FALSE(TResult_manage(dir.path(), "x", false).hasTables());
-    EXPECT_TRUE(TResult_manage(dir.path(), "d", true).hasTables());
+    EXPECT_TRUE(TResult_manage(dir.path(), "r", false).hasTables());
     EXPECT_FALSE(TRecord_Class(dir.path(), "rd", false).hasTables()); // compared exactly
 }
 

@@ -19,8 +19,7 @@
 namespace zorvane::text {
 namespace {
 
-std::string repeat(std::string_view piece, int count)
-{
+std::string repeat(std::string_view piece, int count) {
     std::string text;
     for (int i = 0; i < count; ++i)
         text += piece;
@@ -30,8 +29,7 @@ std::string repeat(std::string_view piece, int count)
 // ---------------------------------------------------------------------------------------------
 // fixed / fixedPadded
 
-TEST(TextFixed, PadsToWidthLikePrintf)
-{
+TEST(TextFixed, PadsToWidthLikePrintf) {
     EXPECT_EQ(fixedPadded(3.14159, 6, 2), "  3.14");
     EXPECT_EQ(fixedPadded(0.5, 6, 5), "0.50000");
     EXPECT_EQ(fixedPadded(0, 8, 7), "0.0000000");
@@ -40,23 +38,20 @@ TEST(TextFixed, PadsToWidthLikePrintf)
     EXPECT_EQ(fixedPadded(7, 4, 0), "   7");
 }
 
-TEST(TextFixed, WiderTextIsNotCut)
-{
+TEST(TextFixed, WiderTextIsNotCut) {
     EXPECT_EQ(fixedPadded(1234.567, 6, 2), "1234.57");
     EXPECT_EQ(fixedPadded(123456789.0, 3, 1), "123456789.0");
     EXPECT_EQ(fixedPadded(1.5, 0, 1), "1.5");
 }
 
-TEST(TextFixed, TrimmedForm)
-{
+TEST(TextFixed, TrimmedForm) {
     EXPECT_EQ(fixed(3.14159, 6, 2), "3.14");
     EXPECT_EQ(fixed(57.95, 10, 2), "57.95");
     EXPECT_EQ(fixed(-0.5, 12, 3), "-0.500");
     EXPECT_EQ(fixed(120, 8, 0), "120");
 }
 
-TEST(TextFixed, HalvesRoundToEvenOnTheExactBinaryValue)
-{
+TEST(TextFixed, HalvesRoundToEvenOnTheExactBinaryValue) {
     EXPECT_EQ(fixed(0.125, 6, 2), "0.12"); // exact half: to even
     EXPECT_EQ(fixed(0.375, 6, 2), "0.38");
     EXPECT_EQ(fixed(2.5, 4, 0), "2");
@@ -68,10 +63,9 @@ TEST(TextFixed, HalvesRoundToEvenOnTheExactBinaryValue)
     EXPECT_EQ(fixed(0.45, 6, 1), "0.5");   // binary value is above 0.45
 }
 
-TEST(TextFixed, MatchesPrintfOnManyValues)
-{
-    const std::vector<double> values{0.0,    1.0,     -1.0,   0.1,         0.05,
-                                     12.345, -99.995, 1e-7,   123456.789,  5e15,
+TEST(TextFixed, MatchesPrintfOnManyValues) {
+    const std::vector<double> values{0.0,    1.0,     -1.0,   0.1,          0.05,
+                                     12.345, -99.995, 1e-7,   123456.789,   5e15,
                                      1e300,  -1e-300, 0.9999, 19.999999999, 57.95};
     for (const double value : values) {
         for (int decimals = 0; decimals <= 8; ++decimals) {
@@ -83,24 +77,21 @@ TEST(TextFixed, MatchesPrintfOnManyValues)
     }
 }
 
-TEST(TextFixed, LargestDoubleFits)
-{
+TEST(TextFixed, LargestDoubleFits) {
     const std::string text = fixed(std::numeric_limits<double>::max(), 0, 3);
     EXPECT_EQ(text.size(), 309u + 4u);
     EXPECT_EQ(text.substr(0, 5), "17976");
     EXPECT_EQ(text.substr(text.size() - 4), ".000");
 }
 
-TEST(TextFixed, NegativeDecimalsCountAsZero)
-{
+TEST(TextFixed, NegativeDecimalsCountAsZero) {
     EXPECT_EQ(fixed(2.5, 0, -3), "2");
 }
 
 // ---------------------------------------------------------------------------------------------
 // general
 
-TEST(TextGeneral, OrdinaryMagnitudes)
-{
+TEST(TextGeneral, OrdinaryMagnitudes) {
     EXPECT_EQ(general(19), "19");
     EXPECT_EQ(general(57.95), "57.95");
     EXPECT_EQ(general(0.1 + 0.2), "0.3");
@@ -117,8 +108,7 @@ TEST(TextGeneral, OrdinaryMagnitudes)
     EXPECT_EQ(general(-0.25), "-0.25");
 }
 
-TEST(TextGeneral, ScientificBelow1eMinus4AndFrom1e15)
-{
+TEST(TextGeneral, ScientificBelow1eMinus4AndFrom1e15) {
     EXPECT_EQ(general(1e20), "1E20");
     EXPECT_EQ(general(1.5e-5), "1.5E-5");
     EXPECT_EQ(general(1e-5), "1E-5");
@@ -129,19 +119,17 @@ TEST(TextGeneral, ScientificBelow1eMinus4AndFrom1e15)
     EXPECT_EQ(general(999999999999999.0), "999999999999999");
 }
 
-TEST(TextGeneral, RoundingDecidesTheForm)
-{
+TEST(TextGeneral, RoundingDecidesTheForm) {
     // Rounds to 1E15 at 15 digits, so the form is scientific, as with %.15G.
     EXPECT_EQ(general(999999999999999.9), "1E15");
     // Rounds up to 1e-4 at 15 digits, so the form is fixed.
     EXPECT_EQ(general(0.000099999999999999999), "0.0001");
 }
 
-TEST(TextGeneral, MatchesPercent15GWithTrailingZerosStripped)
-{
-    const std::vector<double> values{1.0,     -1.0,   0.1,     0.05,      12.345,   -99.995,
-                                     1e-7,    3.7e-4, 1e14,    123456.789, 5e15,    1e300,
-                                     -1e-300, 0.9999, 19.99999999, 57.95,  1.0 / 7, 314.159265358979};
+TEST(TextGeneral, MatchesPercent15GWithTrailingZerosStripped) {
+    const std::vector<double> values{
+        1.0,        -1.0, 0.1,   0.05,    12.345, -99.995,     1e-7,  3.7e-4,  1e14,
+        123456.789, 5e15, 1e300, -1e-300, 0.9999, 19.99999999, 57.95, 1.0 / 7, 314.159265358979};
     for (const double value : values) {
         char printed[64];
         std::snprintf(printed, sizeof printed, "%.15G", value);
@@ -166,15 +154,13 @@ TEST(TextGeneral, MatchesPercent15GWithTrailingZerosStripped)
     }
 }
 
-TEST(TextGeneral, NonFiniteValues)
-{
+TEST(TextGeneral, NonFiniteValues) {
     EXPECT_EQ(general(std::numeric_limits<double>::infinity()), "INF");
     EXPECT_EQ(general(-std::numeric_limits<double>::infinity()), "-INF");
     EXPECT_EQ(general(std::numeric_limits<double>::quiet_NaN()), "NAN");
 }
 
-TEST(TextGeneral, RoundTripsThroughParseDecimal)
-{
+TEST(TextGeneral, RoundTripsThroughParseDecimal) {
     for (const double value : {19.0, 57.95, 12.7, 1e20, 1.5e-5, -3.5, 0.001, 1e-4}) {
         const auto parsed = parseDecimal(general(value));
         ASSERT_TRUE(parsed.has_value()) << general(value);
@@ -185,8 +171,7 @@ TEST(TextGeneral, RoundTripsThroughParseDecimal)
 // ---------------------------------------------------------------------------------------------
 // Locale independence
 
-TEST(TextLocale, CommaLocaleDoesNotChangeTheSeparator)
-{
+TEST(TextLocale, CommaLocaleDoesNotChangeTheSeparator) {
     const char* chosen = nullptr;
     for (const char* name : {"de_DE.UTF-8", "de_DE.utf8", "fr_FR.UTF-8", "ru_RU.UTF-8"}) {
         if (std::setlocale(LC_ALL, name) != nullptr) {
@@ -208,8 +193,7 @@ TEST(TextLocale, CommaLocaleDoesNotChangeTheSeparator)
 // ---------------------------------------------------------------------------------------------
 // parseDecimal / parseInteger
 
-TEST(TextParseDecimal, AcceptsTheStrictGrammar)
-{
+TEST(TextParseDecimal, AcceptsTheStrictGrammar) {
     EXPECT_EQ(parseDecimal("19"), 19.0);
     EXPECT_EQ(parseDecimal("57.95"), 57.95);
     EXPECT_EQ(parseDecimal("-3.5"), -3.5);
@@ -230,27 +214,25 @@ TEST(TextParseDecimal, AcceptsTheStrictGrammar)
     EXPECT_TRUE(std::signbit(*negativeZero));
 }
 
-TEST(TextParseDecimal, RejectsEverythingElse)
-{
+TEST(TextParseDecimal, RejectsEverythingElse) {
     for (const char* text :
-         {"", " 1", "1 ", "19a", "1,5", "+", "-", ".", "+.", "-.e5", "e5", "1e", "1e+", "1e-",
-          "1e5.0", "1.2.3", "++1", "+-1", "--1", "inf", "-inf", "nan", "infinity", "0x1p3", "0x10",
-          "1e400", "-1e400", "1e-400", "1_000", "\t1", "1\n", "１"}) {
+         {"",     " 1",    "1 ",     "19a",    "1,5",   "+",   "-",        ".",
+          "+.",   "-.e5",  "e5",     "1e",     "1e+",   "1e-", "1e5.0",    "1.2.3",
+          "++1",  "+-1",   "--1",    "inf",    "-inf",  "nan", "infinity", "0x1p3",
+          "0x10", "1e400", "-1e400", "1e-400", "1_000", "\t1", "1\n",      "１"}) {
         EXPECT_FALSE(parseDecimal(text).has_value()) << '"' << text << '"';
     }
     const std::string withNul("1\0", 2);
     EXPECT_FALSE(parseDecimal(withNul).has_value());
 }
 
-TEST(TextParseDecimal, DoesNotReadPastTheView)
-{
+TEST(TextParseDecimal, DoesNotReadPastTheView) {
     const std::string text = "12.5e3";
     EXPECT_EQ(parseDecimal(std::string_view(text).substr(0, 4)), 12.5);
     EXPECT_FALSE(parseDecimal(std::string_view(text).substr(0, 5)).has_value()); // "12.5e"
 }
 
-TEST(TextParseInteger, AcceptsSignAndDigits)
-{
+TEST(TextParseInteger, AcceptsSignAndDigits) {
     EXPECT_EQ(parseInteger("0"), 0);
     EXPECT_EQ(parseInteger("120"), 120);
     EXPECT_EQ(parseInteger("+120"), 120);
@@ -260,11 +242,10 @@ TEST(TextParseInteger, AcceptsSignAndDigits)
     EXPECT_EQ(parseInteger("-9223372036854775808"), std::numeric_limits<long long>::min());
 }
 
-TEST(TextParseInteger, RejectsEverythingElse)
-{
-    for (const char* text : {"", "+", "-", " 1", "1 ", "1.0", "1.", "1e3", "12a", "+-1", "-+1",
-                             "--1", "1,000", "0x10", "9223372036854775808",
-                             "-9223372036854775809", "99999999999999999999"}) {
+TEST(TextParseInteger, RejectsEverythingElse) {
+    for (const char* text :
+         {"", "+", "-", " 1", "1 ", "1.0", "1.", "1e3", "12a", "+-1", "-+1", "--1", "1,000", "0x10",
+          "9223372036854775808", "-9223372036854775809", "99999999999999999999"}) {
         EXPECT_FALSE(parseInteger(text).has_value()) << '"' << text << '"';
     }
 }
@@ -272,8 +253,7 @@ TEST(TextParseInteger, RejectsEverythingElse)
 // ---------------------------------------------------------------------------------------------
 // roundHalfEven / truncateRoundUp
 
-TEST(TextRounding, RoundHalfEven)
-{
+TEST(TextRounding, RoundHalfEven) {
     EXPECT_EQ(roundHalfEven(2.5), 2);
     EXPECT_EQ(roundHalfEven(3.5), 4);
     EXPECT_EQ(roundHalfEven(-2.5), -2);
@@ -291,8 +271,7 @@ TEST(TextRounding, RoundHalfEven)
     EXPECT_EQ(roundHalfEven(-9223372036854775808.0), std::numeric_limits<long long>::min());
 }
 
-TEST(TextRounding, TruncateRoundUp)
-{
+TEST(TextRounding, TruncateRoundUp) {
     EXPECT_EQ(truncateRoundUp(120.5), 120);
     EXPECT_EQ(truncateRoundUp(120.51), 121);
     EXPECT_EQ(truncateRoundUp(120.49), 120);
@@ -305,8 +284,7 @@ TEST(TextRounding, TruncateRoundUp)
     EXPECT_EQ(truncateRoundUp(0.5), 0);
 }
 
-TEST(TextRounding, OutOfRangeThrows)
-{
+TEST(TextRounding, OutOfRangeThrows) {
     const double inf = std::numeric_limits<double>::infinity();
     const double nan = std::numeric_limits<double>::quiet_NaN();
     EXPECT_THROW(roundHalfEven(inf), std::out_of_range);
@@ -319,8 +297,7 @@ TEST(TextRounding, OutOfRangeThrows)
 // ---------------------------------------------------------------------------------------------
 // trimmed
 
-TEST(TextTrimmed, RemovesBlanksAtBothEnds)
-{
+TEST(TextTrimmed, RemovesBlanksAtBothEnds) {
     EXPECT_EQ(trimmed("  3.14"), "3.14");
     EXPECT_EQ(trimmed("3.14  "), "3.14");
     EXPECT_EQ(trimmed(" \t a b \t "), "a b");
@@ -333,8 +310,7 @@ TEST(TextTrimmed, RemovesBlanksAtBothEnds)
 // ---------------------------------------------------------------------------------------------
 // GBK
 
-TEST(TextGbk, ChineseRoundTrips)
-{
+TEST(TextGbk, ChineseRoundTrips) {
     const std::string text = "滚子链传动";
     const std::string gbk = utf8ToGbk(text);
     EXPECT_EQ(gbk.size(), 10u);
@@ -342,8 +318,7 @@ TEST(TextGbk, ChineseRoundTrips)
     EXPECT_EQ(gbkToUtf8(utf8ToGbk("节距 12.7 mm, z=19")), "节距 12.7 mm, z=19");
 }
 
-TEST(TextGbk, KnownBytes)
-{
+TEST(TextGbk, KnownBytes) {
     EXPECT_EQ(utf8ToGbk("链"), "\xC1\xB4");
     EXPECT_EQ(utf8ToGbk("链条"), "\xC1\xB4\xCC\xF5");
     EXPECT_EQ(utf8ToGbk("abc"), "abc");
@@ -352,22 +327,19 @@ TEST(TextGbk, KnownBytes)
     EXPECT_EQ(gbkToUtf8("\xC1\xB4"), "链");
 }
 
-TEST(TextGbk, NulBytesPassThrough)
-{
+TEST(TextGbk, NulBytesPassThrough) {
     const std::string text("a\0b", 3);
     EXPECT_EQ(utf8ToGbk(text), text);
     EXPECT_EQ(gbkToUtf8(text), text);
 }
 
-TEST(TextGbk, UnmappableCharacterBecomesQuestionMark)
-{
-    EXPECT_EQ(utf8ToGbk("\xF0\x9F\x98\x80"), "?");                   // U+1F600 emoji
+TEST(TextGbk, UnmappableCharacterBecomesQuestionMark) {
+    EXPECT_EQ(utf8ToGbk("\xF0\x9F\x98\x80"), "?");                     // U+1F600 emoji
     EXPECT_EQ(utf8ToGbk("链\xF0\x9F\x98\x80条"), "\xC1\xB4?\xCC\xF5"); // one '?' per character
     EXPECT_EQ(utf8ToGbk("\xF0\x9F\x98\x80\xF0\x9F\x98\x81"), "??");
 }
 
-TEST(TextGbk, InvalidUtf8Throws)
-{
+TEST(TextGbk, InvalidUtf8Throws) {
     for (const std::string& text :
          {std::string("\xFF"), std::string("a\x80"), std::string("\xC1\xB4"), // GBK, not UTF-8
           std::string("\xE9\x93"),                                            // cut off
@@ -385,22 +357,24 @@ TEST(TextGbk, InvalidUtf8Throws)
     }
 }
 
-TEST(TextGbk, InvalidGbkBecomesReplacementCharacter)
-{
+TEST(TextGbk, InvalidGbkBecomesReplacementCharacter) {
     const std::string replacement = "\xEF\xBF\xBD";
-    EXPECT_EQ(gbkToUtf8("\x81"), replacement);                          // lone lead byte
-    EXPECT_EQ(gbkToUtf8("\xC1\xB4\xCC"), "链" + replacement);           // cut-off end
-    EXPECT_EQ(gbkToUtf8("a\xFF" "b"), "a" + replacement + "b");         // never a GBK byte
-    EXPECT_EQ(gbkToUtf8("\x81\x30" "b"), replacement + "0b");           // lead, bad trail
-    EXPECT_EQ(gbkToUtf8("\xA1\x40\xC1\xB4"), replacement + "链");       // unassigned pair
+    EXPECT_EQ(gbkToUtf8("\x81"), replacement);                // lone lead byte
+    EXPECT_EQ(gbkToUtf8("\xC1\xB4\xCC"), "链" + replacement); // cut-off end
+    EXPECT_EQ(gbkToUtf8("a\xFF"
+                        "b"),
+              "a" + replacement + "b"); // never a GBK byte
+    EXPECT_EQ(gbkToUtf8("\x81\x30"
+                        "b"),
+              replacement + "0b");                                // lead, bad trail
+    EXPECT_EQ(gbkToUtf8("\xA1\x40\xC1\xB4"), replacement + "链"); // unassigned pair
     EXPECT_NO_THROW(gbkToUtf8(std::string("\xFF\xFE\x81\x00\x80\xFF", 6)));
 }
 
 // ---------------------------------------------------------------------------------------------
 // Short strings
 
-TEST(TextCutGbk, NeverSplitsACharacter)
-{
+TEST(TextCutGbk, NeverSplitsACharacter) {
     const std::string chain = utf8ToGbk("链条");
     EXPECT_EQ(cutGbk(chain, 4), chain);
     EXPECT_EQ(cutGbk(chain, 3), "\xC1\xB4");
@@ -415,8 +389,7 @@ TEST(TextCutGbk, NeverSplitsACharacter)
     EXPECT_EQ(cutGbk("", 5), "");
 }
 
-TEST(TextCutGbk, WalksFromTheStart)
-{
+TEST(TextCutGbk, WalksFromTheStart) {
     // 0xB4 is a trail byte here, though it would be a lead byte on its own: only a walk from
     // the start tells the character boundaries apart.
     const std::string text = "\xC1\xB4\xB4\xAB"; // 链传
@@ -426,8 +399,7 @@ TEST(TextCutGbk, WalksFromTheStart)
     EXPECT_EQ(cutGbk("ab\x81", 3), "ab\x81");
 }
 
-TEST(TextShortString, FiftyByteFieldCutsThirtyCharactersToTwentyFive)
-{
+TEST(TextShortString, FiftyByteFieldCutsThirtyCharactersToTwentyFive) {
     std::array<std::uint8_t, 51> field{};
     field.fill(0xEE);
     const std::string text = repeat("链", 30);
@@ -440,8 +412,7 @@ TEST(TextShortString, FiftyByteFieldCutsThirtyCharactersToTwentyFive)
     EXPECT_EQ(readShortString(field, 50), repeat("链", 25));
 }
 
-TEST(TextShortString, OddCapacityDropsTheCharacterThatWouldBeSplit)
-{
+TEST(TextShortString, OddCapacityDropsTheCharacterThatWouldBeSplit) {
     std::array<std::uint8_t, 10> field{};
     field.fill(0xEE);
     EXPECT_EQ(writeShortString(field, 9, "滚子链传动"), 8u);
@@ -450,8 +421,7 @@ TEST(TextShortString, OddCapacityDropsTheCharacterThatWouldBeSplit)
     EXPECT_EQ(readShortString(field, 9), "滚子链传");
 }
 
-TEST(TextShortString, ShortTextIsZeroFilledAndRoundTrips)
-{
+TEST(TextShortString, ShortTextIsZeroFilledAndRoundTrips) {
     std::array<std::uint8_t, 21> field{};
     field.fill(0xEE);
     EXPECT_EQ(writeShortString(field, 20, "08A 链条"), 8u);
@@ -463,8 +433,7 @@ TEST(TextShortString, ShortTextIsZeroFilledAndRoundTrips)
     EXPECT_EQ(readShortString(field, 20), "08A 链条");
 }
 
-TEST(TextShortString, OnlyTheFieldIsWritten)
-{
+TEST(TextShortString, OnlyTheFieldIsWritten) {
     std::array<std::uint8_t, 8> buffer{};
     buffer.fill(0xEE);
     EXPECT_EQ(writeShortString(buffer, 4, "ab"), 2u);
@@ -472,8 +441,7 @@ TEST(TextShortString, OnlyTheFieldIsWritten)
     EXPECT_EQ(buffer, expected);
 }
 
-TEST(TextShortString, EmptyTextAndZeroCapacity)
-{
+TEST(TextShortString, EmptyTextAndZeroCapacity) {
     std::array<std::uint8_t, 6> field{};
     field.fill(0xEE);
     EXPECT_EQ(writeShortString(field, 5, ""), 0u);
@@ -487,15 +455,13 @@ TEST(TextShortString, EmptyTextAndZeroCapacity)
     EXPECT_EQ(readShortString(none, 0), "");
 }
 
-TEST(TextShortString, UnmappableCharacterIsStoredAsQuestionMark)
-{
+TEST(TextShortString, UnmappableCharacterIsStoredAsQuestionMark) {
     std::array<std::uint8_t, 11> field{};
     writeShortString(field, 10, "链\xF0\x9F\x98\x80");
     EXPECT_EQ(readShortString(field, 10), "链?");
 }
 
-TEST(TextShortString, DamagedLengthByteIsClampedToTheCapacity)
-{
+TEST(TextShortString, DamagedLengthByteIsClampedToTheCapacity) {
     std::array<std::uint8_t, 60> record{};
     record.fill(0xEE);
     ASSERT_EQ(writeShortString(std::span(record).first(51), 50, repeat("链", 30)), 50u);
@@ -504,16 +470,14 @@ TEST(TextShortString, DamagedLengthByteIsClampedToTheCapacity)
     EXPECT_EQ(readShortString(record, 50), repeat("链", 25));
 }
 
-TEST(TextShortString, DamagedLengthByteInsideACharacter)
-{
+TEST(TextShortString, DamagedLengthByteInsideACharacter) {
     std::array<std::uint8_t, 11> field{};
     writeShortString(field, 10, "链条");
     field[0] = 3; // ends in the middle of 条
     EXPECT_EQ(readShortString(field, 10), "链\xEF\xBF\xBD");
 }
 
-TEST(TextShortString, BufferSmallerThanTheFieldThrows)
-{
+TEST(TextShortString, BufferSmallerThanTheFieldThrows) {
     std::array<std::uint8_t, 50> tooSmall{};
     EXPECT_THROW(writeShortString(tooSmall, 50, "链"), std::invalid_argument);
     EXPECT_THROW(readShortString(tooSmall, 50), std::invalid_argument);
@@ -523,8 +487,7 @@ TEST(TextShortString, BufferSmallerThanTheFieldThrows)
     EXPECT_NO_THROW(writeShortString(large, 255, "a"));
 }
 
-TEST(TextShortString, InvalidUtf8Throws)
-{
+TEST(TextShortString, InvalidUtf8Throws) {
     std::array<std::uint8_t, 11> field{};
     EXPECT_THROW(writeShortString(field, 10, "\xFF"), EncodingError);
 }

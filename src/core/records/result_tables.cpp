@@ -1,6 +1,7 @@
 #include "core/records/result_tables.h"
 
 #include "core/records/table_writing.h"
+#include "core/store/store_error.h"
 #include "core/text/ascii_case.h"
 #include "core/text/number_text.h"
 

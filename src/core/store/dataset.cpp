@@ -85,7 +85,28 @@ const Value& Dataset::field(int position) const {
     if (current_ < 0) {
         return kNull;
     }
-    return rows_[static_cast<std::size_t>(current_)][static_cast<std::size_t>(position)];
+    const auto index = static_cast<std::size_t>(current_);
+    if (isBlobKind(fields_[static_cast<std::size_t>(position)].kind)) {
+        ensureBlobs(index);
+    }
+    return rows_[index][static_cast<std::size_t>(position)];
+}
+
+const Row& Dataset::row(int index) const {
+    const auto at = static_cast<std::size_t>(index);
+    if (index < 0 || at >= rows_.size()) {
+        throw StoreError("数据表“" + displayName() + "”没有第 " + std::to_string(index + 1) +
+                         " 行");
+    }
+    ensureBlobs(at);
+    return rows_[at];
+}
+
+void Dataset::ensureBlobs(std::size_t index) const {
+    if (index < blobsPending_.size() && blobsPending_[index]) {
+        loadBlobs(index, rows_[index]);
+        blobsPending_[index] = false;
+    }
 }
 
 const Value& Dataset::field(std::string_view name) const {
@@ -102,9 +123,11 @@ void Dataset::unsubscribe(int token) {
     listeners_.erase(token);
 }
 
-void Dataset::setContents(std::vector<FieldDef> fields, std::vector<Row> rows, bool open) {
+void Dataset::setContents(std::vector<FieldDef> fields, std::vector<Row> rows, bool open,
+                          bool blobsPending) {
     fields_ = std::move(fields);
     rows_ = std::move(rows);
+    blobsPending_.assign(rows_.size(), blobsPending);
     open_ = open;
     current_ = rows_.empty() ? -1 : 0;
     eof_ = rows_.empty();

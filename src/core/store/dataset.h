@@ -51,7 +51,7 @@ public:
     bool isNull(std::string_view name) const { return field(name).isNull(); }
     std::string text(int position) const { return field(position).asText(); }
     std::optional<double> number(int position) const { return field(position).asNumber(); }
-    const Row& row(int index) const { return rows_.at(static_cast<std::size_t>(index)); }
+    const Row& row(int index) const;
 
     // Called after the cursor moved, the rows changed, or the dataset opened or closed.
     using Listener = std::function<void()>;
@@ -59,13 +59,21 @@ public:
     void unsubscribe(int token);
 
 protected:
-    void setContents(std::vector<FieldDef> fields, std::vector<Row> rows, bool open);
+    // blobsPending: the memo and graphic values of the rows are read when first asked for.
+    void setContents(std::vector<FieldDef> fields, std::vector<Row> rows, bool open,
+                     bool blobsPending = false);
     void notify();
     int fieldIndexOrThrow(std::string_view name) const;
     virtual const Row* editBuffer() const { return nullptr; }
+    // Fills in the memo and graphic values of row `index`.
+    virtual void loadBlobs(std::size_t /*index*/, Row& /*row*/) const {}
+    void ensureBlobs(std::size_t index) const;
 
     std::vector<FieldDef> fields_;
-    std::vector<Row> rows_;
+    // Rows with their memo and graphic values filled in lazily, so that opening a history of
+    // many pictures reads only its small fields.
+    mutable std::vector<Row> rows_;
+    mutable std::vector<bool> blobsPending_;
     int current_ = -1;
     bool eof_ = true;
     bool bof_ = true;

@@ -200,6 +200,16 @@ void Transaction::commit() {
     done_ = true;
 }
 
+ReadTransaction::ReadTransaction(const Connection& connection) : connection_(connection) {
+    if (sqlite3_exec(connection_.get(), "BEGIN", nullptr, nullptr, nullptr) != SQLITE_OK) {
+        connection_.fail(sqlite3_errmsg(connection_.get()));
+    }
+}
+
+ReadTransaction::~ReadTransaction() {
+    sqlite3_exec(connection_.get(), "COMMIT", nullptr, nullptr, nullptr);
+}
+
 std::string quoteIdentifier(const std::string& name) {
     std::string quoted = "\"";
     for (char c : name) {

@@ -71,6 +71,18 @@ private:
     bool done_ = false;
 };
 
+// A read transaction: the statements inside share one snapshot and one lock.
+class ReadTransaction {
+public:
+    explicit ReadTransaction(const Connection& connection);
+    ~ReadTransaction();
+    ReadTransaction(const ReadTransaction&) = delete;
+    ReadTransaction& operator=(const ReadTransaction&) = delete;
+
+private:
+    const Connection& connection_;
+};
+
 // A quoted SQL identifier.
 std::string quoteIdentifier(const std::string& name);
 

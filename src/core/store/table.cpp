@@ -61,7 +61,7 @@ void Table::open() {
     }
     auto file =
         std::make_unique<detail::TableFile>(detail::locateTable(directory_, name_), readOnly_);
-    auto stored = file->load();
+    auto stored = file->load({}, {}, {}, false);
     std::vector<Row> rows;
     ids_.clear();
     rows.reserve(stored.size());
@@ -72,7 +72,11 @@ void Table::open() {
     pendingFields_ = file->fields();
     file_ = std::move(file);
     state_ = State::Browse;
-    setContents(file_->fields(), std::move(rows), true);
+    setContents(file_->fields(), std::move(rows), true, file_->hasBlobs());
+}
+
+void Table::loadBlobs(std::size_t index, Row& row) const {
+    file_->loadBlobs(ids_[index], row);
 }
 
 void Table::close() {
@@ -113,7 +117,7 @@ void Table::edit() {
     if (current_ < 0) {
         throw StoreError("数据表“" + name_ + "”没有可修改的记录");
     }
-    buffer_ = rows_[static_cast<std::size_t>(current_)];
+    buffer_ = row(current_);
     state_ = State::Edit;
 }
 
@@ -144,10 +148,12 @@ void Table::post() {
         const std::int64_t id = file_->insert(buffer_);
         ids_.push_back(id);
         rows_.push_back(std::move(buffer_));
+        blobsPending_.push_back(false);
         current_ = recordCount() - 1;
     } else {
         file_->update(ids_[static_cast<std::size_t>(current_)], buffer_);
         rows_[static_cast<std::size_t>(current_)] = std::move(buffer_);
+        blobsPending_[static_cast<std::size_t>(current_)] = false;
     }
     buffer_.clear();
     state_ = State::Browse;
@@ -183,6 +189,8 @@ void Table::deleteRows(int count) {
                ids_.begin() + static_cast<std::ptrdiff_t>(to));
     rows_.erase(rows_.begin() + static_cast<std::ptrdiff_t>(from),
                 rows_.begin() + static_cast<std::ptrdiff_t>(to));
+    blobsPending_.erase(blobsPending_.begin() + static_cast<std::ptrdiff_t>(from),
+                        blobsPending_.begin() + static_cast<std::ptrdiff_t>(to));
     current_ = std::min(current_, recordCount() - 1);
     eof_ = rows_.empty();
     bof_ = rows_.empty();

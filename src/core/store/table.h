@@ -64,6 +64,7 @@ public:
 
 private:
     const Row* editBuffer() const override;
+    void loadBlobs(std::size_t index, Row& row) const override;
     void requireClosed(const char* what) const;
     void requireWritable() const;
 

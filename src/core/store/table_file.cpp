@@ -152,14 +152,18 @@ TableFile::TableFile(const TableFiles& files, bool readOnly) : files_(files), re
     }
     connection_ = std::make_unique<Connection>(files.table, readOnly ? Connection::Mode::ReadOnly
                                                                      : Connection::Mode::ReadWrite);
-    readFields();
+    {
+        // One read transaction for the whole check instead of one per statement.
+        ReadTransaction read(*connection_);
+        readFields();
+    }
     hasBlobs_ = hasBlobFields(fields_);
     if (hasBlobs_) {
         if (!fs::is_regular_file(files.blobs, error)) {
             throw StoreError("找不到数据表的备注文件“" + files.blobs.string() + "”");
         }
         connection_->attach(files.blobs, "mb", readOnly);
-        Statement check(*connection_, "SELECT count(*) FROM mb.zv_blobs");
+        Statement check(*connection_, "SELECT rid FROM mb.zv_blobs LIMIT 1");
         check.step();
     }
 }
@@ -188,7 +192,7 @@ void TableFile::readFields() {
 }
 
 std::vector<StoredRow> TableFile::load(const std::string& whereSql, const std::vector<Value>& binds,
-                                       const std::string& orderSql) const {
+                                       const std::string& orderSql, bool withBlobs) const {
     std::string sql = "SELECT rid";
     for (std::size_t i = 0; i < fields_.size(); ++i) {
         sql += ", " + column(i);
@@ -199,6 +203,7 @@ std::vector<StoredRow> TableFile::load(const std::string& whereSql, const std::v
     }
     sql += " ORDER BY " + (orderSql.empty() ? std::string() : orderSql + ", ") + "rid";
 
+    ReadTransaction read(*connection_);
     std::vector<StoredRow> rows;
     std::unordered_map<std::int64_t, std::size_t> indexById;
     Statement select(*connection_, sql);
@@ -215,7 +220,7 @@ std::vector<StoredRow> TableFile::load(const std::string& whereSql, const std::v
         indexById.emplace(row.id, rows.size());
         rows.push_back(std::move(row));
     }
-    if (hasBlobs_ && !rows.empty()) {
+    if (withBlobs && hasBlobs_ && !rows.empty()) {
         Statement blobs(*connection_, "SELECT rid, pos, data FROM mb.zv_blobs");
         while (blobs.step()) {
             const auto found = indexById.find(blobs.columnInt(0));
@@ -226,6 +231,20 @@ std::vector<StoredRow> TableFile::load(const std::string& whereSql, const std::v
         }
     }
     return rows;
+}
+
+void TableFile::loadBlobs(std::int64_t id, Row& values) const {
+    if (!hasBlobs_) {
+        return;
+    }
+    Statement blobs(*connection_, "SELECT pos, data FROM mb.zv_blobs WHERE rid = ?1");
+    blobs.bind(1, Value(id));
+    while (blobs.step()) {
+        const auto pos = static_cast<std::size_t>(blobs.columnInt(0));
+        if (pos < fields_.size() && isBlobKind(fields_[pos].kind)) {
+            values[pos] = blobs.columnValue(1, fields_[pos].kind);
+        }
+    }
 }
 
 std::int64_t TableFile::insert(const Row& values) {

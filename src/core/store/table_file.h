@@ -54,10 +54,14 @@ public:
     // Column name of the field at `position` inside the table file.
     static std::string column(std::size_t position);
 
-    // Rows in table order, or filtered and sorted by SQL fragments over the columns.
+    bool hasBlobs() const { return hasBlobs_; }
+
+    // Rows in table order, or filtered and sorted by SQL fragments over the columns. Without
+    // `withBlobs` the memo and graphic values stay null; loadBlobs reads them per row.
     std::vector<StoredRow> load(const std::string& whereSql = {},
                                 const std::vector<Value>& binds = {},
-                                const std::string& orderSql = {}) const;
+                                const std::string& orderSql = {}, bool withBlobs = true) const;
+    void loadBlobs(std::int64_t id, Row& values) const;
 
     // Each of these is one transaction over the table file and its blob file.
     std::int64_t insert(const Row& values);

@@ -1,0 +1,7 @@
+#!/usr/bin/env bash
+# Builds and runs the benchmarks; prints their figures.
+set -euo pipefail
+root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+"$root/scripts/build.sh"
+cmake --build "$root/build" --target zorvane-store-bench -j"${JOBS:-2}"
+"$root/build/tests/bench/zorvane-store-bench"

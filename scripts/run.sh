@@ -1,0 +1,21 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds, prepares the workspace and starts Zorvane in it.
+# The workspace (workspace/ below the project, or $ZORVANE_WORKSPACE) is the program's working
+# directory: database/ holds the reference tables and the working tables of the open design.
+set -euo pipefail
+root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+"$root/scripts/build.sh"
+workspace="${ZORVANE_WORKSPACE:-$root/workspace}"
+mkdir -p "$workspace/database"
+# Reference tables and templates are refreshed from the build; the working tables of a design
+# in progress are kept.
+for file in "$root"/build/database/*; do
+  name="$(basename "$file")"
+  case "${name,,}" in
+    init_unnamed.*|result_unnamed.*|size_unnamed.*|hty_rec_unnamed.*)
+      [ -e "$workspace/database/$name" ] && continue ;;
+  esac
+  cp -f "$file" "$workspace/database/$name"
+done
+cd "$workspace"
+exec "$root/build/src/app/zorvane" "$@"

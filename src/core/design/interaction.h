@@ -1,0 +1,63 @@
+#pragma once
+// Every modal exchange with the user goes through this interface: message boxes and questions,
+// the one-line value prompt, the text input box and the choice dialogs. The window program
+// implements it with real dialogs; the tests and the batch runner with scripted answers.
+
+#include <array>
+#include <optional>
+#include <string>
+
+namespace zorvane::design {
+
+enum class MessageIcon { Error, Information, Question, Warning };
+enum class Buttons { Ok, YesNo, YesNoCancel };
+// Cancel is also the answer of a box closed by its close box or Escape.
+enum class Answer { Ok, Yes, No, Cancel };
+
+struct Message {
+    std::string title;
+    std::string text;
+    MessageIcon icon = MessageIcon::Information;
+    Buttons buttons = Buttons::Ok;
+    Answer defaultButton = Answer::Ok;
+};
+
+// The six boxes of the designer-information dialog, in the order of the record: designer,
+// organisation, design kind, chain form, date, time. The first two can be edited.
+using DesignerBoxes = std::array<std::string, 6>;
+
+class Interaction {
+public:
+    virtual ~Interaction() = default;
+
+    virtual Answer ask(const Message& message) = 0;
+
+    // The value prompt: caption, one-line prompt, an edit box holding `value`. The text on OK,
+    // nothing when the dialog was closed any other way.
+    virtual std::optional<std::string> promptQuery(const std::string& caption,
+                                                   const std::string& prompt,
+                                                   const std::string& value) = 0;
+
+    // The toolkit's text input box with OK and Cancel: the text on OK, nothing on Cancel.
+    virtual std::optional<std::string> inputBox(const std::string& caption,
+                                                const std::string& prompt,
+                                                const std::string& defaultText) = 0;
+
+    // The designer-information dialog over its boxes; true when confirmed. The boxes keep what
+    // was typed either way, as the dialog's own boxes do.
+    virtual bool editDesigner(DesignerBoxes& boxes) = 0;
+};
+
+// The message boxes the steps use, with the titles, icons and buttons of their kind.
+void showError(Interaction& ui, const std::string& text);       // "错误信息"
+void showInformation(Interaction& ui, const std::string& text); // "提示信息"
+Answer askYesNo(Interaction& ui, const std::string& text,       // "提示信息"
+                Answer defaultButton = Answer::Yes);
+Answer askYesNoCancel(Interaction& ui, const std::string& text);                  // "提示信息"
+Answer warnYesNo(Interaction& ui, const std::string& text, Answer defaultButton); // "警告信息"
+
+// The value prompt as every step uses it: the default text unless the user confirmed another.
+std::string PromptValue(Interaction& ui, const std::string& caption, const std::string& prompt,
+                        const std::string& defaultText);
+
+} // namespace zorvane::design

@@ -1,0 +1,65 @@
+#pragma once
+// What the main window shows, as a plain object: the window draws it, the project file saves
+// parts of it, and the tests assert on it.
+
+#include "core/design/steps.h"
+
+#include <array>
+#include <string>
+#include <vector>
+
+namespace zorvane::design {
+
+// A step button or end label: enabled, and blue when its step is done.
+struct ButtonState {
+    bool visible = true;
+    bool enabled = false;
+    bool blue = false;
+
+    bool operator==(const ButtonState&) const = default;
+};
+
+struct ChainPanelState {
+    bool visible = false;
+    std::vector<ButtonState> steps; // in panel order
+    ButtonState endLabel;
+};
+
+// The pages of the right-hand page control, by tab index.
+enum class Tab { WorkSpace = 0, History = 1, Result = 2, DatabaseQuery = 3 };
+
+struct MainState {
+    // The flags of the open design.
+    bool IsSaved = false;
+    bool IsUnnamed = true;
+    bool IsNewDesign = false;
+    bool SaveSucceeded = false;
+    bool IsEmptyDesign = true;
+
+    ButtonState begin{true, true, false};
+    ButtonState select{false, false, false};
+    ChainPanelState roller;
+    ChainPanelState toothed;
+    std::array<bool, kPanelCount> panels{}; // visible work-space panels, in kWorkspacePanels order
+    bool sizeAreaVisible = false;
+    bool reportsEnabled = false;
+    bool designMenuEnabled = false;
+    Tab tab = Tab::WorkSpace;
+    // Left page control: false the 设计 side, true the 查询 side.
+    bool querySide = false;
+    std::array<std::string, 4> status{"", "链传动设计", "新设计", "新设计"};
+    std::string windowTitle = "Zorvane";
+    // Asks the window to scroll the step list to its top.
+    bool scrollStepsToTop = false;
+
+    MainState();
+
+    ChainPanelState& panelOf(Chain chain) { return chain == Chain::Roller ? roller : toothed; }
+    const ChainPanelState& panelOf(Chain chain) const {
+        return chain == Chain::Roller ? roller : toothed;
+    }
+    bool panelVisible(Panel panel) const { return panels[static_cast<std::size_t>(panel)]; }
+    void setPanel(Panel panel, bool visible) { panels[static_cast<std::size_t>(panel)] = visible; }
+};
+
+} // namespace zorvane::design

@@ -1,0 +1,134 @@
+#include "core/design/scripted_interaction.h"
+
+#include <algorithm>
+
+namespace zorvane::design {
+
+namespace {
+
+std::string kindOf(const Message& message) {
+    switch (message.icon) {
+    case MessageIcon::Error:
+        return "error";
+    case MessageIcon::Warning:
+        return "warning";
+    case MessageIcon::Question:
+        return "question";
+    case MessageIcon::Information:
+        break;
+    }
+    return message.buttons == Buttons::Ok ? "info" : "question";
+}
+
+bool allowed(Buttons buttons, Answer answer) {
+    switch (buttons) {
+    case Buttons::Ok:
+        return answer == Answer::Ok;
+    case Buttons::YesNo:
+        return answer == Answer::Yes || answer == Answer::No;
+    case Buttons::YesNoCancel:
+        return answer != Answer::Ok;
+    }
+    return false;
+}
+
+} // namespace
+
+std::string answerName(Answer answer) {
+    switch (answer) {
+    case Answer::Ok:
+        return "ok";
+    case Answer::Yes:
+        return "yes";
+    case Answer::No:
+        return "no";
+    case Answer::Cancel:
+        return "cancel";
+    }
+    return "ok";
+}
+
+void ScriptedInteraction::answer(const std::string& textPart, Answer answer, bool repeat) {
+    rules_.push_back({textPart, answer, repeat});
+}
+
+void ScriptedInteraction::prompt(const std::string& caption, const std::string& value) {
+    prompts_.push_back({caption, value});
+}
+
+void ScriptedInteraction::closePrompt(const std::string& caption) {
+    prompts_.push_back({caption, std::nullopt});
+}
+
+void ScriptedInteraction::designerAnswer(bool confirm, std::optional<std::string> name,
+                                         std::optional<std::string> organisation) {
+    designerConfirm_ = confirm;
+    designerName_ = std::move(name);
+    designerOrganisation_ = std::move(organisation);
+}
+
+Answer ScriptedInteraction::ask(const Message& message) {
+    Answer result = message.defaultButton;
+    for (auto it = rules_.begin(); it != rules_.end(); ++it) {
+        if (message.text.find(it->textPart) != std::string::npos &&
+            allowed(message.buttons, it->answer)) {
+            result = it->answer;
+            if (!it->repeat) {
+                rules_.erase(it);
+            }
+            break;
+        }
+    }
+    messages_.push_back(message);
+    log_.push_back({kindOf(message), message.title, message.text, answerName(result)});
+    return result;
+}
+
+std::optional<std::string> ScriptedInteraction::scriptedPrompt(const std::string& caption) {
+    for (auto it = prompts_.begin(); it != prompts_.end(); ++it) {
+        if (it->caption == caption) {
+            auto value = it->value;
+            prompts_.erase(it);
+            return value;
+        }
+    }
+    return std::nullopt;
+}
+
+std::optional<std::string> ScriptedInteraction::promptQuery(const std::string& caption,
+                                                            const std::string& prompt,
+                                                            const std::string& value) {
+    const bool scripted = std::any_of(prompts_.begin(), prompts_.end(),
+                                      [&](const PromptRule& r) { return r.caption == caption; });
+    const std::optional<std::string> result = scripted ? scriptedPrompt(caption) : value;
+    log_.push_back({"prompt", caption, prompt, result.value_or("<关闭>")});
+    return result;
+}
+
+std::optional<std::string> ScriptedInteraction::inputBox(const std::string& caption,
+                                                         const std::string& prompt,
+                                                         const std::string& defaultText) {
+    const bool scripted = std::any_of(prompts_.begin(), prompts_.end(),
+                                      [&](const PromptRule& r) { return r.caption == caption; });
+    const std::optional<std::string> result = scripted ? scriptedPrompt(caption) : defaultText;
+    log_.push_back({"input", caption, prompt, result.value_or("<取消>")});
+    return result;
+}
+
+bool ScriptedInteraction::editDesigner(DesignerBoxes& boxes) {
+    if (designerName_) {
+        boxes[0] = *designerName_;
+    }
+    if (designerOrganisation_) {
+        boxes[1] = *designerOrganisation_;
+    }
+    log_.push_back({"dialog", " 设计信息", boxes[0], designerConfirm_ ? "ok" : "cancel"});
+    return designerConfirm_;
+}
+
+void ScriptedInteraction::clearLog() {
+    log_.clear();
+    messages_.clear();
+}
+
+} // namespace zorvane::design

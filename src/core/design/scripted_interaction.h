@@ -1,0 +1,67 @@
+#pragma once
+// An Interaction that answers from a script and logs every exchange: for the tests and the batch
+// runner. A question that no rule answers gets its default button; a prompt without a scripted
+// value gets its default text; the designer dialog is confirmed unchanged unless told otherwise.
+
+#include "core/design/interaction.h"
+
+#include <deque>
+#include <string>
+#include <vector>
+
+namespace zorvane::design {
+
+struct LoggedExchange {
+    std::string kind; // "error", "warning", "info", "question", "prompt", "input", "dialog"
+    std::string title;
+    std::string text;
+    std::string answer;
+};
+
+class ScriptedInteraction : public Interaction {
+public:
+    // The first rule whose text occurs in a question's text answers it; the rule is used up
+    // unless `repeat` is set.
+    void answer(const std::string& textPart, Answer answer, bool repeat = false);
+    // Values for prompts and input boxes of this caption, used in order.
+    void prompt(const std::string& caption, const std::string& value);
+    // Closes the next prompt of this caption without OK.
+    void closePrompt(const std::string& caption);
+    void designerAnswer(bool confirm, std::optional<std::string> name = std::nullopt,
+                        std::optional<std::string> organisation = std::nullopt);
+
+    Answer ask(const Message& message) override;
+    std::optional<std::string> promptQuery(const std::string& caption, const std::string& prompt,
+                                           const std::string& value) override;
+    std::optional<std::string> inputBox(const std::string& caption, const std::string& prompt,
+                                        const std::string& defaultText) override;
+    bool editDesigner(DesignerBoxes& boxes) override;
+
+    const std::vector<LoggedExchange>& log() const { return log_; }
+    std::vector<Message> messages() const { return messages_; }
+    void clearLog();
+
+private:
+    struct Rule {
+        std::string textPart;
+        Answer answer;
+        bool repeat;
+    };
+    struct PromptRule {
+        std::string caption;
+        std::optional<std::string> value; // nothing: closed without OK
+    };
+    std::optional<std::string> scriptedPrompt(const std::string& caption);
+
+    std::vector<Rule> rules_;
+    std::deque<PromptRule> prompts_;
+    bool designerConfirm_ = true;
+    std::optional<std::string> designerName_;
+    std::optional<std::string> designerOrganisation_;
+    std::vector<LoggedExchange> log_;
+    std::vector<Message> messages_;
+};
+
+std::string answerName(Answer answer);
+
+} // namespace zorvane::design

@@ -183,9 +183,6 @@ private:
             const double scale = std::pow(style_.scriptScale, static_cast<double>(levels_.size()));
             QFont font(family_);
             font.setPixelSize(std::max(kSmallestPixelSize, qRound(style_.pixelSize * scale)));
-            // Grey antialiasing only: coloured fringes have no place in a stored picture.
-            font.setStyleStrategy(
-                QFont::StyleStrategy(QFont::PreferAntialias | QFont::NoSubpixelAntialias));
             QFont italic = font;
             italic.setItalic(true);
             levels_.emplace_back(font, italic);
@@ -220,7 +217,11 @@ private:
     // Text splits into runs: a Latin letter standing alone is a quantity and slants; words
     // (units, function names), digits, Greek and Chinese stay upright.
     void appendText(const std::string& utf8, int depth, std::vector<Piece>& pieces) {
-        const std::u32string text = QString::fromStdString(utf8).toStdU32String();
+        std::u32string text = QString::fromStdString(utf8).toStdU32String();
+        // The hyphen of a text font is far too short for a minus.
+        if (level(depth).uprightMetrics.inFontUcs4(U'\u2212')) {
+            std::replace(text.begin(), text.end(), U'-', U'\u2212');
+        }
         std::u32string upright;
         auto flush = [&] {
             if (!upright.empty()) {

@@ -8,7 +8,6 @@
 #include "tools/dbbuild/database_builder.h"
 #include "tools/dbbuild/formula_renderer.h"
 
-#include <QGuiApplication>
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -324,13 +323,3 @@ TEST(SourceTable, ParsesQuotesNullsAndLineBreaks) {
 
 } // namespace
 } // namespace zorvane::dbbuild
-
-int main(int argc, char** argv) {
-    ::testing::InitGoogleTest(&argc, argv);
-    // Fonts for the formula pictures; the offscreen platform needs no display.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    }
-    QGuiApplication app(argc, argv);
-    return RUN_ALL_TESTS();
-}

@@ -2,7 +2,6 @@
 #include "tools/dbbuild/formula_renderer.h"
 
 #include <QFont>
-#include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
 
@@ -281,12 +280,3 @@ TEST(FormulaPicture, MalformedSourceThrows) {
 }
 
 } // namespace
-
-int main(int argc, char** argv) {
-    ::testing::InitGoogleTest(&argc, argv);
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    }
-    QGuiApplication app(argc, argv);
-    return RUN_ALL_TESTS();
-}

@@ -51,6 +51,12 @@ struct MainState {
     std::string windowTitle = "Zorvane";
     // Asks the window to scroll the step list to its top.
     bool scrollStepsToTop = false;
+    // The object name of the control that gets the focus next; the window clears it.
+    std::string focus;
+    // Label texts of the tooth-count panels, proposed by the initial conditions.
+    std::string lblz1;
+    std::string lblCal_z2;
+    std::string lblCal_Dz2;
 
     MainState();
 

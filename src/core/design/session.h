@@ -1,0 +1,96 @@
+#pragma once
+// The open design as the main window drives it: the step flags, the main state, the designer
+// information, the engine of the chosen chain with its working tables and history, and the
+// operations of the shell's steps (new design, chain type, initial conditions).
+
+#include "core/design/initial_conditions.h"
+#include "core/design/interaction.h"
+#include "core/design/lifecycle.h"
+#include "core/design/main_state.h"
+#include "core/design/status_control.h"
+#include "core/records/designer_record.h"
+
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <optional>
+
+namespace zorvane::records {
+class TResult_manage;
+class TRecord_Class;
+} // namespace zorvane::records
+
+namespace zorvane::roller {
+class TR_Design;
+}
+namespace zorvane::toothed {
+class TD_Design;
+}
+
+namespace zorvane::design {
+
+class DesignSession {
+public:
+    // appDir: the working directory; the database lies in its "database" directory.
+    DesignSession(std::filesystem::path appDir, Interaction& ui,
+                  records::DesignerInfo designer = records::DesignerInfo());
+    ~DesignSession();
+    DesignSession(const DesignSession&) = delete;
+    DesignSession& operator=(const DesignSession&) = delete;
+
+    MainState& state() { return state_; }
+    const MainState& state() const { return state_; }
+    TStatus_Control& status() { return status_; }
+    StepGate& gate() { return gate_; }
+    records::DesignerInfo& designer() { return designer_; }
+    Interaction& ui() { return ui_; }
+    const std::filesystem::path& appDir() const { return appDir_; }
+    const std::filesystem::path& databaseDir() const { return databaseDir_; }
+    const std::filesystem::path& projectPath() const { return projectPath_; }
+
+    // The chain of the open design, when a chain type was chosen.
+    std::optional<Chain> chain() const;
+    records::TResult_manage* results() const { return results_.get(); }
+    records::TRecord_Class* history() const { return history_.get(); }
+    roller::TR_Design* rollerEngine() const { return roller_.get(); }
+    toothed::TD_Design* toothedEngine() const { return toothed_.get(); }
+
+    // Save or Save As of the file commands; sets SaveSucceeded. Until it is set, the save that
+    // the new-design prompt asks for cannot succeed and the new design is not started.
+    std::function<void()> save;
+
+    // 开始新设计.
+    void beginNewDesign();
+    // Empties the working tables of the steps done and releases the design objects.
+    void discardDesign();
+
+    // 选择链种类 and its panel.
+    void openChainTypeStep();
+    void confirmChainType(const SelectInputs& inputs);
+    void cancelChainType();
+
+    // 初始条件 and its panel.
+    void openInitialConditions();
+    InitOutcome confirmInitialConditions(const InitInputs& inputs);
+    void cancelInitialConditions();
+    // The user left edtFloat with a valid percentage.
+    void setA0TolerancePercent(double percent);
+
+private:
+    void storeInitialConditions(const InitOutcome& outcome);
+
+    std::filesystem::path appDir_;
+    std::filesystem::path databaseDir_;
+    std::filesystem::path projectPath_;
+    Interaction& ui_;
+    MainState state_;
+    TStatus_Control status_;
+    StepGate gate_{state_, status_};
+    records::DesignerInfo designer_;
+    std::unique_ptr<roller::TR_Design> roller_;
+    std::unique_ptr<toothed::TD_Design> toothed_;
+    std::unique_ptr<records::TResult_manage> results_;
+    std::unique_ptr<records::TRecord_Class> history_;
+};
+
+} // namespace zorvane::design

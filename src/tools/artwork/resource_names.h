@@ -1,0 +1,32 @@
+#pragma once
+// Where the program finds its pictures. They are drawn at build time and compiled into the
+// program as Qt resources under the prefix ":/artwork/"; this header needs no Qt and may be
+// included by the windows as well as by the drawing tool.
+
+#include <array>
+#include <string_view>
+
+namespace zorvane::artwork {
+
+inline constexpr std::string_view kResourcePrefix = ":/artwork/";
+
+// 423 x 318: the picture of the start-up window.
+inline constexpr std::string_view kSplash = ":/artwork/splash.png";
+// 64 x 64: the window and task bar icon.
+inline constexpr std::string_view kAppIcon = ":/artwork/app-icon.png";
+
+// 24 x 24, for the 26 x 26 flat buttons of the second tool bar, in the order of its image list:
+// 0 new, 1 open, 2 save, 3 close, 4 query, 5 exit, 6 result report, 7 history report.
+inline constexpr std::array<std::string_view, 8> kToolBarIcons{
+    ":/artwork/icon-new.png",           ":/artwork/icon-open.png",
+    ":/artwork/icon-save.png",          ":/artwork/icon-close.png",
+    ":/artwork/icon-query.png",         ":/artwork/icon-exit.png",
+    ":/artwork/icon-result-report.png", ":/artwork/icon-history-report.png"};
+
+// 16 x 16, the image list of the reference tree: 0 open folder, 1 closed folder, 2 table,
+// 3 marker of the table being shown (a state picture).
+inline constexpr std::array<std::string_view, 4> kTreeImages{
+    ":/artwork/tree-open.png", ":/artwork/tree-closed.png", ":/artwork/tree-table.png",
+    ":/artwork/tree-marker.png"};
+
+} // namespace zorvane::artwork

@@ -1,0 +1,138 @@
+#include "app/shell/design_list.h"
+
+#include "app/shell/qt_text.h"
+
+#include <QFrame>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QScrollBar>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace zorvane::app {
+
+namespace {
+
+constexpr int kStepHeight = 40;
+// The indent of a chain's step panel in the list.
+constexpr int kPanelIndent = 30;
+
+QToolButton* makeStepButton(const QString& caption, const QString& name, QWidget* parent) {
+    auto* button = new QToolButton(parent);
+    button->setObjectName(name);
+    button->setText(caption);
+    button->setAutoRaise(true);
+    button->setFixedHeight(kStepHeight);
+    button->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+    button->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    return button;
+}
+
+// Black until done, blue (0, 0, 255) when done; the disabled look comes from the style.
+void paint(QWidget* widget, const design::ButtonState& state) {
+    widget->setVisible(state.visible);
+    widget->setEnabled(state.enabled);
+    widget->setStyleSheet(state.blue ? QStringLiteral("color: rgb(0, 0, 255);")
+                                     : QStringLiteral("color: black;"));
+    widget->setProperty("done", state.blue);
+}
+
+} // namespace
+
+DesignList::DesignList(QWidget* parent) : QScrollArea(parent) {
+    setObjectName(QStringLiteral("sbxDesign"));
+    setWidgetResizable(true);
+    setFrameShape(QFrame::NoFrame);
+    auto* content = new QWidget(this);
+    auto* layout = new QVBoxLayout(content);
+    layout->setContentsMargins(4, 4, 4, 4);
+    layout->setSpacing(2);
+
+    view_ = new QLabel(content);
+    view_->setObjectName(QStringLiteral("lblView"));
+    view_->setFixedHeight(4);
+    begin_ = makeStepButton(QStringLiteral("开始新设计"), QStringLiteral("spnBegin"), content);
+    select_ = makeStepButton(QStringLiteral("选择链种类"), QStringLiteral("spnSelect"), content);
+    layout->addWidget(view_);
+    layout->addWidget(begin_);
+    layout->addWidget(select_);
+
+    roller_ = buildChain(design::Chain::Roller, "pnlRollerChain", "pnlGlideHead", "滚子链传动",
+                         "lblREnd");
+    toothed_ =
+        buildChain(design::Chain::Toothed, "pnlDentiChain", "pnlRollHead", "齿形链传动", "lblDEnd");
+    for (QFrame* panel : {roller_.panel, toothed_.panel}) {
+        auto* indent = new QHBoxLayout;
+        indent->setContentsMargins(kPanelIndent, 0, 0, 0);
+        indent->addWidget(panel);
+        layout->addLayout(indent);
+        panel->setParent(content);
+    }
+    layout->addStretch();
+    setWidget(content);
+
+    connect(begin_, &QToolButton::clicked, this, &DesignList::beginClicked);
+    connect(select_, &QToolButton::clicked, this, &DesignList::selectClicked);
+    applyState(design::MainState{});
+}
+
+DesignList::ChainWidgets DesignList::buildChain(design::Chain chain, const char* panelName,
+                                                const char* headName, const char* header,
+                                                const char* endName) {
+    ChainWidgets widgets;
+    widgets.panel = new QFrame(this);
+    widgets.panel->setObjectName(QString::fromLatin1(panelName));
+    widgets.panel->setFrameShape(QFrame::StyledPanel);
+    auto* layout = new QVBoxLayout(widgets.panel);
+    layout->setContentsMargins(2, 2, 2, 2);
+    layout->setSpacing(0);
+    auto* head = new QLabel(QString::fromUtf8(header), widgets.panel);
+    head->setObjectName(QString::fromLatin1(headName));
+    head->setAlignment(Qt::AlignCenter);
+    head->setFixedHeight(28);
+    head->setStyleSheet(
+        QStringLiteral("background: #d4d0c8; font-weight: bold; border: 1px solid gray;"));
+    layout->addWidget(head);
+    for (const auto& step : design::steps(chain)) {
+        auto* button = makeStepButton(qs(step.caption), qs(step.name), widgets.panel);
+        if (!step.hint.empty()) {
+            button->setToolTip(qs(step.hint));
+        }
+        const int position = step.position;
+        connect(button, &QToolButton::clicked, this,
+                [this, chain, position] { emit stepClicked(chain, position); });
+        layout->addWidget(button);
+        widgets.steps.push_back(button);
+    }
+    widgets.endLabel = new QLabel(QStringLiteral("(结束)"), widgets.panel);
+    widgets.endLabel->setObjectName(QString::fromLatin1(endName));
+    widgets.endLabel->setAlignment(Qt::AlignCenter);
+    widgets.endLabel->setFixedHeight(24);
+    layout->addWidget(widgets.endLabel);
+    return widgets;
+}
+
+QToolButton* DesignList::stepButton(design::Chain chain, int position) const {
+    const auto& widgets = chain == design::Chain::Roller ? roller_ : toothed_;
+    return widgets.steps.at(static_cast<std::size_t>(position));
+}
+
+void DesignList::applyState(const design::MainState& state) {
+    paint(begin_, state.begin);
+    paint(select_, state.select);
+    for (auto [widgets, panel] :
+         {std::pair{&roller_, &state.roller}, std::pair{&toothed_, &state.toothed}}) {
+        widgets->panel->setVisible(panel->visible);
+        for (std::size_t i = 0; i < widgets->steps.size(); ++i) {
+            paint(widgets->steps[i], panel->steps[i]);
+        }
+        paint(widgets->endLabel, panel->endLabel);
+    }
+}
+
+void DesignList::scrollToTop() {
+    ensureWidgetVisible(view_);
+    verticalScrollBar()->setValue(0);
+}
+
+} // namespace zorvane::app

@@ -1,0 +1,22 @@
+#pragma once
+// The built-in help viewer: the help file, an HTML document, opened at its contents.
+
+#include <QWidget>
+
+class QTextBrowser;
+
+namespace zorvane::app {
+
+class HelpViewer : public QWidget {
+    Q_OBJECT
+public:
+    explicit HelpViewer(QWidget* parent = nullptr);
+    // False when the file cannot be read.
+    bool showFile(const QString& path);
+    QTextBrowser* browser() const { return browser_; }
+
+private:
+    QTextBrowser* browser_;
+};
+
+} // namespace zorvane::app

@@ -1,0 +1,385 @@
+#include "app/shell/main_window.h"
+
+#include "app/records/history_page.h"
+#include "app/records/result_page.h"
+#include "app/shell/about_text.h"
+#include "app/shell/design_list.h"
+#include "app/shell/help_viewer.h"
+#include "app/shell/init_panel.h"
+#include "app/shell/qt_text.h"
+#include "app/shell/reference_tree.h"
+#include "app/shell/select_panel.h"
+#include "app/shell/work_space.h"
+#include "core/records/design_history.h"
+#include "core/records/result_tables.h"
+#include "core/store/store_error.h"
+
+#include <QAction>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMenu>
+#include <QSplitter>
+#include <QStackedWidget>
+#include <QStatusBar>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QTimer>
+#include <QToolBar>
+#include <QToolButton>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+namespace zorvane::app {
+
+using design::Panel;
+using design::Tab;
+
+namespace {
+
+struct ToolButtonDef {
+    const char* name;
+    const char* hint;
+    const char* icon;
+};
+
+// The icon buttons of ToolBar2 in their order.
+constexpr std::array<ToolButtonDef, 8> kToolButtons{{
+    {"spnNew", "新建", "icon-new"},
+    {"spnOpen", "打开", "icon-open"},
+    {"spnSave", "保存", "icon-save"},
+    {"spnClose", "关闭", "icon-close"},
+    {"spnQuery", "查询", "icon-query"},
+    {"spnResult", "设计结果报表", "icon-result-report"},
+    {"spnHistory", "历史记录报表", "icon-history-report"},
+    {"spnExit", "退出", "icon-exit"},
+}};
+
+constexpr std::array<int, 4> kStatusWidths{50, 150, 50, 50};
+
+QAction* addItem(QMenu* menu, const char* name, const char* text) {
+    QAction* action = menu->addAction(QString::fromUtf8(text));
+    action->setObjectName(QString::fromLatin1(name));
+    return action;
+}
+
+} // namespace
+
+MainWindow::MainWindow(design::Interaction& ui, const std::filesystem::path& appDir,
+                       records::DesignerInfo designer, QWidget* parent)
+    : QMainWindow(parent), ui_(ui),
+      session_(std::make_unique<design::DesignSession>(appDir, ui, std::move(designer))) {
+    setObjectName(QStringLiteral("frmMain"));
+    setWindowIcon(QIcon(QStringLiteral(":/artwork/app-icon.png")));
+    QFont windowFont(QStringLiteral("宋体"));
+    windowFont.setPixelSize(12);
+    setFont(windowFont);
+    help_ = new HelpViewer(this);
+
+    buildToolBars();
+    auto* central = new QSplitter(Qt::Horizontal, this);
+    central->setHandleWidth(1);
+    buildLeft(central);
+    buildRight(central);
+    central->setSizes({169, 1000});
+    central->setStretchFactor(1, 1);
+    setCentralWidget(central);
+    buildStatusBar();
+    refresh();
+    resize(1100, 760);
+}
+
+MainWindow::~MainWindow() = default;
+
+void MainWindow::buildToolBars() {
+    auto* menuBar = addToolBar(QStringLiteral("ToolBar1"));
+    menuBar->setObjectName(QStringLiteral("ToolBar1"));
+    menuBar->setMovable(false);
+    auto addMenu = [&](const char* name, const char* caption) {
+        auto* menu = new QMenu(QString::fromUtf8(caption), this);
+        menu->setObjectName(QString::fromLatin1(name));
+        auto* button = new QToolButton(menuBar);
+        button->setObjectName(QString::fromLatin1(name) + QStringLiteral("Button"));
+        button->setText(QString::fromUtf8(caption));
+        button->setMenu(menu);
+        button->setPopupMode(QToolButton::InstantPopup);
+        button->setAutoRaise(true);
+        button->setStyleSheet(
+            QStringLiteral("QToolButton { color: purple; font-size: 16px; } "
+                           "QToolButton::menu-indicator { image: none; width: 0; }"));
+        menuBar->addWidget(button);
+        return menu;
+    };
+
+    QMenu* file = addMenu("mniFile", "文件[&N]");
+    connect(addItem(file, "mniNew", "新建[&N]"), &QAction::triggered, this,
+            [this] { run([this] { session_->beginNewDesign(); }); });
+    // The project file commands and the record and report commands stay unavailable until the
+    // program can save projects and print reports.
+    for (auto [name, text] :
+         {std::pair{"mniOpen", "打开[&O]"}, std::pair{"mniClose", "关闭[&C]"}}) {
+        addItem(file, name, text)->setEnabled(false);
+    }
+    file->addSeparator();
+    connect(addItem(file, "mniProperty", "属性[&Q]"), &QAction::triggered, this, [this] {
+        session_->designer().LoadDialog(session_->designer().record());
+        session_->designer().show(ui_);
+    });
+    for (auto [name, text] :
+         {std::pair{"mniSave", "保存[&S]"}, std::pair{"mniSaveAs", "另存为[&A]"}}) {
+        addItem(file, name, text)->setEnabled(false);
+    }
+
+    QMenu* window = addMenu("mniWindow", "窗口[&W]");
+    designAction_ = addItem(window, "mniDesign", "设计[&D]");
+    connect(designAction_, &QAction::triggered, this,
+            [this] { run([this] { session_->gate().backToDesign(); }); });
+    connect(addItem(window, "mniQuery", "查询[&Q]"), &QAction::triggered, this,
+            [this] { run([this] { session_->gate().switchToTab(Tab::DatabaseQuery); }); });
+
+    QMenu* record = addMenu("mniRecord", "记录");
+    addItem(record, "mniHistoryRec", "历史记录[&R]")->setEnabled(false);
+    addItem(record, "mniResultRec", "设计结果记录")->setEnabled(false);
+
+    QMenu* help = addMenu("mniHelp", "帮助");
+    connect(addItem(help, "mniTopic", "主题[&T]"), &QAction::triggered, this,
+            &MainWindow::openHelp);
+    connect(addItem(help, "mniAbout", "关于[&A]"), &QAction::triggered, this,
+            &MainWindow::showAbout);
+
+    QMenu* report = addMenu("mniReport", "报表[&R]");
+    QMenu* results = report->addMenu(QStringLiteral("设计结果报表[&S]"));
+    results->setObjectName(QStringLiteral("mniResultReports"));
+    reportActions_ = {addItem(results, "mniInit", "初始条件报表"),
+                      addItem(results, "mniRst", "设计结果报表"),
+                      addItem(results, "mniSize", "结构参数报表"),
+                      addItem(report, "mniHistory", "历史记录报表[&H]")};
+
+    auto* exit = new QToolButton(menuBar);
+    exit->setObjectName(QStringLiteral("mniExit"));
+    exit->setText(QStringLiteral("退出[&X]"));
+    exit->setAutoRaise(true);
+    exit->setStyleSheet(QStringLiteral("QToolButton { color: purple; font-size: 16px; }"));
+    connect(exit, &QToolButton::clicked, this, &QWidget::close);
+    menuBar->addWidget(exit);
+
+    addToolBarBreak();
+    auto* icons = addToolBar(QStringLiteral("ToolBar2"));
+    icons->setObjectName(QStringLiteral("ToolBar2"));
+    icons->setMovable(false);
+    icons->setIconSize(QSize(24, 24));
+    for (const auto& def : kToolButtons) {
+        auto* button = new QToolButton(icons);
+        button->setObjectName(QString::fromLatin1(def.name));
+        button->setToolTip(QString::fromUtf8(def.hint));
+        button->setIcon(
+            QIcon(QStringLiteral(":/artwork/%1.png").arg(QString::fromLatin1(def.icon))));
+        button->setFixedSize(26, 26);
+        button->setAutoRaise(true);
+        icons->addWidget(button);
+        const std::string_view name = def.name;
+        if (name == "spnNew") {
+            connect(button, &QToolButton::clicked, this, [this] {
+                run([this] {
+                    session_->beginNewDesign();
+                    session_->gate().switchToTab(Tab::WorkSpace);
+                });
+            });
+        } else if (name == "spnQuery") {
+            connect(button, &QToolButton::clicked, this,
+                    [this] { run([this] { session_->gate().switchToTab(Tab::DatabaseQuery); }); });
+        } else if (name == "spnExit") {
+            connect(button, &QToolButton::clicked, this, &QWidget::close);
+        } else if (name == "spnResult" || name == "spnHistory") {
+            reportButtons_.push_back(button);
+        } else {
+            button->setEnabled(false); // the project file commands
+        }
+    }
+}
+
+void MainWindow::buildLeft(QWidget* parent) {
+    auto* holder = new QWidget(parent);
+    holder->setObjectName(QStringLiteral("pnlDesignQuery"));
+    holder->setMinimumWidth(120);
+    left_ = new QTabWidget(holder);
+    left_->setObjectName(QStringLiteral("pgeDesignQuery"));
+    left_->setStyleSheet(QStringLiteral("QTabBar::tab { font-weight: bold; font-size: 16px; }"));
+    designList_ = new DesignList(left_);
+    tree_ = buildReferenceTree(left_);
+    left_->addTab(designList_, QStringLiteral("设计"));
+    left_->addTab(tree_, QStringLiteral("查询"));
+    auto* layout = new QVBoxLayout(holder);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(left_);
+
+    connect(designList_, &DesignList::beginClicked, this,
+            [this] { run([this] { session_->beginNewDesign(); }); });
+    connect(designList_, &DesignList::selectClicked, this,
+            [this] { run([this] { session_->openChainTypeStep(); }); });
+    connect(designList_, &DesignList::stepClicked, this, &MainWindow::stepClicked);
+    connect(left_, &QTabWidget::currentChanged, this, [this](int index) {
+        if (!refreshing_) {
+            run([this, index] { session_->gate().leftSideChanged(index == 1); });
+        }
+    });
+}
+
+void MainWindow::buildRight(QWidget* parent) {
+    auto* holder = new QWidget(parent);
+    holder->setObjectName(QStringLiteral("pnlMain"));
+    pages_ = new QStackedWidget(holder);
+    pages_->setObjectName(QStringLiteral("pgeMain"));
+
+    workSpace_ = new WorkSpace(pages_);
+    selectPanel_ = new SelectPanel;
+    initPanel_ = new InitPanel(ui_);
+    workSpace_->addPanel(Panel::Select, selectPanel_);
+    workSpace_->addPanel(Panel::Init, initPanel_);
+    historyPage_ = new HistoryPage(pages_);
+    resultPage_ = new ResultPage(pages_);
+    auto* query = new QLabel(QStringLiteral("双击目录区中的项目进行查询!"), pages_);
+    query->setObjectName(QStringLiteral("tabDataBase_Query"));
+    query->setAlignment(Qt::AlignCenter);
+    pages_->addWidget(workSpace_);
+    pages_->addWidget(historyPage_);
+    pages_->addWidget(resultPage_);
+    pages_->addWidget(query);
+
+    tabSet_ = new QTabBar(holder);
+    tabSet_->setObjectName(QStringLiteral("TabSet1"));
+    tabSet_->setShape(QTabBar::RoundedSouth);
+    for (const char* caption : {"工作空间", "历史记录", "设计结果", "数据库查询"}) {
+        tabSet_->addTab(QString::fromUtf8(caption));
+    }
+    connect(tabSet_, &QTabBar::currentChanged, this, [this](int index) {
+        if (!refreshing_) {
+            run([this, index] { session_->gate().switchToTab(static_cast<Tab>(index)); });
+        }
+    });
+    auto* layout = new QVBoxLayout(holder);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(pages_, 1);
+    layout->addWidget(tabSet_, 0, Qt::AlignLeft);
+
+    connect(selectPanel_, &SelectPanel::confirmed, this, [this] {
+        run([this] {
+            session_->confirmChainType(selectPanel_->inputs());
+            initPanel_->setChain(*session_->chain());
+        });
+    });
+    connect(selectPanel_, &SelectPanel::cancelled, this,
+            [this] { run([this] { session_->cancelChainType(); }); });
+    connect(initPanel_, &InitPanel::confirmed, this, &MainWindow::confirmInit);
+    connect(initPanel_, &InitPanel::cancelled, this,
+            [this] { run([this] { session_->cancelInitialConditions(); }); });
+    connect(initPanel_, &InitPanel::a0TolerancePercentEntered, this,
+            [this](double percent) { session_->setA0TolerancePercent(percent); });
+}
+
+void MainWindow::buildStatusBar() {
+    auto* bar = statusBar();
+    bar->setObjectName(QStringLiteral("StatusBar1"));
+    for (std::size_t i = 0; i < status_.size(); ++i) {
+        status_[i] = new QLabel(bar);
+        status_[i]->setObjectName(QStringLiteral("StatusPanel%1").arg(i));
+        status_[i]->setMinimumWidth(kStatusWidths[i]);
+        status_[i]->setFrameShape(QFrame::Panel);
+        status_[i]->setFrameShadow(QFrame::Sunken);
+        bar->addWidget(status_[i]);
+    }
+}
+
+QAction* MainWindow::action(const QString& objectName) const {
+    return findChild<QAction*>(objectName);
+}
+
+void MainWindow::run(const std::function<void()>& handler) {
+    try {
+        handler();
+    } catch (const store::StoreError& error) {
+        design::showError(ui_, error.what());
+    } catch (const std::exception& error) {
+        design::showError(ui_, std::string("操作未能完成：") + error.what());
+    }
+    refresh();
+}
+
+void MainWindow::stepClicked(design::Chain chain, int position) {
+    // The steps after the initial conditions belong to the chain engines.
+    if (position != 0 || session_->chain() != chain) {
+        return;
+    }
+    run([this] {
+        session_->openInitialConditions();
+        initPanel_->setChain(*session_->chain());
+    });
+}
+
+void MainWindow::confirmInit() {
+    run([this] {
+        const auto outcome = session_->confirmInitialConditions(initPanel_->inputs());
+        if (outcome.focus) {
+            const auto field = *outcome.focus;
+            QTimer::singleShot(0, this, [this, field] { initPanel_->focusField(field); });
+        }
+    });
+}
+
+void MainWindow::openHelp() {
+    const auto path = session_->appDir() / "Help" / "Chain.hlp";
+    if (!help_->showFile(QString::fromStdString(path.string()))) {
+        design::showError(ui_, "找不到帮助文件“" + path.string() + "”");
+    }
+}
+
+void MainWindow::showAbout() {
+    ui_.ask({std::string("关于 ") + kAboutProductName,
+             std::string(kAboutProductName) + "  " + kAboutVersionLabel + " " + kAboutVersion +
+                 "\n\n" + kAboutDescription + "\n\n" + kAboutCredits,
+             design::MessageIcon::Information, design::Buttons::Ok, design::Answer::Ok});
+}
+
+void MainWindow::refresh() {
+    refreshing_ = true;
+    auto& state = session_->state();
+    designList_->applyState(state);
+    if (state.scrollStepsToTop) {
+        designList_->scrollToTop();
+        state.scrollStepsToTop = false;
+    }
+    workSpace_->showPanels(state.panels);
+    const int tab = static_cast<int>(state.tab);
+    pages_->setCurrentIndex(tab);
+    tabSet_->setCurrentIndex(tab);
+    left_->setCurrentIndex(state.querySide ? 1 : 0);
+    for (std::size_t i = 0; i < status_.size(); ++i) {
+        status_[i]->setText(qs(state.status[i]));
+    }
+    setWindowTitle(qs(state.windowTitle));
+    for (QAction* report : reportActions_) {
+        report->setEnabled(state.reportsEnabled);
+    }
+    for (QToolButton* report : reportButtons_) {
+        report->setEnabled(state.reportsEnabled);
+    }
+    designAction_->setEnabled(state.designMenuEnabled);
+    auto* results = session_->results();
+    resultPage_->bind(results ? results->initTable() : nullptr,
+                      results ? results->resultTable() : nullptr,
+                      results ? results->sizeTable() : nullptr);
+    resultPage_->setSizeAreaVisible(state.sizeAreaVisible);
+    historyPage_->bind(session_->history() ? session_->history()->historyTable() : nullptr);
+    if (!state.focus.empty()) {
+        const QString name = qs(state.focus);
+        state.focus.clear();
+        QTimer::singleShot(0, this, [this, name] {
+            if (QWidget* target = findChild<QWidget*>(name)) {
+                target->setFocus(Qt::OtherFocusReason);
+            }
+        });
+    }
+    refreshing_ = false;
+}
+
+} // namespace zorvane::app

@@ -1,0 +1,88 @@
+#pragma once
+// The main window TfrmMain: tool bars, the step list and the reference tree on the left, the
+// four work pages on the right, the status bar. It draws the design session's state and hands
+// the user's actions to it.
+
+#include "core/design/session.h"
+
+#include <QMainWindow>
+
+#include <filesystem>
+#include <functional>
+#include <memory>
+
+class QAction;
+class QLabel;
+class QStackedWidget;
+class QTabBar;
+class QTabWidget;
+class QToolButton;
+class QTreeWidget;
+
+namespace zorvane::app {
+
+class DesignList;
+class HelpViewer;
+class HistoryPage;
+class InitPanel;
+class ResultPage;
+class SelectPanel;
+class WorkSpace;
+
+class MainWindow : public QMainWindow {
+    Q_OBJECT
+public:
+    MainWindow(design::Interaction& ui, const std::filesystem::path& appDir,
+               records::DesignerInfo designer = records::DesignerInfo(), QWidget* parent = nullptr);
+    ~MainWindow() override;
+
+    design::DesignSession& session() { return *session_; }
+    // Draws the session's state.
+    void refresh();
+
+    DesignList* designList() const { return designList_; }
+    SelectPanel* selectPanel() const { return selectPanel_; }
+    InitPanel* initPanel() const { return initPanel_; }
+    ResultPage* resultPage() const { return resultPage_; }
+    HistoryPage* historyPage() const { return historyPage_; }
+    QTabBar* tabSet() const { return tabSet_; }
+    QStackedWidget* pages() const { return pages_; }
+    QTabWidget* leftPages() const { return left_; }
+    QTreeWidget* tree() const { return tree_; }
+    QLabel* statusPanel(int index) const { return status_[static_cast<std::size_t>(index)]; }
+    QAction* action(const QString& objectName) const;
+    HelpViewer* helpViewer() const { return help_; }
+
+private:
+    void buildToolBars();
+    void buildLeft(QWidget* parent);
+    void buildRight(QWidget* parent);
+    void buildStatusBar();
+    // Runs a handler of the session; a table store error reaches the user as an error message.
+    void run(const std::function<void()>& handler);
+    void stepClicked(design::Chain chain, int position);
+    void confirmInit();
+    void openHelp();
+    void showAbout();
+
+    design::Interaction& ui_;
+    std::unique_ptr<design::DesignSession> session_;
+    DesignList* designList_ = nullptr;
+    SelectPanel* selectPanel_ = nullptr;
+    InitPanel* initPanel_ = nullptr;
+    WorkSpace* workSpace_ = nullptr;
+    ResultPage* resultPage_ = nullptr;
+    HistoryPage* historyPage_ = nullptr;
+    QTabBar* tabSet_ = nullptr;
+    QStackedWidget* pages_ = nullptr;
+    QTabWidget* left_ = nullptr;
+    QTreeWidget* tree_ = nullptr;
+    HelpViewer* help_ = nullptr;
+    std::array<QLabel*, 4> status_{};
+    std::vector<QAction*> reportActions_;
+    std::vector<QToolButton*> reportButtons_;
+    QAction* designAction_ = nullptr;
+    bool refreshing_ = false;
+};
+
+} // namespace zorvane::app

@@ -395,3 +395,26 @@ TEST_F(QueryTest, StatementsOutsideTheFormsAreRefused) {
 
 } // namespace
 } // namespace zorvane::store
+
+namespace zorvane::store {
+namespace {
+
+TEST_F(QueryTest, ADestroyedMasterIsForgottenNotTouched) {
+    Query query(dir.path());
+    bool gone = false;
+    {
+        Table master(dir.path(), "ChainNoNd");
+        master.open();
+        master.subscribe([] {}, [&] { gone = true; });
+        query.setMaster(&master);
+        query.setSql("Select * from ChainNoNd\nWhere (ChainNoNd.\"编号\"=:\"编号\")");
+        query.open();
+        EXPECT_EQ(query.recordCount(), 2);
+    }
+    EXPECT_TRUE(gone);
+    query.setMaster(nullptr); // must not reach the destroyed master
+    EXPECT_EQ(query.recordCount(), 2);
+}
+
+} // namespace
+} // namespace zorvane::store

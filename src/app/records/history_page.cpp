@@ -122,7 +122,12 @@ void HistoryPage::bind(store::Table* history) {
     }
     history_ = history;
     model_->setDataset(history);
-    token_ = history_ ? history_->subscribe([this] { showCurrent(); }) : 0;
+    token_ = history_ ? history_->subscribe([this] { showCurrent(); },
+                                            [this] {
+                                                history_ = nullptr;
+                                                showCurrent();
+                                            })
+                      : 0;
     showCurrent();
 }
 

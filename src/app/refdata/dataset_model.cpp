@@ -24,10 +24,21 @@ void DatasetModel::setDataset(store::Dataset* dataset) {
         dataset_->unsubscribe(token_);
     }
     dataset_ = dataset;
-    token_ = dataset_ ? dataset_->subscribe([this] { datasetChanged(); }) : 0;
+    token_ = dataset_ ? dataset_->subscribe([this] { datasetChanged(); }, [this] { forget(); }) : 0;
     open_ = dataset_ && dataset_->isOpen();
     rows_ = open_ ? dataset_->recordCount() : 0;
     columns_ = dataset_ ? dataset_->fieldCount() : 0;
+    endResetModel();
+}
+
+// The dataset was destroyed: show nothing, and never touch it again.
+void DatasetModel::forget() {
+    beginResetModel();
+    dataset_ = nullptr;
+    token_ = 0;
+    open_ = false;
+    rows_ = 0;
+    columns_ = 0;
     endResetModel();
 }
 

@@ -17,7 +17,7 @@ public:
     explicit DatasetModel(QObject* parent = nullptr);
     ~DatasetModel() override;
 
-    // The dataset shown, or none; it must outlive the model or be unset first.
+    // The dataset shown, or none. A destroyed dataset unbinds itself.
     void setDataset(store::Dataset* dataset);
     store::Dataset* dataset() const { return dataset_; }
 
@@ -29,6 +29,7 @@ public:
 
 private:
     void datasetChanged();
+    void forget();
 
     store::Dataset* dataset_ = nullptr;
     int token_ = 0;

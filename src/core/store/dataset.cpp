@@ -113,9 +113,19 @@ const Value& Dataset::field(std::string_view name) const {
     return field(fieldIndexOrThrow(name));
 }
 
-int Dataset::subscribe(Listener listener) {
+Dataset::~Dataset() {
+    const auto subscribers = std::move(listeners_);
+    listeners_.clear();
+    for (const auto& [token, subscriber] : subscribers) {
+        if (subscriber.gone) {
+            subscriber.gone();
+        }
+    }
+}
+
+int Dataset::subscribe(Listener changed, Listener gone) {
     const int token = nextToken_++;
-    listeners_.emplace(token, std::move(listener));
+    listeners_.emplace(token, Subscriber{std::move(changed), std::move(gone)});
     return token;
 }
 
@@ -138,8 +148,10 @@ void Dataset::setContents(std::vector<FieldDef> fields, std::vector<Row> rows, b
 void Dataset::notify() {
     // A listener may subscribe or unsubscribe others; walk a copy.
     const auto listeners = listeners_;
-    for (const auto& [token, listener] : listeners) {
-        listener();
+    for (const auto& [token, subscriber] : listeners) {
+        if (listeners_.count(token) && subscriber.changed) {
+            subscriber.changed();
+        }
     }
 }
 

@@ -15,7 +15,7 @@ namespace zorvane::store {
 
 class Dataset {
 public:
-    virtual ~Dataset() = default;
+    virtual ~Dataset();
     Dataset() = default;
     Dataset(const Dataset&) = delete;
     Dataset& operator=(const Dataset&) = delete;
@@ -53,9 +53,11 @@ public:
     std::optional<double> number(int position) const { return field(position).asNumber(); }
     const Row& row(int index) const;
 
-    // Called after the cursor moved, the rows changed, or the dataset opened or closed.
+    // `changed` is called after the cursor moved, the rows changed, or the dataset opened or
+    // closed; `gone` when the dataset is destroyed, after which the subscriber must not touch it
+    // (nor unsubscribe).
     using Listener = std::function<void()>;
-    int subscribe(Listener listener);
+    int subscribe(Listener changed, Listener gone = {});
     void unsubscribe(int token);
 
 protected:
@@ -80,7 +82,11 @@ protected:
     bool open_ = false;
 
 private:
-    std::map<int, Listener> listeners_;
+    struct Subscriber {
+        Listener changed;
+        Listener gone;
+    };
+    std::map<int, Subscriber> listeners_;
     int nextToken_ = 1;
 };
 

@@ -22,7 +22,9 @@ void Query::setMaster(Dataset* master) {
         master_->unsubscribe(masterToken_);
     }
     master_ = master;
-    masterToken_ = master_ ? master_->subscribe([this] { masterChanged(); }) : 0;
+    masterToken_ =
+        master_ ? master_->subscribe([this] { masterChanged(); }, [this] { master_ = nullptr; })
+                : 0;
 }
 
 std::string Query::displayName() const {
@@ -100,7 +102,7 @@ void Query::run() {
 }
 
 void Query::masterChanged() {
-    if (!open_) {
+    if (!open_ || !master_) {
         return;
     }
     if (!master_->isOpen()) {

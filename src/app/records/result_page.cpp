@@ -79,8 +79,10 @@ QTableView* ResultPage::grid(const char* name, DatasetModel*& model) {
         QStringLiteral("QHeaderView::section { font-family: '宋体'; font-size: 12px; }"));
     view->horizontalHeader()->setStretchLastSection(true);
     view->verticalHeader()->setDefaultSectionSize(20);
+    view->horizontalHeader()->setMinimumSectionSize(100);
     model = new DatasetModel(view);
     view->setModel(model);
+    connect(model, &QAbstractItemModel::modelReset, view, &QTableView::resizeColumnsToContents);
     return view;
 }
 

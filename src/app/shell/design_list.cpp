@@ -32,8 +32,10 @@ QToolButton* makeStepButton(const QString& caption, const QString& name, QWidget
 void paint(QWidget* widget, const design::ButtonState& state) {
     widget->setVisible(state.visible);
     widget->setEnabled(state.enabled);
-    widget->setStyleSheet(state.blue ? QStringLiteral("color: rgb(0, 0, 255);")
-                                     : QStringLiteral("color: black;"));
+    widget->setStyleSheet(state.blue ? QStringLiteral("QWidget { color: rgb(0, 0, 255); } "
+                                                      "QWidget:disabled { color: gray; }")
+                                     : QStringLiteral("QWidget { color: black; } "
+                                                      "QWidget:disabled { color: gray; }"));
     widget->setProperty("done", state.blue);
 }
 

@@ -135,7 +135,11 @@ InitPanel::InitPanel(design::Interaction& ui, QWidget* parent) : QFrame(parent),
         lines << qs(line);
     }
     guide->setPlainText(lines.join(QLatin1Char('\n')));
-    guide->setFixedHeight(150);
+    guide->setLineWrapMode(QPlainTextEdit::NoWrap);
+    guide->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    guide->setFixedHeight(QFontMetrics(guide->font()).lineSpacing() *
+                              static_cast<int>(design::kLoadGuideLines.size()) +
+                          12);
 
     auto* updown = new QVBoxLayout;
     updown->setSpacing(0);

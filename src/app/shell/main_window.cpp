@@ -29,6 +29,12 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
+// The pictures live in a resource object inside a static library; registering them here makes
+// the linker keep it.
+static void registerArtwork() {
+    Q_INIT_RESOURCE(zorvane_artwork);
+}
+
 namespace zorvane::app {
 
 using design::Panel;
@@ -68,6 +74,7 @@ MainWindow::MainWindow(design::Interaction& ui, const std::filesystem::path& app
                        records::DesignerInfo designer, QWidget* parent)
     : QMainWindow(parent), ui_(ui),
       session_(std::make_unique<design::DesignSession>(appDir, ui, std::move(designer))) {
+    registerArtwork();
     setObjectName(QStringLiteral("frmMain"));
     setWindowIcon(QIcon(QStringLiteral(":/artwork/app-icon.png")));
     QFont windowFont(QStringLiteral("宋体"));

@@ -17,5 +17,8 @@ for file in "$root"/build/database/*; do
   esac
   cp -f "$file" "$workspace/database/$name"
 done
+# The help file follows the build.
+mkdir -p "$workspace/Help"
+cp -f "$root/build/Help/Chain.hlp" "$workspace/Help/Chain.hlp"
 cd "$workspace"
 exec "$root/build/src/app/zorvane" "$@"

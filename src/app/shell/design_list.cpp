@@ -32,10 +32,13 @@ QToolButton* makeStepButton(const QString& caption, const QString& name, QWidget
 void paint(QWidget* widget, const design::ButtonState& state) {
     widget->setVisible(state.visible);
     widget->setEnabled(state.enabled);
-    widget->setStyleSheet(state.blue ? QStringLiteral("QWidget { color: rgb(0, 0, 255); } "
-                                                      "QWidget:disabled { color: gray; }")
-                                     : QStringLiteral("QWidget { color: black; } "
-                                                      "QWidget:disabled { color: gray; }"));
+    const QColor colour = state.blue ? QColor(0, 0, 255) : QColor(Qt::black);
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::Active, QPalette::ButtonText, colour);
+    palette.setColor(QPalette::Inactive, QPalette::ButtonText, colour);
+    palette.setColor(QPalette::Active, QPalette::WindowText, colour);
+    palette.setColor(QPalette::Inactive, QPalette::WindowText, colour);
+    widget->setPalette(palette);
     widget->setProperty("done", state.blue);
 }
 

@@ -2,8 +2,10 @@
 
 #include "app/records/result_page.h"
 #include "app/shell/design_list.h"
+#include "app/shell/help_viewer.h"
 #include "app/shell/init_panel.h"
 #include "app/shell/main_window.h"
+#include "app/shell/qt_interaction.h"
 #include "app/shell/select_panel.h"
 #include "app/shell/value_prompt.h"
 #include "core/design/scripted_interaction.h"
@@ -13,6 +15,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStackedWidget>
@@ -20,6 +23,7 @@
 #include <QTabWidget>
 #include <QTableView>
 #include <QTest>
+#include <QTextBrowser>
 #include <QTimer>
 #include <QToolButton>
 
@@ -203,6 +207,50 @@ private slots:
         QCOMPARE(ui_->log().size(), std::size_t(2));
         QCOMPARE(ui_->log()[0].text, std::string("确实要重新开始？"));
         QCOMPARE(ui_->log()[1].kind, std::string("dialog"));
+    }
+
+    void helpAboutAndProperties() {
+        std::filesystem::create_directories(workspace_->path() / "Help");
+        std::filesystem::copy_file(std::filesystem::path(ZORVANE_HELP_FILE),
+                                   workspace_->path() / "Help" / "Chain.hlp");
+        window_->action(QStringLiteral("mniTopic"))->trigger();
+        QVERIFY(window_->helpViewer()->isVisible());
+        QVERIFY(window_->helpViewer()->browser()->toPlainText().contains(QStringLiteral("目录")));
+        ui_->clearLog();
+        window_->action(QStringLiteral("mniAbout"))->trigger();
+        QCOMPARE(ui_->log().size(), std::size_t(1));
+        QVERIFY(ui_->log()[0].text.find("Zorvane") != std::string::npos);
+        ui_->designerAnswer(true, std::string("王工"));
+        window_->action(QStringLiteral("mniProperty"))->trigger();
+        QCOMPARE(ui_->log().back().kind, std::string("dialog"));
+        QCOMPARE(window_->session().designer().record().getText(records::DesignerField::Designer),
+                 std::string("王工"));
+        std::filesystem::remove_all(workspace_->path() / "Help");
+        ui_->clearLog();
+        window_->action(QStringLiteral("mniTopic"))->trigger();
+        QCOMPARE(ui_->messages().size(), std::size_t(1));
+        QCOMPARE(ui_->messages()[0].title, std::string("错误信息"));
+    }
+
+    void messageBoxesOfTheProgram() {
+        app::QtInteraction ui;
+        QTimer::singleShot(0, [] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            QVERIFY(box);
+            QCOMPARE(box->windowTitle(), QStringLiteral("警告信息"));
+            QCOMPARE(box->icon(), QMessageBox::Warning);
+            QCOMPARE(box->defaultButton()->text(), QStringLiteral("否"));
+            QTest::keyClick(box, Qt::Key_Escape);
+        });
+        QCOMPARE(design::warnYesNo(ui, "小链轮转速过大", design::Answer::No), design::Answer::No);
+        QTimer::singleShot(0, [] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            QVERIFY(box);
+            QCOMPARE(box->buttons().size(), qsizetype(3));
+            QCOMPARE(box->defaultButton()->text(), QStringLiteral("是"));
+            QTest::keyClick(box, Qt::Key_Return);
+        });
+        QCOMPARE(design::askYesNoCancel(ui, "设计过程已修改，是否保存？"), design::Answer::Yes);
     }
 
     void valuePromptDefaultsAndLimits() {

@@ -1,6 +1,7 @@
 // The real main window, offscreen, driven like a person with scripted answers.
 
 #include "app/records/result_page.h"
+#include "app/refdata/query_page.h"
 #include "app/shell/design_list.h"
 #include "app/shell/help_viewer.h"
 #include "app/shell/init_panel.h"
@@ -119,6 +120,20 @@ private slots:
         window_->leftPages()->setCurrentIndex(1);
         window_->leftPages()->setCurrentIndex(0);
         QCOMPARE(window_->pages()->currentIndex(), 2); // a design without an open panel
+    }
+
+    void queryPageButtonRowAndBack() {
+        window_->tabSet()->setCurrentIndex(3);
+        auto* row = find<app::QueryButtonRow>("Panel3");
+        row->resize(400, 28);
+        const int room = 400 - row->sub()->width();
+        QCOMPARE(row->sub()->x(), room / 3);
+        QCOMPARE(row->goAhead()->x(), 2 * room / 3);
+        QCOMPARE(row->closeTable()->x(), room);
+        QCOMPARE(row->add()->x(), 0);
+        click("spnGoAhead"); // no design begun: the work space
+        QCOMPARE(window_->pages()->currentIndex(), 0);
+        QCOMPARE(window_->leftPages()->currentIndex(), 0);
     }
 
     void wholeRollerInitialConditions() {

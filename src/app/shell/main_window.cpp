@@ -2,6 +2,7 @@
 
 #include "app/records/history_page.h"
 #include "app/records/result_page.h"
+#include "app/refdata/query_page.h"
 #include "app/shell/about_text.h"
 #include "app/shell/design_list.h"
 #include "app/shell/help_viewer.h"
@@ -244,9 +245,9 @@ void MainWindow::buildRight(QWidget* parent) {
     workSpace_->addPanel(Panel::Init, initPanel_);
     historyPage_ = new HistoryPage(pages_);
     resultPage_ = new ResultPage(pages_);
-    auto* query = new QLabel(QStringLiteral("双击目录区中的项目进行查询!"), pages_);
-    query->setObjectName(QStringLiteral("tabDataBase_Query"));
-    query->setAlignment(Qt::AlignCenter);
+    auto* query = new QueryPage(pages_);
+    connect(query, &QueryPage::backToDesign, this,
+            [this] { run([this] { session_->gate().backToDesign(); }); });
     pages_->addWidget(workSpace_);
     pages_->addWidget(historyPage_);
     pages_->addWidget(resultPage_);

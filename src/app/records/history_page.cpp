@@ -1,6 +1,7 @@
 #include "app/records/history_page.h"
 
 #include "app/refdata/dataset_model.h"
+#include "app/shell/panel_parts.h"
 #include "app/shell/qt_text.h"
 #include "core/store/table.h"
 
@@ -17,18 +18,6 @@
 
 namespace zorvane::app {
 
-namespace {
-
-QLabel* title(const QString& text, QWidget* parent) {
-    auto* label = new QLabel(text, parent);
-    label->setAlignment(Qt::AlignCenter);
-    label->setStyleSheet(QStringLiteral(
-        "font-family: '隶书'; font-size: 20px; color: blue; background: silver; padding: 2px;"));
-    return label;
-}
-
-} // namespace
-
 HistoryPage::HistoryPage(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("tabHistory"));
     formula_ = new QLabel(this);
@@ -42,8 +31,8 @@ HistoryPage::HistoryPage(QWidget* parent) : QWidget(parent) {
 
     auto* heads = new QHBoxLayout;
     heads->setSpacing(0);
-    heads->addWidget(title(QStringLiteral("公    式"), this));
-    heads->addWidget(title(QStringLiteral("说    明"), this));
+    heads->addWidget(pageHeader(QStringLiteral("公    式"), this));
+    heads->addWidget(pageHeader(QStringLiteral("说    明"), this));
     auto* viewers = new QSplitter(Qt::Horizontal, this);
     viewers->addWidget(formula_);
     viewers->addWidget(explanation_);

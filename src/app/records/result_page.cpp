@@ -1,6 +1,7 @@
 #include "app/records/result_page.h"
 
 #include "app/refdata/dataset_model.h"
+#include "app/shell/panel_parts.h"
 #include "core/store/table.h"
 
 #include <QHeaderView>
@@ -11,18 +12,6 @@
 #include <QVBoxLayout>
 
 namespace zorvane::app {
-
-namespace {
-
-QLabel* header(const QString& text, QWidget* parent) {
-    auto* label = new QLabel(text, parent);
-    label->setAlignment(Qt::AlignCenter);
-    label->setStyleSheet(QStringLiteral(
-        "font-family: '隶书'; font-size: 20px; color: blue; background: silver; padding: 2px;"));
-    return label;
-}
-
-} // namespace
 
 ResultPage::ResultPage(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("tabResult"));
@@ -42,7 +31,7 @@ ResultPage::ResultPage(QWidget* parent) : QWidget(parent) {
     showAll_->setText(QStringLiteral("全图显示"));
     connect(showAll_, &QToolButton::clicked, this, &ResultPage::showWholeDrawing);
     auto* sizeHead = new QHBoxLayout;
-    sizeHead->addWidget(header(QStringLiteral("链 传 动 尺 寸 参 数"), sizeArea_), 1);
+    sizeHead->addWidget(pageHeader(QStringLiteral("链 传 动 尺 寸 参 数"), sizeArea_), 1);
     sizeHead->addWidget(showAll_);
     auto* sizeBody = new QHBoxLayout;
     sizeBody->addWidget(drawing_);
@@ -55,9 +44,9 @@ ResultPage::ResultPage(QWidget* parent) : QWidget(parent) {
     auto* upper = new QWidget(this);
     auto* upperLayout = new QVBoxLayout(upper);
     upperLayout->setContentsMargins(0, 0, 0, 0);
-    upperLayout->addWidget(header(QStringLiteral("初  始  条  件"), upper));
+    upperLayout->addWidget(pageHeader(QStringLiteral("初  始  条  件"), upper));
     upperLayout->addWidget(init_, 2);
-    upperLayout->addWidget(header(QStringLiteral("设  计  结  果"), upper));
+    upperLayout->addWidget(pageHeader(QStringLiteral("设  计  结  果"), upper));
     upperLayout->addWidget(result_, 3);
 
     auto* splitter = new QSplitter(Qt::Vertical, this);

@@ -1,5 +1,6 @@
 #include "app/shell/init_panel.h"
 
+#include "app/shell/panel_parts.h"
 #include "app/shell/qt_text.h"
 
 #include <QCheckBox>
@@ -174,19 +175,12 @@ InitPanel::InitPanel(design::Interaction& ui, QWidget* parent) : QFrame(parent),
     grid->addWidget(label("传动比：", this), 6, 0, Qt::AlignRight);
     grid->addLayout(row({ratio_, ratioDir_, ratioTol_, label("%", this)}), 6, 1, 1, 3);
 
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(ok_);
-    buttons->addSpacing(24);
-    buttons->addWidget(cancel_);
-    buttons->addStretch();
-
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(16, 16, 16, 12);
     layout->addLayout(grid);
     layout->addWidget(note);
     layout->addWidget(guide);
-    layout->addLayout(buttons);
+    layout->addLayout(okCancelRow(ok_, cancel_));
 
     connect(load_, &QComboBox::currentIndexChanged, this, [this](int index) {
         if (index == 0) {

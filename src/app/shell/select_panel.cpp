@@ -1,5 +1,6 @@
 #include "app/shell/select_panel.h"
 
+#include "app/shell/panel_parts.h"
 #include "app/shell/qt_text.h"
 
 #include <QComboBox>
@@ -64,18 +65,12 @@ SelectPanel::SelectPanel(QWidget* parent) : QFrame(parent) {
     ok_->setDefault(true);
     cancel_ = new QPushButton(QStringLiteral("取消"), this);
     cancel_->setObjectName(QStringLiteral("btnSelCancel"));
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(ok_);
-    buttons->addSpacing(24);
-    buttons->addWidget(cancel_);
-    buttons->addStretch();
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(16, 16, 16, 16);
     layout->addWidget(group);
     layout->addSpacing(8);
-    layout->addLayout(buttons);
+    layout->addLayout(okCancelRow(ok_, cancel_));
 
     connect(roller_, &QRadioButton::toggled, this, &SelectPanel::chainChanged);
     connect(ok_, &QPushButton::clicked, this, &SelectPanel::confirmed);

@@ -1,5 +1,7 @@
 #include "tools/dbbuild/formula_renderer.h"
 
+#include "tools/common/png_chunks.h"
+
 #include <QBuffer>
 #include <QFont>
 #include <QFontDatabase>
@@ -519,34 +521,6 @@ private:
     }
 };
 
-// Drops chunks that would carry a time or free text; the writer adds none today, and the
-// picture must stay a pure function of the formula.
-QByteArray withoutVolatileChunks(const QByteArray& png) {
-    static const char signature[] = "\x89PNG\r\n\x1a\n";
-    constexpr qsizetype signatureSize = 8;
-    if (png.size() < signatureSize || !png.startsWith(QByteArray(signature, signatureSize))) {
-        return png;
-    }
-    QByteArray out = png.left(signatureSize);
-    qsizetype pos = signatureSize;
-    while (pos + 12 <= png.size()) {
-        const auto byte = [&](qsizetype i) {
-            return static_cast<quint32>(static_cast<unsigned char>(png[pos + i]));
-        };
-        const quint32 length = (byte(0) << 24) | (byte(1) << 16) | (byte(2) << 8) | byte(3);
-        const qsizetype chunkSize = 12 + static_cast<qsizetype>(length);
-        if (pos + chunkSize > png.size()) {
-            return png;
-        }
-        const QByteArray type = png.mid(pos + 4, 4);
-        if (type != "tEXt" && type != "zTXt" && type != "iTXt" && type != "tIME") {
-            out += png.mid(pos, chunkSize);
-        }
-        pos += chunkSize;
-    }
-    return out;
-}
-
 } // namespace
 
 QImage renderFormula(const std::string& source, const FormulaStyle& style) {
@@ -594,7 +568,7 @@ QByteArray renderFormulaPng(const std::string& source, const FormulaStyle& style
         throw std::runtime_error("公式图片无法编码为 PNG：" + writer.errorString().toStdString());
     }
     buffer.close();
-    return withoutVolatileChunks(png);
+    return tools::withoutVolatileChunks(png);
 }
 
 } // namespace zorvane::dbbuild

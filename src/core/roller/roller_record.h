@@ -130,6 +130,17 @@ struct TR_Layout {
 using TR_DesignRec = records::FixedRecord<TR_Layout>;
 static_assert(TR_DesignRec::kSize == 384);
 
+// Values of the main window's NeedLifeCheck: whether the initial centre distance step has to run
+// the fatigue life check because the chosen pitch was not confirmed by the power rating.
+inline constexpr int kLifeCheckNone = 0;
+inline constexpr int kLifeCheckRequired = 10;
+
+// A pitch with its chain number, as chosen by PitchBySpeed.
+struct TR_PitchChoice {
+    double p;                 // pitch, mm
+    std::string_view chainNo; // e.g. "08A"
+};
+
 // The roller chain design engine: one exists while a roller chain design is open. The step
 // operations and coefficient lookups work on the record it owns; fields without their own
 // setter here are written in place through record().
@@ -145,6 +156,30 @@ public:
     // Stores `value` into a double field of the record, unchanged. Any other field (a count,
     // a switch, a text or a reserved block) throws std::logic_error.
     void SetValue(TR_Field field, double value);
+
+    // Coefficient lookups of the pitch selection; implemented in roller_engine.cpp.
+
+    // The small-sprocket tooth factor Kz for z1 teeth at speed n1, against the candidate's peak
+    // speed nPeak. z1 above 25 uses the z1 = 25 row and the fixed speed 1800 r/min instead of
+    // nPeak; z1 from 1 to 8 continues the table with its formulas. Returns 0 when z1 is below 1
+    // (after rounding) or not a number, for which no factor exists.
+    static double ToothFactor(double z1, double n1, double nPeak);
+
+    // Pd = KA * Power / (Kz * Kp) for the record's z1, n1, KA, Power and Kp. Returns false and
+    // leaves Pd as it was when Kz * Kp is not a positive finite number.
+    bool CalcDesignPower(double nPeak);
+
+    // log10(P / rating) for a chain of pitch p (mm) on a 19-tooth sprocket at n r/min carrying
+    // P kW: negative while P is below the link-plate fatigue rating, or the roller and bushing
+    // impact rating. P = 0 gives -infinity; p or n not positive, or P negative or not a
+    // number, gives +infinity, so that such a chain is never taken as carrying the power.
+    static double PlateMargin(double p, double n, double P);
+    static double RollerMargin(double p, double n, double P);
+
+    // The largest pitch allowed at speed n: stores it into p and ChainNo and returns it. Above
+    // 220 r/min the pitch is a reduction by speed and needLifeCheck becomes kLifeCheckRequired;
+    // otherwise needLifeCheck keeps its value.
+    TR_PitchChoice PitchBySpeed(double n, int& needLifeCheck);
 
     TR_DesignRec& record() { return rec_; }
     const TR_DesignRec& record() const { return rec_; }

@@ -268,6 +268,20 @@ TEST_F(StoreTest, MemoAndGraphicFieldsLiveInTheBlobFileAndCopyWithTheRow) {
     EXPECT_TRUE(copy.isNull("数值"));
 }
 
+TEST_F(StoreTest, AnEmptyMemoIsStoredAsAnEmptyText) {
+    makeTable("T", kHistoryFields);
+    Table table(dir.path(), "T");
+    table.setReadOnly(false);
+    table.open();
+    table.append();
+    table.setField("说明", Value(""));
+    table.post();
+    table.close();
+    table.open();
+    EXPECT_FALSE(table.isNull("说明"));
+    EXPECT_EQ(table.text("说明"), "");
+}
+
 TEST_F(StoreTest, EditChangesTheCurrentRowInPlace) {
     fillChains({{"08A", 12.7, 1}, {"10A", 15.875, 2}});
     Table table(dir.path(), "ChainNoNd");

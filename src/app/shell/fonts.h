@@ -1,8 +1,17 @@
 #pragma once
-// The Chinese font names the windows use, mapped to the installed fonts.
+// The windows ask for the classic Chinese faces by name (宋体, 楷体_GB2312, 隶书). Where those are
+// not installed, Qt is told which installed faces stand in for them.
+
+#include <QStringList>
 
 namespace zorvane::app {
 
+// Maps every Chinese face name the windows use to the installed stand-ins, best first. Call once,
+// after the QApplication exists and before any window is built.
 void installChineseFontSubstitutes();
+
+// The stand-ins chosen for `family` among the installed faces, best first (empty when none of
+// them is installed).
+QStringList chineseFontStandIns(const QString& family);
 
 } // namespace zorvane::app

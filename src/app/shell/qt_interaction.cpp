@@ -8,9 +8,12 @@
 #include <QMessageBox>
 #include <QPushButton>
 
+#include <array>
+
 namespace zorvane::app {
 
 using design::Answer;
+using design::Buttons;
 
 namespace {
 
@@ -28,48 +31,64 @@ QMessageBox::Icon iconOf(design::MessageIcon icon) {
     return QMessageBox::Information;
 }
 
+struct Choice {
+    Answer answer;
+    QMessageBox::StandardButton button;
+    const char* text;
+};
+
+constexpr Choice kOk{Answer::Ok, QMessageBox::Ok, "确定"};
+constexpr Choice kYes{Answer::Yes, QMessageBox::Yes, "是"};
+constexpr Choice kNo{Answer::No, QMessageBox::No, "否"};
+constexpr Choice kCancel{Answer::Cancel, QMessageBox::Cancel, "取消"};
+
+// The buttons of each set, left to right; the last one is what Escape and the close box answer.
+struct ButtonSet {
+    std::array<Choice, 3> choices;
+    std::size_t count;
+};
+
+ButtonSet buttonSet(Buttons buttons) {
+    switch (buttons) {
+    case Buttons::YesNo:
+        return {{kYes, kNo, kNo}, 2};
+    case Buttons::YesNoCancel:
+        return {{kYes, kNo, kCancel}, 3};
+    case Buttons::Ok:
+        break;
+    }
+    return {{kOk, kOk, kOk}, 1};
+}
+
 } // namespace
 
 Answer QtInteraction::ask(const design::Message& message) {
     QMessageBox box(iconOf(message.icon), qs(message.title), qs(message.text),
                     QMessageBox::NoButton, parent_);
-    struct Choice {
-        Answer answer;
-        QMessageBox::ButtonRole role;
-        const char* text;
-    };
-    std::vector<Choice> choices;
-    switch (message.buttons) {
-    case design::Buttons::Ok:
-        choices = {{Answer::Ok, QMessageBox::AcceptRole, "确定"}};
-        break;
-    case design::Buttons::YesNo:
-        choices = {{Answer::Yes, QMessageBox::YesRole, "是"},
-                   {Answer::No, QMessageBox::NoRole, "否"}};
-        break;
-    case design::Buttons::YesNoCancel:
-        choices = {{Answer::Yes, QMessageBox::YesRole, "是"},
-                   {Answer::No, QMessageBox::NoRole, "否"},
-                   {Answer::Cancel, QMessageBox::RejectRole, "取消"}};
-        break;
+    box.setTextFormat(Qt::PlainText); // a message such as "a<b" is not markup
+    const ButtonSet set = buttonSet(message.buttons);
+    QAbstractButton* escape = nullptr;
+    for (std::size_t i = 0; i < set.count; ++i) {
+        QPushButton* button = box.addButton(set.choices[i].button);
+        button->setText(QString::fromUtf8(set.choices[i].text));
+        escape = button;
     }
-    std::vector<QPushButton*> buttons;
-    for (const auto& choice : choices) {
-        QPushButton* button = box.addButton(QString::fromUtf8(choice.text), choice.role);
-        buttons.push_back(button);
-        if (choice.answer == message.defaultButton) {
-            box.setDefaultButton(button);
+    // A default that the set lacks leaves the first button the default.
+    box.setDefaultButton(set.choices[0].button);
+    for (std::size_t i = 0; i < set.count; ++i) {
+        if (set.choices[i].answer == message.defaultButton) {
+            box.setDefaultButton(set.choices[i].button);
         }
     }
-    // Escape or the close box: Cancel where there is one, else No, else OK.
-    box.setEscapeButton(buttons.back());
+    box.setEscapeButton(escape);
     box.exec();
-    for (std::size_t i = 0; i < buttons.size(); ++i) {
-        if (box.clickedButton() == buttons[i]) {
-            return choices[i].answer;
+    const auto clicked = box.standardButton(box.clickedButton());
+    for (std::size_t i = 0; i < set.count; ++i) {
+        if (set.choices[i].button == clicked) {
+            return set.choices[i].answer;
         }
     }
-    return choices.back().answer;
+    return set.choices[set.count - 1].answer;
 }
 
 std::optional<std::string> QtInteraction::promptQuery(const std::string& caption,
@@ -86,6 +105,8 @@ std::optional<std::string> QtInteraction::inputBox(const std::string& caption,
                                                    const std::string& prompt,
                                                    const std::string& defaultText) {
     QInputDialog dialog(parent_);
+    dialog.setObjectName(QStringLiteral("InputBox"));
+    dialog.setInputMode(QInputDialog::TextInput);
     dialog.setWindowTitle(qs(caption));
     dialog.setLabelText(qs(prompt));
     dialog.setTextValue(qs(defaultText));
@@ -98,7 +119,8 @@ std::optional<std::string> QtInteraction::inputBox(const std::string& caption,
 }
 
 bool QtInteraction::editDesigner(design::DesignerBoxes& boxes) {
-    // The boxes live in the designer information, so what was typed survives a cancel.
+    // The boxes belong to the designer information in the core, which keeps them between
+    // showings; the dialog only edits them for the time it is open.
     DesignerDialog dialog(parent_);
     dialog.load(boxes);
     const bool confirmed = dialog.exec() == QDialog::Accepted;

@@ -1,6 +1,7 @@
 #pragma once
 // The Interaction of the window program: real message boxes, the value prompt, the toolkit's
-// text input box and the designer dialog, modal over the main window.
+// text input box and the designer dialog, each modal over the parent widget given (the main
+// window), or over the whole program while there is none.
 
 #include "core/design/interaction.h"
 
@@ -10,8 +11,13 @@ namespace zorvane::app {
 
 class QtInteraction : public design::Interaction {
 public:
-    void setParent(QWidget* parent) { parent_ = parent; }
+    explicit QtInteraction(QWidget* parent = nullptr) : parent_(parent) {}
 
+    void setParent(QWidget* parent) { parent_ = parent; }
+    QWidget* parent() const { return parent_; }
+
+    // A message box with the title, icon, buttons and default button of `message`. Escape and
+    // the close box answer Cancel on a 是/否/取消 box, No on a 是/否 box and Ok on a 确定 box.
     design::Answer ask(const design::Message& message) override;
     std::optional<std::string> promptQuery(const std::string& caption, const std::string& prompt,
                                            const std::string& value) override;
@@ -20,7 +26,7 @@ public:
     bool editDesigner(design::DesignerBoxes& boxes) override;
 
 private:
-    QWidget* parent_ = nullptr;
+    QWidget* parent_;
 };
 
 } // namespace zorvane::app

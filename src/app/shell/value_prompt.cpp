@@ -8,13 +8,49 @@
 #include <QPushButton>
 #include <QScreen>
 
-#include <cmath>
+#include <cstdint>
+#include <cstdlib>
 
 namespace zorvane::app {
 
 int mulDiv(int a, int b, int c) {
-    return static_cast<int>(std::lround(static_cast<double>(a) * b / c));
+    if (c == 0) {
+        return -1;
+    }
+    const std::int64_t product = static_cast<std::int64_t>(a) * b;
+    std::int64_t quotient = product / c;
+    const std::int64_t remainder = product % c;
+    if (2 * std::llabs(remainder) >= std::llabs(static_cast<std::int64_t>(c))) {
+        quotient += (product < 0) == (c < 0) ? 1 : -1;
+    }
+    return static_cast<int>(quotient);
 }
+
+void centreOnScreen(QWidget& window) {
+    const QScreen* screen = window.screen();
+    if (!screen) {
+        screen = QGuiApplication::primaryScreen();
+    }
+    if (!screen) {
+        return;
+    }
+    // The frame is known once the window exists; before that it is the bare client area.
+    const QSize outer = window.frameGeometry().size();
+    const QRect area = screen->geometry();
+    const QPoint frameTopLeft(area.x() + (area.width() - outer.width()) / 2,
+                              area.y() + (area.height() - outer.height()) / 2);
+    window.move(frameTopLeft);
+}
+
+namespace {
+
+QFont songti9() {
+    QFont font(QStringLiteral("宋体"));
+    font.setPointSize(9);
+    return font;
+}
+
+} // namespace
 
 ValuePromptDialog::ValuePromptDialog(const QString& caption, const QString& prompt,
                                      const QString& value, QWidget* parent)
@@ -22,44 +58,42 @@ ValuePromptDialog::ValuePromptDialog(const QString& caption, const QString& prom
                           Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint) {
     setObjectName(QStringLiteral("MyDInputbox"));
     setWindowTitle(caption);
-    // The average character size of the dialog's font.
+
+    // The average character size: the extent of "A".."Z" "a".."z" in the dialog's font.
     const QFontMetrics metrics(font());
-    const QSize extent =
-        metrics.size(Qt::TextSingleLine, QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZ"
-                                                        "abcdefghijklmnopqrstuvwxyz"));
-    const int w = extent.width() / 52;
-    const int h = extent.height();
+    const QString alphabet = QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz");
+    charSize_ = QSize(metrics.horizontalAdvance(alphabet) / 52, metrics.height());
+    const int w = charSize_.width();
+    const int h = charSize_.height();
     setFixedSize(mulDiv(180, w, 4), mulDiv(63, h, 8));
 
-    QFont songti(QStringLiteral("宋体"));
-    songti.setPointSize(9);
     label_ = new QLabel(prompt, this);
     label_->setObjectName(QStringLiteral("lblPrompt"));
-    label_->setFont(songti);
-    label_->setStyleSheet(QStringLiteral("color: rgb(0, 128, 128);"));
+    label_->setTextFormat(Qt::PlainText);
+    label_->setFont(songti9());
+    QPalette teal = label_->palette();
+    teal.setColor(QPalette::WindowText, QColor(0, 128, 128));
+    label_->setPalette(teal);
     label_->adjustSize();
     label_->move(mulDiv(8, w, 4), mulDiv(8, h, 8));
 
     edit_ = new QLineEdit(value, this);
     edit_->setObjectName(QStringLiteral("edtValue"));
-    edit_->setMaxLength(255);
-    edit_->move(label_->x(), mulDiv(19, h, 8));
-    edit_->setFixedWidth(mulDiv(164, w, 4));
+    edit_->setMaxLength(kMaxLength);
+    edit_->setGeometry(label_->x(), mulDiv(19, h, 8), mulDiv(164, w, 4),
+                       edit_->sizeHint().height());
     edit_->selectAll();
 
     ok_ = new QPushButton(QStringLiteral("确定"), this);
     ok_->setObjectName(QStringLiteral("btnOK"));
-    ok_->setFont(songti);
+    ok_->setFont(songti9());
     ok_->setDefault(true);
     ok_->setGeometry(mulDiv(65, w, 4), mulDiv(41, h, 8), mulDiv(50, w, 4), mulDiv(14, h, 8));
     connect(ok_, &QPushButton::clicked, this, &QDialog::accept);
 
-    // Centred on the screen, not on the main window.
-    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-        const QRect area = screen->availableGeometry();
-        move(area.center() - QPoint(width() / 2, height() / 2));
-    }
     edit_->setFocus();
+    // Placed now, so that showing it does not centre it over its parent instead.
+    centreOnScreen(*this);
 }
 
 QString ValuePromptDialog::value() const {
@@ -67,11 +101,16 @@ QString ValuePromptDialog::value() const {
 }
 
 void ValuePromptDialog::keyPressEvent(QKeyEvent* event) {
-    if (event->key() == Qt::Key_Escape) {
-        event->accept(); // the prompt must be answered
+    if (event->matches(QKeySequence::Cancel)) {
+        event->accept();
         return;
     }
     QDialog::keyPressEvent(event);
+}
+
+void ValuePromptDialog::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    centreOnScreen(*this); // again, now that the frame may be known
 }
 
 bool PromptQuery(const QString& caption, const QString& prompt, QString& value, QWidget* parent) {

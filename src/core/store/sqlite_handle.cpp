@@ -113,6 +113,9 @@ void Statement::bind(int index, const Value& value) {
         rc = sqlite3_bind_double(stmt_, index, value.number());
     } else if (value.isInteger()) {
         rc = sqlite3_bind_int64(stmt_, index, value.integer());
+    } else if (value.bytes().empty()) {
+        // An empty picture or memo is a value, not a null.
+        rc = sqlite3_bind_zeroblob(stmt_, index, 0);
     } else {
         rc = sqlite3_bind_blob(stmt_, index, value.bytes().data(),
                                static_cast<int>(value.bytes().size()), SQLITE_TRANSIENT);

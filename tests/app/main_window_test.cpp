@@ -1,5 +1,6 @@
 // The real main window, offscreen, driven like a person with scripted answers.
 
+#include "app/records/history_page.h"
 #include "app/records/result_page.h"
 #include "app/refdata/query_page.h"
 #include "app/shell/design_list.h"
@@ -10,6 +11,7 @@
 #include "app/shell/select_panel.h"
 #include "app/shell/value_prompt.h"
 #include "core/design/scripted_interaction.h"
+#include "core/records/design_history.h"
 #include "support/workspace.h"
 
 #include <QAbstractItemModel>
@@ -17,6 +19,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStackedWidget>
@@ -120,6 +123,25 @@ private slots:
         window_->leftPages()->setCurrentIndex(1);
         window_->leftPages()->setCurrentIndex(0);
         QCOMPARE(window_->pages()->currentIndex(), 2); // a design without an open panel
+    }
+
+    void historyViewersFollowTheCurrentEntry() {
+        records::TRecord_Class history(workspace_->database(), "RD", false);
+        history.AddEntry("小链轮齿数", 19);
+        history.AddEntry("链条速度", 3.2);
+        app::HistoryPage page;
+        page.bind(history.historyTable());
+        page.show();
+        QVERIFY(page.formula()->pixmap().isNull() == false);
+        const QString first = page.explanation()->toPlainText();
+        QVERIFY(!first.isEmpty());
+        QTest::mouseClick(page.findChild<QToolButton*>(QStringLiteral("navLast")), Qt::LeftButton);
+        QCOMPARE(page.grid()->currentIndex().row(), 1);
+        QVERIFY(page.explanation()->toPlainText() != first);
+        page.grid()->setCurrentIndex(page.grid()->model()->index(0, 1));
+        QCOMPARE(page.explanation()->toPlainText(), first);
+        history.AddEntry("有效圆周力", 1260); // a new entry becomes current and is shown
+        QCOMPARE(page.grid()->model()->rowCount(), 3);
     }
 
     void queryPageButtonRowAndBack() {

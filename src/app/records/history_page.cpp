@@ -1,6 +1,7 @@
 #include "app/records/history_page.h"
 
 #include "app/refdata/dataset_model.h"
+#include "app/refdata/multiline_grid.h"
 #include "app/shell/panel_parts.h"
 #include "app/shell/qt_text.h"
 #include "core/store/table.h"
@@ -46,12 +47,10 @@ HistoryPage::HistoryPage(QWidget* parent) : QWidget(parent) {
     grid_->horizontalHeader()->setStretchLastSection(true);
     model_ = new DatasetModel(grid_);
     grid_->setModel(model_);
-    connect(grid_->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
-            [this](const QModelIndex& current) {
-                if (current.isValid()) {
-                    move(current.row());
-                }
-            });
+    // The grid and the history's cursor follow each other; the viewers follow the cursor.
+    followDatasetCursor(*grid_, *model_);
+    connect(model_, &DatasetModel::currentRowChanged, this, &HistoryPage::showCurrent);
+    connect(model_, &QAbstractItemModel::dataChanged, this, &HistoryPage::showCurrent);
 
     auto* upper = new QWidget(this);
     auto* upperLayout = new QVBoxLayout(upper);
@@ -76,16 +75,16 @@ HistoryPage::HistoryPage(QWidget* parent) : QWidget(parent) {
         navLayout->addWidget(button);
         const QString id = QString::fromLatin1(name);
         connect(button, &QToolButton::clicked, this, [this, id] {
-            if (!history_ || !history_->isOpen() || history_->isEmpty()) {
+            const int last = model_->rowCount() - 1;
+            const int now = model_->currentRow();
+            if (now < 0) {
                 return;
             }
-            const int last = history_->recordCount() - 1;
-            const int now = history_->recNo();
             const int target = id == QLatin1String("navFirst")   ? 0
                                : id == QLatin1String("navPrior") ? std::max(0, now - 1)
                                : id == QLatin1String("navNext")  ? std::min(last, now + 1)
                                                                  : last;
-            move(target);
+            model_->moveTo(target);
         });
     }
     navLayout->addStretch();
@@ -96,56 +95,25 @@ HistoryPage::HistoryPage(QWidget* parent) : QWidget(parent) {
     layout->addWidget(navigator);
 }
 
-HistoryPage::~HistoryPage() {
-    if (history_) {
-        history_->unsubscribe(token_);
-    }
-}
-
 void HistoryPage::bind(store::Table* history) {
-    if (history_ == history) {
-        return;
-    }
-    if (history_) {
-        history_->unsubscribe(token_);
-    }
-    history_ = history;
     model_->setDataset(history);
-    token_ = history_ ? history_->subscribe([this] { showCurrent(); },
-                                            [this] {
-                                                history_ = nullptr;
-                                                showCurrent();
-                                            })
-                      : 0;
-    showCurrent();
-}
-
-void HistoryPage::move(int row) {
-    if (history_ && history_->isOpen() && row != history_->recNo()) {
-        history_->moveTo(row);
-    }
-    showCurrent();
 }
 
 // The picture and the explanation follow the history's current entry.
 void HistoryPage::showCurrent() {
     formula_->clear();
     explanation_->clear();
-    if (!history_ || !history_->isOpen() || history_->isEmpty() ||
-        history_->state() != store::Table::State::Browse) {
+    auto* history = dynamic_cast<store::Table*>(model_->dataset());
+    if (!history || model_->currentRow() < 0 || history->state() != store::Table::State::Browse) {
         return;
     }
-    const auto picture = history_->field("公式").asBytes();
+    const auto picture = history->field("公式").asBytes();
     QPixmap pixmap;
     if (!picture.empty() &&
         pixmap.loadFromData(picture.data(), static_cast<unsigned>(picture.size()))) {
         formula_->setPixmap(pixmap);
     }
-    explanation_->setPlainText(qs(history_->text("说明")));
-    const QModelIndex index = model_->index(history_->recNo(), 0);
-    if (index.isValid() && grid_->currentIndex().row() != index.row()) {
-        grid_->setCurrentIndex(index);
-    }
+    explanation_->setPlainText(qs(history->text("说明")));
 }
 
 } // namespace zorvane::app

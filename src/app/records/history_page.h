@@ -20,7 +20,6 @@ class HistoryPage : public QWidget {
     Q_OBJECT
 public:
     explicit HistoryPage(QWidget* parent = nullptr);
-    ~HistoryPage() override;
 
     void bind(store::Table* history);
     QTableView* grid() const { return grid_; }
@@ -29,10 +28,7 @@ public:
 
 private:
     void showCurrent();
-    void move(int row);
 
-    store::Table* history_ = nullptr;
-    int token_ = 0;
     DatasetModel* model_;
     QTableView* grid_;
     QLabel* formula_;

@@ -6,6 +6,7 @@
 #include "core/store/store_error.h"
 #include "core/toothed/toothed_record.h"
 
+#include <array>
 #include <type_traits>
 
 namespace zorvane::design {
@@ -15,6 +16,8 @@ namespace {
 constexpr int kRollerSprocketTag = 22;
 constexpr int kToothedSprocketTag = 20;
 constexpr int kInitialConditionsTag = 12;
+// The panels a new start or a new chain type hides besides those of the discarded chain.
+constexpr std::array<Panel, 4> kShellPanels{Panel::InitA0, Panel::Select, Panel::Init, Panel::A};
 
 // The initial conditions into the record of either chain; the fields of both records carry the
 // same names, and the roller record holds a few more.
@@ -104,7 +107,7 @@ void DesignSession::beginNewDesign() {
         state_.begin.blue = false;
         state_.select.blue = false;
         state_.select.visible = false;
-        for (Panel panel : {Panel::InitA0, Panel::Select, Panel::Init, Panel::A}) {
+        for (Panel panel : kShellPanels) {
             gate_.hidePanel(panel);
         }
         status_.ClearFrom(kTagBegin);
@@ -165,7 +168,7 @@ void DesignSession::openChainTypeStep() {
             return;
         }
         discardDesign();
-        for (Panel panel : {Panel::InitA0, Panel::Select, Panel::Init, Panel::A}) {
+        for (Panel panel : kShellPanels) {
             gate_.hidePanel(panel);
         }
         status_.ClearFrom(kTagSelect);

@@ -6,6 +6,11 @@
 #include <array>
 #include <optional>
 #include <string>
+#include <vector>
+
+namespace zorvane::store {
+class Dataset;
+}
 
 namespace zorvane::design {
 
@@ -46,6 +51,16 @@ public:
     // The designer-information dialog over its boxes; true when confirmed. The boxes keep what
     // was typed either way, as the dialog's own boxes do.
     virtual bool editDesigner(DesignerBoxes& boxes) = 0;
+
+    // The chain number dialog TfrmNode over the open query of ChainNoNd (fields "链号" and
+    // "节距"). It closes only through its 确定 and leaves the query's cursor on the chosen row.
+    virtual void chooseChainNumber(store::Dataset& chains) = 0;
+
+    // A modal choice among `items` in a drop-down list (TfrmJQD): `dialog` is the dialog's object
+    // name, `preselected` the item shown first. Returns the index of the item chosen.
+    virtual int chooseItem(const std::string& dialog, const std::string& caption,
+                           const std::string& label, const std::vector<std::string>& items,
+                           int preselected) = 0;
 };
 
 // The message boxes the steps use, with the titles, icons and buttons of their kind.

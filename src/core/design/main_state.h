@@ -28,6 +28,26 @@ struct ChainPanelState {
 // The pages of the right-hand page control, by tab index.
 enum class Tab { WorkSpace = 0, History = 1, Result = 2, DatabaseQuery = 3 };
 
+// The texts of the step panels' fields after the initial conditions, as the window shows them.
+// The window writes what the user typed back here before it runs a handler, so that the
+// handlers read and write the fields as plain texts.
+struct PanelFields {
+    // pnlz, the roller tooth counts
+    std::string edtz1;
+    std::string edtz2;
+    std::string edtzi;
+    bool edtziEnabled = true;
+    // pnlInit_a0, shared by both chains
+    std::string lblInita;
+    std::string lblInit_a0;
+    std::string edtInit_a0;
+    // pnla, shared by both chains
+    std::string lbla;
+    std::string edta = "0.003";
+    // pnlIntensity
+    std::string edtn = "6";
+};
+
 struct MainState {
     // The flags of the open design.
     bool IsSaved = false;
@@ -57,6 +77,16 @@ struct MainState {
     std::string lblz1;
     std::string lblCal_z2;
     std::string lblCal_Dz2;
+    PanelFields fields;
+
+    // Main-window values of the centre distance and pitch steps (not saved with a project):
+    // the accepted initial centre distance in pitches, and whether the initial centre distance
+    // step runs the fatigue life check (0 or 10).
+    std::array<double, 2> A0Range{0, 0};
+    int NeedLifeCheck = 0;
+    // The drawing the size area shows below the result tables: a file of the database
+    // directory, empty while none was loaded.
+    std::string sizePicture;
 
     MainState();
 

@@ -1,5 +1,7 @@
 #include "core/design/scripted_interaction.h"
 
+#include "core/store/dataset.h"
+
 #include <algorithm>
 
 namespace zorvane::design {
@@ -124,6 +126,53 @@ bool ScriptedInteraction::editDesigner(DesignerBoxes& boxes) {
     }
     log_.push_back({"dialog", " 设计信息", boxes[0], designerConfirm_ ? "ok" : "cancel"});
     return designerConfirm_;
+}
+
+void ScriptedInteraction::dialogAnswer(const std::string& dialog, const std::string& value) {
+    dialogs_.emplace_back(dialog, value);
+}
+
+std::optional<std::string> ScriptedInteraction::scriptedDialog(const std::string& dialog) {
+    for (auto it = dialogs_.begin(); it != dialogs_.end(); ++it) {
+        if (it->first == dialog) {
+            std::string value = it->second;
+            dialogs_.erase(it);
+            return value;
+        }
+    }
+    return std::nullopt;
+}
+
+void ScriptedInteraction::chooseChainNumber(store::Dataset& chains) {
+    chains.first();
+    if (const auto wanted = scriptedDialog("TfrmNode")) {
+        for (int row = 0; row < chains.recordCount(); ++row) {
+            chains.moveTo(row);
+            if (chains.text("链号") == *wanted) {
+                break;
+            }
+        }
+        if (!chains.isEmpty() && chains.text("链号") != *wanted) {
+            chains.first(); // an unknown chain number keeps the first row
+        }
+    }
+    const std::string chosen = chains.isEmpty() ? std::string() : chains.text("链号");
+    log_.push_back({"dialog", "选择链号和节距", "优先选用节距较大的链号!", chosen});
+}
+
+int ScriptedInteraction::chooseItem(const std::string& dialog, const std::string& caption,
+                                    const std::string& label, const std::vector<std::string>& items,
+                                    int preselected) {
+    int chosen = preselected;
+    if (const auto wanted = scriptedDialog(dialog)) {
+        const auto it = std::find(items.begin(), items.end(), *wanted);
+        if (it != items.end()) {
+            chosen = static_cast<int>(it - items.begin());
+        }
+    }
+    const auto at = static_cast<std::size_t>(chosen);
+    log_.push_back({"dialog", caption, label, at < items.size() ? items[at] : std::string()});
+    return chosen;
 }
 
 void ScriptedInteraction::clearLog() {

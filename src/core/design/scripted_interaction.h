@@ -7,6 +7,7 @@
 
 #include <deque>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace zorvane::design {
@@ -27,6 +28,9 @@ public:
     void prompt(const std::string& caption, const std::string& value);
     // Closes the next prompt of this caption without OK.
     void closePrompt(const std::string& caption);
+    // The answer of a dialog by its object name ("TfrmNode": a chain number; "TfrmJQD": an item
+    // text), used in order; a dialog without one keeps its first row or its preselected item.
+    void dialogAnswer(const std::string& dialog, const std::string& value);
     void designerAnswer(bool confirm, std::optional<std::string> name = std::nullopt,
                         std::optional<std::string> organisation = std::nullopt);
 
@@ -36,6 +40,9 @@ public:
     std::optional<std::string> inputBox(const std::string& caption, const std::string& prompt,
                                         const std::string& defaultText) override;
     bool editDesigner(DesignerBoxes& boxes) override;
+    void chooseChainNumber(store::Dataset& chains) override;
+    int chooseItem(const std::string& dialog, const std::string& caption, const std::string& label,
+                   const std::vector<std::string>& items, int preselected) override;
 
     const std::vector<LoggedExchange>& log() const { return log_; }
     std::vector<Message> messages() const { return messages_; }
@@ -52,9 +59,11 @@ private:
         std::optional<std::string> value; // nothing: closed without OK
     };
     std::optional<std::string> scriptedPrompt(const std::string& caption);
+    std::optional<std::string> scriptedDialog(const std::string& dialog);
 
     std::vector<Rule> rules_;
     std::deque<PromptRule> prompts_;
+    std::deque<std::pair<std::string, std::string>> dialogs_;
     bool designerConfirm_ = true;
     std::optional<std::string> designerName_;
     std::optional<std::string> designerOrganisation_;

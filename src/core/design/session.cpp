@@ -231,6 +231,7 @@ void DesignSession::openInitialConditions() {
 
 InitOutcome DesignSession::confirmInitialConditions(const InitInputs& inputs) {
     const Chain c = chain().value_or(Chain::Roller);
+    initInputs_ = inputs;
     InitOutcome out = design::confirmInitialConditions(inputs, c, ui_);
     if (roller_) {
         storeChecked<roller::TR_Field>(*roller_, out);

@@ -7,6 +7,7 @@
 #include "core/design/interaction.h"
 #include "core/design/lifecycle.h"
 #include "core/design/main_state.h"
+#include "core/design/roller_steps.h"
 #include "core/design/status_control.h"
 #include "core/records/designer_record.h"
 
@@ -55,6 +56,12 @@ public:
     roller::TR_Design* rollerEngine() const { return roller_.get(); }
     toothed::TD_Design* toothedEngine() const { return toothed_.get(); }
 
+    // The handlers of the roller chain steps after the initial conditions.
+    RollerSteps& rollerSteps() { return rollerSteps_; }
+
+    // The initial-conditions panel as it was last confirmed: the later steps read its switches.
+    const InitInputs& initInputs() const { return initInputs_; }
+
     // Save or Save As of the file commands; sets SaveSucceeded. Until it is set, the save that
     // the new-design prompt asks for cannot succeed and the new design is not started.
     std::function<void()> save;
@@ -91,6 +98,8 @@ private:
     std::unique_ptr<toothed::TD_Design> toothed_;
     std::unique_ptr<records::TResult_manage> results_;
     std::unique_ptr<records::TRecord_Class> history_;
+    InitInputs initInputs_;
+    RollerSteps rollerSteps_{*this};
 };
 
 } // namespace zorvane::design

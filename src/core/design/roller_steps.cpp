@@ -1,36 +1,144 @@
+// The roller chain step list's dispatch, the helpers every roller step shares, and the
+// tooth-count step 链轮齿数 on panel pnlz.
+
 #include "core/design/roller_steps.h"
 
 #include "core/design/session.h"
+#include "core/records/design_history.h"
+#include "core/records/result_tables.h"
+#include "core/roller/roller_record.h"
+#include "core/text/number_text.h"
+
+#include <array>
+#include <cmath>
 
 namespace zorvane::design {
 
+using roller::TR_Field;
+
+namespace {
+
+// The recommended small sprocket tooth counts of each speed class and the value put back when
+// the user refuses another one.
+struct RecommendedZ1 {
+    double first;
+    double second;
+    const char* putBack;
+    const char* question;
+};
+constexpr std::array<RecommendedZ1, 3> kRecommendedZ1{{
+    {15, 17, "15", "小链轮齿数输入值不是推荐值\"15\"或\"17\",您确定使用此数值吗?"},
+    {19, 21, "19", "小链轮齿数输入值不是推荐值\"19\"或\"21\",您确定使用此数值吗?"},
+    {23, 25, "23", "小链轮齿数输入值不是推荐值\"23\"或\"25\",您确定使用此数值吗?"},
+}};
+
+int ratioDirItem(const std::string& iDir) {
+    if (iDir == "允许增大") {
+        return 0;
+    }
+    if (iDir == "允许减小") {
+        return 1;
+    }
+    return 2;
+}
+
+} // namespace
+
+std::optional<double> RollerSteps::toothCount(const std::string& text) {
+    const auto value = text::parseDecimal(text);
+    if (!value || *value <= 0 || *value != std::trunc(*value)) {
+        return std::nullopt;
+    }
+    return value;
+}
+
+roller::TR_Design& RollerSteps::engine() {
+    return *s_.rollerEngine();
+}
+
+roller::TR_DesignRec& RollerSteps::rec() {
+    return s_.rollerEngine()->record();
+}
+
+MainState& RollerSteps::state() {
+    return s_.state();
+}
+
+PanelFields& RollerSteps::fields() {
+    return s_.state().fields;
+}
+
+Interaction& RollerSteps::ui() {
+    return s_.ui();
+}
+
+bool RollerSteps::ready() const {
+    return s_.rollerEngine() && s_.results() && s_.history();
+}
+
+bool RollerSteps::done(int position) const {
+    return s_.status().done(stepAt(Chain::Roller, position).tag);
+}
+
+bool RollerSteps::prepare(int position, bool resetsLife) {
+    return s_.gate().prepareRun(Chain::Roller, position, ui(), s_.results(), s_.history(),
+                                resetsLife
+                                    ? std::function<void()>([this] { resetLifeUnlessRequired(); })
+                                    : std::function<void()>());
+}
+
+void RollerSteps::complete(int position) {
+    s_.gate().complete(Chain::Roller, position);
+}
+
+void RollerSteps::focus(const char* objectName) {
+    state().focus = objectName;
+}
+
+void RollerSteps::row(const std::string& item, const std::string& value, const std::string& unit) {
+    s_.results()->AddRow(item, value, unit, "r");
+}
+
+void RollerSteps::entry(const std::string& item, double value) {
+    s_.history()->AddEntry(item, value);
+}
+
+void RollerSteps::resetLifeUnlessRequired() {
+    if (!s_.initInputs().hasLife) {
+        rec().setDouble(TR_Field::T, -1);
+    }
+}
+
 void RollerSteps::stepClicked(int position) {
+    if (!ready()) {
+        return;
+    }
     switch (position) {
-    case 1:
+    case kNum:
         spnRNumClick();
         return;
-    case 2:
+    case kNodeS:
         spnRNodeSClick();
         return;
-    case 3:
+    case kV:
         spnRVClick();
         return;
-    case 4:
+    case kInitA0:
         spnRInit_a0Click();
         return;
-    case 5:
+    case kA:
         spnR_a0Click();
         return;
-    case 6:
+    case kF:
         spnRFClick();
         return;
-    case 7:
+    case kIntensity:
         spnRIntensityClick();
         return;
-    case 8:
+    case kWearable:
         spnRWearableClick();
         return;
-    case 9:
+    case kWheel:
         spnRWheelClick();
         return;
     default:
@@ -38,30 +146,146 @@ void RollerSteps::stepClicked(int position) {
     }
 }
 
-// Work in progress: the bodies below are being written.
-void RollerSteps::spnRNumClick() {}
-void RollerSteps::btnZOkClick() {}
+// ---- 链轮齿数 ---------------------------------------------------------------------------------
+
+void RollerSteps::spnRNumClick() {
+    if (!ready() || !prepare(kNum, true)) {
+        return;
+    }
+    // The idler field follows the tensioner: only an idler sprocket has a tooth count.
+    auto& f = fields();
+    f.edtziEnabled =
+        rec().getBool(TR_Field::HasTensioner) && rec().getInt(TR_Field::TensionerKind) == 0;
+    f.edtz1 = text::general(rec().getDouble(TR_Field::z1));
+    f.edtz2 = text::general(rec().getDouble(TR_Field::z2));
+    f.edtzi = f.edtziEnabled ? f.edtz1 : std::string();
+    state().lblCal_z2 = text::general(rec().getDouble(TR_Field::z2Calc));
+    s_.gate().showPanel(Panel::Z);
+    focus("edtz1");
+}
+
+void RollerSteps::btnZOkClick() {
+    if (!ready()) {
+        return;
+    }
+    auto& f = fields();
+    if (!toothCount(f.edtz1)) {
+        showError(ui(), "请正确输入小链轮齿数(正整数)!");
+        focus("edtz1");
+        return;
+    }
+    const auto speedClass = static_cast<std::size_t>(rec().getInt(TR_Field::SpeedClass));
+    if (speedClass < kRecommendedZ1.size()) {
+        const RecommendedZ1& recommended = kRecommendedZ1[speedClass];
+        const double z1 = *toothCount(f.edtz1);
+        if (z1 != recommended.first && z1 != recommended.second &&
+            askYesNo(ui(), recommended.question, Answer::No) != Answer::Yes) {
+            f.edtz1 = recommended.putBack;
+            focus("edtz1");
+        }
+    }
+    const double x = *text::parseDecimal(f.edtz1) * rec().getDouble(TR_Field::iInit);
+    state().lblCal_z2 = text::fixed(x, 0, 2);
+    const double z2 = proposeLargeCount(x, ratioDirItem(rec().getText(TR_Field::iDir)));
+    f.edtz2 = std::to_string(std::llround(z2));
+    if (f.edtziEnabled) {
+        f.edtzi = f.edtz1;
+    }
+}
+
 bool RollerSteps::edtz2Exit() {
-    return true;
+    if (toothCount(fields().edtz2)) {
+        return true;
+    }
+    showError(ui(), "请正确输入大链轮齿数");
+    focus("edtz2");
+    return false;
 }
+
 bool RollerSteps::edtziExit() {
+    const auto& f = fields();
+    const auto zi = toothCount(f.edtzi);
+    if (!zi) {
+        showError(ui(), "请正确输入张紧轮齿数(正整数)!");
+        focus("edtzi");
+        return false;
+    }
+    const auto z1 = text::parseDecimal(f.edtz1);
+    if ((!z1 || std::trunc(*zi) != std::trunc(*z1)) &&
+        askYesNo(ui(), "张紧轮齿数不等于小链轮齿数,您确定使用此值吗?", Answer::No) != Answer::Yes) {
+        focus("edtzi");
+        return false;
+    }
     return true;
 }
-void RollerSteps::btnRZOKClick() {}
-void RollerSteps::btnRZCancelClick() {}
-void RollerSteps::spnRNodeSClick() {}
-void RollerSteps::spnRVClick() {}
-void RollerSteps::spnRInit_a0Click() {}
-void RollerSteps::Button3Click() {}
-void RollerSteps::Button4Click() {}
-void RollerSteps::spnR_a0Click() {}
-void RollerSteps::btnAOkClick() {}
-void RollerSteps::btnACancelClick() {}
-void RollerSteps::spnRFClick() {}
-void RollerSteps::spnRIntensityClick() {}
-void RollerSteps::btnIntensityOKClick() {}
-void RollerSteps::btnIntstyCancelClick() {}
-void RollerSteps::spnRWearableClick() {}
-void RollerSteps::spnRWheelClick() {}
+
+void RollerSteps::btnRZOKClick() {
+    if (!ready()) {
+        return;
+    }
+    const auto& f = fields();
+    const auto z1 = toothCount(f.edtz1);
+    if (!z1) {
+        showError(ui(), "请正确输入小链轮齿数(正整数)!");
+        focus("edtz1");
+        return;
+    }
+    if (f.edtziEnabled) {
+        const auto zi = toothCount(f.edtzi);
+        if (!zi) {
+            showError(ui(), "请正确输入张紧轮齿数(正整数)!");
+            focus("edtzi");
+            return;
+        }
+        if (std::trunc(*zi) != std::trunc(*z1) &&
+            askYesNo(ui(), "张紧轮齿数不等于小链轮齿数,您确定使用此值吗?", Answer::No) !=
+                Answer::Yes) {
+            focus("edtzi");
+            return;
+        }
+    }
+    const auto z2 = toothCount(f.edtz2);
+    if (!z2) {
+        showError(ui(), "请正确输入大链轮齿数");
+        focus("edtz2");
+        return;
+    }
+    const double q = *z2 / *z1;
+    const double iInit = rec().getDouble(TR_Field::iInit);
+    const std::string iDir = rec().getText(TR_Field::iDir);
+    if (iDir == "允许增大" && q < iInit) {
+        showInformation(ui(), "传动比不允许减小,请增大z2或调整z1和z2!");
+        focus("edtz2");
+        return;
+    }
+    if (iDir == "允许减小" && q > iInit) {
+        showInformation(ui(), "传动比不允许增大,请减小z2或调整z1和z2!");
+        focus("edtz2");
+        return;
+    }
+    if (std::abs(q - iInit) / iInit > rec().getDouble(TR_Field::iTol) &&
+        askYesNo(ui(), "传动比和初始传动比相差太大,应调整z1和z2,您现在要调整吗?") == Answer::Yes) {
+        focus("edtz2");
+        return;
+    }
+    engine().SetValue(TR_Field::z1, *z1);
+    engine().SetValue(TR_Field::z2, *z2);
+    engine().SetValue(TR_Field::i, q);
+    row("小链轮齿数", f.edtz1, "");
+    row("大链轮齿数", f.edtz2, "");
+    row("张紧轮齿数", f.edtziEnabled ? f.edtzi : std::string(), "");
+    row("平均传动比", text::fixed(q, 0, 3), "");
+    entry("小链轮齿数", *z1);
+    entry("大链轮齿数", *z2);
+    entry("平均传动比", q);
+    row("大链轮转速", text::fixed(rec().getDouble(TR_Field::n1) / q, 0, 3), "r/min");
+    complete(kNum);
+    s_.gate().hidePanel(Panel::Z);
+    s_.gate().switchToTab(Tab::Result);
+}
+
+void RollerSteps::btnRZCancelClick() {
+    s_.gate().hidePanel(Panel::Z);
+}
 
 } // namespace zorvane::design

@@ -5,11 +5,17 @@
 // talks to the user through the Interaction, computes with the engine, records its quantities
 // in the working tables and the history, and completes its step through the step gate.
 
+#include "core/roller/roller_record.h"
+
+#include <optional>
 #include <string>
 
 namespace zorvane::design {
 
 class DesignSession;
+class Interaction;
+struct MainState;
+struct PanelFields;
 
 class RollerSteps {
 public:
@@ -58,24 +64,44 @@ public:
     // 链轮主要尺寸.
     void spnRWheelClick();
 
+    // A tooth count: a positive whole number, as text.
+    static std::optional<double> toothCount(const std::string& text);
+
 private:
-    // The engine operations that talk to the user or read reference tables.
+    // Panel positions of the roller steps.
+    enum Position { kNum = 1, kNodeS, kV, kInitA0, kA, kF, kIntensity, kWearable, kWheel };
+
+    // The engine operations that talk to the user or read reference tables. Those returning
+    // bool answer false when the step has to end without completing.
     bool SelectPitch();
+    bool choosePitchByHand();
+    void recordHubBore();
     void CalcSpeed();
     void ShowA0Range();
+    void CalcFatigueLife();
     void CalcCentreDistance();
     void CalcShaftLoad();
-    void CheckStaticStrength();
-    void CalcFatigueLife();
+    bool CheckStaticStrength();
     bool CheckWear();
     double AskWearCoef(double lower, double upper);
     void CalcSprocket(bool threeArc);
-    bool recordHubBore();
 
-    // Records one quantity in the result table, and in the history when `entry` is set.
+    bool ready() const;
+    bool done(int position) const;
+    // The re-run rule of the step at `position`; `resetsLife` puts T back to −1 on a redo when
+    // no service life is required.
+    bool prepare(int position, bool resetsLife = false);
+    void complete(int position);
+    void focus(const char* objectName);
+    roller::TR_Design& engine();
+    roller::TR_DesignRec& rec();
+    MainState& state();
+    PanelFields& fields();
+    Interaction& ui();
+
+    // One row of the result table; one entry of the history.
     void row(const std::string& item, const std::string& value, const std::string& unit);
     void entry(const std::string& item, double value);
-    // T back to −1 on a redo when no service life is required.
     void resetLifeUnlessRequired();
 
     DesignSession& s_;

@@ -1,0 +1,144 @@
+// The roller chain steps 耐磨损工作能力 and 链轮主要尺寸.
+
+#include "core/design/roller_steps.h"
+#include "core/design/session.h"
+#include "core/records/design_history.h"
+#include "core/records/result_tables.h"
+#include "core/roller/roller_formulas.h"
+#include "core/text/number_text.h"
+
+namespace zorvane::design {
+
+using roller::TR_Field;
+
+// ---- 耐磨损工作能力 ---------------------------------------------------------------------------
+
+void RollerSteps::spnRWearableClick() {
+    if (!ready() || !prepare(kWearable)) {
+        return;
+    }
+    if (CheckWear()) {
+        complete(kWearable);
+        s_.gate().switchToTab(Tab::Result);
+    }
+}
+
+double RollerSteps::AskWearCoef(double lower, double upper) {
+    const std::string a = text::fixed(lower, 3, 2);
+    const std::string b = text::fixed(upper, 3, 2);
+    const double low = *text::parseDecimal(a);
+    const double high = *text::parseDecimal(b);
+    for (;;) {
+        const auto x = text::parseDecimal(
+            PromptValue(ui(), "选择磨损系数c1", "润滑条件越差,c1越小(" + a + "≤c1<" + b + ")", a));
+        if (x && *x >= low && *x <= high) {
+            return x.value_or(low);
+        }
+        showError(ui(), "磨损系数输入值有误!");
+    }
+}
+
+bool RollerSteps::CheckWear() {
+    auto& r = rec();
+    const double pr = r.getDouble(TR_Field::pr);
+    const double p = r.getDouble(TR_Field::p);
+    const double z1 = r.getDouble(TR_Field::z1);
+    const double v = r.getDouble(TR_Field::v);
+    const double Lp = r.getDouble(TR_Field::Lp);
+    const double i = r.getDouble(TR_Field::i);
+    const std::string prText = text::fixed(pr, 0, 2);
+    const auto c2 = roller::PitchCoefC2(p);
+    const roller::WearCoef c1Chart = roller::WearCoefC1(r.getInt(TR_Field::LubCond), pr);
+    if (!c2 || (!c1Chart.value && !c1Chart.range)) {
+        // Without a coefficient the wear life cannot be estimated: say so and keep the pressure.
+        showInformation(ui(),
+                        c2 ? "铰链比压" + prText +
+                                 "MPa时良好润滑条件下的磨损系数c1没有数据,"
+                                 "无法进行耐磨损计算,只记录铰链比压。"
+                           : "节距" + text::fixed(p, 0, 3) +
+                                 "mm没有节距系数c2的数据,无法进行耐磨损计算,只记录铰链比压。");
+        row("铰链比压", prText, "MPa");
+        entry("铰链比压", pr);
+        return true;
+    }
+    double K = 0;
+    double elongation = 0;
+    for (;;) {
+        const double c1 = c1Chart.value ? *c1Chart.value
+                                        : AskWearCoef(c1Chart.range->first, c1Chart.range->second);
+        K = c1 * *c2 * roller::SpeedToothCoefC3(z1, v);
+        const auto delta = text::parseDecimal(
+            PromptValue(ui(), "请输入许用磨损伸长率", "(若未表明,可在0.03附近取值)", "0.03"));
+        if (!delta || *delta >= 1) {
+            showError(ui(), "请正确输入磨损伸长率!");
+        } else if (*delta <= 0) {
+            showError(ui(), "请输入正值!");
+        } else {
+            elongation = *delta;
+            break;
+        }
+    }
+    if (r.getDouble(TR_Field::T) == -1) {
+        const double life = roller::wearLife(K, pr, Lp, v, z1, i, elongation);
+        r.setDouble(TR_Field::T, life);
+        row("铰链比压", prText, "MPa");
+        row("使用寿命(磨损寿命)", text::fixed(life, 0, 2), "h");
+        entry("铰链比压", pr);
+        entry("使用寿命(磨损寿命)", life);
+        return true;
+    }
+    const double allowed =
+        roller::allowedPressure(K, r.getDouble(TR_Field::T), Lp, v, z1, i, elongation);
+    if (pr > allowed &&
+        ui().ask({"提示信息", "铰链比压太大,应改变齿数或链速重新计算,您现在要重新开始吗?",
+                  MessageIcon::Information, Buttons::YesNoCancel, Answer::Yes}) == Answer::Yes) {
+        const int choice = ui().chooseItem("TfrmJQD", "选择信息", "选择重新设计步骤：",
+                                           {"改变链速", "改变齿数"}, 0);
+        if (choice == 1) {
+            spnRNumClick();
+        } else {
+            s_.openInitialConditions();
+        }
+        return false;
+    }
+    row("铰链比压", prText, "MPa");
+    row("铰链许用比压", text::fixed(allowed, 0, 2), "MPa");
+    entry("铰链比压", pr);
+    entry("铰链许用比压", allowed);
+    return true;
+}
+
+// ---- 链轮主要尺寸 -----------------------------------------------------------------------------
+
+void RollerSteps::spnRWheelClick() {
+    if (!ready() || !prepare(kWheel)) {
+        return;
+    }
+    bool threeArc = false;
+    for (;;) {
+        const std::string answer =
+            PromptValue(ui(), "选择链轮类型", "(1:标准链轮;2:三圆弧一直线链轮)", "1");
+        if (answer == "1" || answer == "1 " || answer == "2" || answer == "2 ") {
+            threeArc = answer[0] == '2';
+            break;
+        }
+        showError(ui(), "必须输入1或2!");
+    }
+    CalcSprocket(threeArc);
+    state().sizeAreaVisible = true;
+    state().sizePicture = (s_.databaseDir() / "RWheel.bmp").string();
+    complete(kWheel);
+    s_.gate().switchToTab(Tab::Result);
+}
+
+void RollerSteps::CalcSprocket(bool threeArc) {
+    const auto& r = rec();
+    for (const auto& size :
+         roller::sprocketSizes(r.getDouble(TR_Field::p), r.getDouble(TR_Field::z1),
+                               r.getDouble(TR_Field::z2), r.getDouble(TR_Field::dr),
+                               r.getDouble(TR_Field::pt), r.getDouble(TR_Field::h), threeArc)) {
+        s_.results()->AddSizeRow(size.item, size.small, size.large);
+    }
+}
+
+} // namespace zorvane::design

@@ -1,12 +1,12 @@
 // The roller chain steps 链条速度, 初定中心距 (panel pnlInit_a0, with the fatigue life check when
 // the pitch was not confirmed by the power rating) and 实际中心距 (panel pnla).
 
+#include "core/design/chain_steps.h"
 #include "core/design/roller_steps.h"
 #include "core/design/session.h"
 #include "core/records/design_history.h"
 #include "core/records/result_tables.h"
 #include "core/roller/roller_formulas.h"
-#include "core/store/table.h"
 #include "core/text/number_text.h"
 
 #include <cmath>
@@ -93,41 +93,15 @@ void RollerSteps::Button3Click() {
     if (!ready()) {
         return;
     }
-    const auto a0p = text::parseDecimal(fields().edtInit_a0);
-    if (!a0p) {
-        showError(ui(), "请正确输入以节距表示的中心距");
-        focus("edtInit_a0");
-        return;
-    }
-    const auto [lower, upper] = state().A0Range;
-    if (*a0p - upper > 0.001 || *a0p - lower < -0.001) {
-        showError(ui(), roller::a0OutOfRangeText(lower, upper));
-        focus("edtInit_a0");
-        return;
-    }
     auto& r = rec();
-    r.setBool(TR_Field::LifeAccepted, true);
-    const double p = r.getDouble(TR_Field::p);
-    const double a0 = *a0p * p;
-    row("初定中心距", text::fixed(a0, 0, 2), "mm");
-    entry("初定中心距", a0);
-    engine().SetValue(TR_Field::a0, a0);
-
-    const double exact =
-        roller::linkCountExact(*a0p, r.getDouble(TR_Field::z1), r.getDouble(TR_Field::z2));
-    auto links = static_cast<double>(text::truncateRoundUp(exact));
-    if (std::llround(links) % 2 != 0 &&
-        askYesNo(ui(), "链长节数为奇数,为避免过渡链节,宜取偶数,您希望使用过渡链节吗?",
-                 Answer::No) != Answer::Yes) {
-        links = links > exact ? links - 1 : links + 1;
+    const auto confirmed = confirmInitialCentreDistance(
+        s_, r.getDouble(TR_Field::p), r.getDouble(TR_Field::z1), r.getDouble(TR_Field::z2));
+    if (!confirmed) {
+        return;
     }
-    engine().SetValue(TR_Field::Lp, links);
-    row("链长节数", text::fixed(links, 0, 2), "节");
-    entry("链长节数", exact);
-    const double length = exact * p / 1000;
-    row("链条长度", text::fixed(length, 0, 3), "m");
-    entry("链条长度", length);
-
+    r.setBool(TR_Field::LifeAccepted, true);
+    engine().SetValue(TR_Field::a0, confirmed->a0);
+    engine().SetValue(TR_Field::Lp, confirmed->links);
     if (state().NeedLifeCheck == roller::kLifeCheckRequired) {
         CalcFatigueLife();
     }
@@ -191,43 +165,20 @@ void RollerSteps::spnR_a0Click() {
 }
 
 void RollerSteps::CalcCentreDistance() {
-    std::vector<roller::KaRow> rows;
-    store::Table table(s_.databaseDir(), "Ka");
-    table.open();
-    for (table.first(); !table.eof(); table.next()) {
-        const auto ratio = table.number(0);
-        const auto factor = table.number(1);
-        if (ratio && factor) {
-            rows.emplace_back(*ratio, *factor);
-        }
-    }
-    table.close();
     const auto& r = rec();
-    const double a = roller::theoreticalCentreDistance(
-        r.getDouble(TR_Field::Lp), r.getDouble(TR_Field::z1), r.getDouble(TR_Field::z2),
-        r.getDouble(TR_Field::p), rows);
-    engine().SetValue(TR_Field::a, a);
-    row("理论中心距", text::fixed(a, 0, 3), "mm");
-    entry("理论中心距", a);
-    fields().lbla = std::string(
-        roller::deltaAAdvice(r.getBool(TR_Field::Adjustable), r.getBool(TR_Field::HasTensioner)));
-    s_.gate().showPanel(Panel::A);
-    focus("edta");
+    engine().SetValue(TR_Field::a,
+                      recordTheoreticalCentreDistance(
+                          s_, r.getDouble(TR_Field::Lp), r.getDouble(TR_Field::z1),
+                          r.getDouble(TR_Field::z2), r.getDouble(TR_Field::p),
+                          r.getBool(TR_Field::Adjustable), r.getBool(TR_Field::HasTensioner)));
 }
 
 void RollerSteps::btnAOkClick() {
     if (!ready()) {
         return;
     }
-    const auto d = text::parseDecimal(fields().edta);
+    const auto d = readCentreDistanceChange(s_);
     if (!d) {
-        showError(ui(), "请正确输入中心距的变化量");
-        focus("edta");
-        return;
-    }
-    if (*d > 0.004 || *d < 0.002) {
-        showError(ui(), "中心距变化量的输入值超出范围!");
-        focus("edta");
         return;
     }
     const double actual = roller::actualCentreDistance(rec().getDouble(TR_Field::a), *d);

@@ -1,5 +1,6 @@
 // The roller chain steps 作用在轴上的力 and 静强度计算 (panel pnlIntensity).
 
+#include "core/design/chain_steps.h"
 #include "core/design/roller_steps.h"
 #include "core/design/session.h"
 #include "core/records/design_history.h"
@@ -31,22 +32,9 @@ void RollerSteps::CalcShaftLoad() {
     row("有效圆周力", text::fixed(ft, 12, 2), "N");
     entry("有效圆周力", ft);
     const int layout = r.getInt(TR_Field::Layout);
-    double kf = 0;
-    if (roller::layoutAsksTensionFactor(layout)) {
-        for (;;) {
-            const std::string answer =
-                PromptValue(ui(), "输入拉力系数Kf", "Kf≈(1.15～1.20)", "1.175");
-            const auto value = text::parseDecimal(answer);
-            if (!value) {
-                showError(ui(), "请正确输入拉力系数!");
-            } else if (*value < 1.15 || *value > 1.2) {
-                showError(ui(), "拉力系数值必须在\"1.15~1.20\"范围内!");
-            } else {
-                kf = *value;
-                break;
-            }
-        }
-    }
+    const double kf = roller::layoutAsksTensionFactor(layout)
+                          ? askTensionFactor(ui(), "拉力系数值必须在\"1.15~1.20\"范围内!")
+                          : 0;
     const double fq = roller::shaftForce(layout, kf, ft, r.getDouble(TR_Field::KA));
     r.setDouble(TR_Field::FQ, fq);
     row("作用于轴上的拉力", text::fixed(fq, 12, 2), "N");

@@ -1,0 +1,99 @@
+#include "core/design/chain_steps.h"
+
+#include "core/design/session.h"
+#include "core/records/design_history.h"
+#include "core/records/result_tables.h"
+#include "core/roller/roller_formulas.h"
+#include "core/store/table.h"
+#include "core/text/number_text.h"
+
+#include <cmath>
+
+namespace zorvane::design {
+
+std::optional<InitialCentreDistance> confirmInitialCentreDistance(DesignSession& session, double p,
+                                                                  double z1, double z2) {
+    auto& state = session.state();
+    Interaction& ui = session.ui();
+    const auto a0p = text::parseDecimal(state.fields.edtInit_a0);
+    if (!a0p) {
+        showError(ui, "请正确输入以节距表示的中心距");
+        state.focus = "edtInit_a0";
+        return std::nullopt;
+    }
+    const auto [lower, upper] = state.A0Range;
+    if (*a0p - upper > 0.001 || *a0p - lower < -0.001) {
+        showError(ui, roller::a0OutOfRangeText(lower, upper));
+        state.focus = "edtInit_a0";
+        return std::nullopt;
+    }
+    auto& results = *session.results();
+    auto& history = *session.history();
+    InitialCentreDistance out;
+    out.a0 = *a0p * p;
+    results.AddRow("初定中心距", text::fixed(out.a0, 0, 2), "mm", "r");
+    history.AddEntry("初定中心距", out.a0);
+
+    out.exact = roller::linkCountExact(*a0p, z1, z2);
+    out.links = static_cast<double>(text::truncateRoundUp(out.exact));
+    if (std::llround(out.links) % 2 != 0 &&
+        askYesNo(ui, "链长节数为奇数,为避免过渡链节,宜取偶数,您希望使用过渡链节吗?", Answer::No) !=
+            Answer::Yes) {
+        out.links = out.links > out.exact ? out.links - 1 : out.links + 1;
+    }
+    results.AddRow("链长节数", text::fixed(out.links, 0, 2), "节", "r");
+    history.AddEntry("链长节数", out.exact);
+    const double length = out.exact * p / 1000;
+    results.AddRow("链条长度", text::fixed(length, 0, 3), "m", "r");
+    history.AddEntry("链条长度", length);
+    return out;
+}
+
+double recordTheoreticalCentreDistance(DesignSession& session, double Lp, double z1, double z2,
+                                       double p, bool adjustable, bool hasTensioner) {
+    std::vector<roller::KaRow> rows;
+    store::Table table(session.databaseDir(), "Ka");
+    table.open();
+    for (table.first(); !table.eof(); table.next()) {
+        const auto ratio = table.number(0);
+        const auto factor = table.number(1);
+        if (ratio && factor) {
+            rows.emplace_back(ratio.value_or(0), factor.value_or(0));
+        }
+    }
+    table.close();
+    const double a = roller::theoreticalCentreDistance(Lp, z1, z2, p, rows);
+    session.results()->AddRow("理论中心距", text::fixed(a, 0, 3), "mm", "r");
+    session.history()->AddEntry("理论中心距", a);
+    session.state().fields.lbla = std::string(roller::deltaAAdvice(adjustable, hasTensioner));
+    session.gate().showPanel(Panel::A);
+    session.state().focus = "edta";
+    return a;
+}
+
+std::optional<double> readCentreDistanceChange(DesignSession& session) {
+    auto& state = session.state();
+    const auto d = text::parseDecimal(state.fields.edta);
+    if (!d || *d > 0.004 || *d < 0.002) {
+        showError(session.ui(), d ? "中心距变化量的输入值超出范围!" : "请正确输入中心距的变化量");
+        state.focus = "edta";
+        return std::nullopt;
+    }
+    return d;
+}
+
+double askTensionFactor(Interaction& ui, const std::string& outOfRange) {
+    for (;;) {
+        const auto value =
+            text::parseDecimal(PromptValue(ui, "输入拉力系数Kf", "Kf≈(1.15～1.20)", "1.175"));
+        if (!value) {
+            showError(ui, "请正确输入拉力系数!");
+        } else if (*value < 1.15 || *value > 1.2) {
+            showError(ui, outOfRange);
+        } else {
+            return value.value_or(1.175);
+        }
+    }
+}
+
+} // namespace zorvane::design

@@ -8,8 +8,11 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 namespace zorvane::toothed {
 
@@ -107,6 +110,60 @@ struct TD_Layout {
 using TD_DesignRec = records::FixedRecord<TD_Layout>;
 static_assert(TD_DesignRec::kSize == 344);
 
+// Rows of the reference tables as the step handlers read them, in table order.
+// dkz: 小链轮齿数, 齿数系数.
+using TD_KzRow = std::pair<double, double>;
+// Ka: (Lp - z1)/(z2 - z1), Ka.
+using TD_KaRow = std::pair<double, double>;
+// Dc: 节距 (through its text form, mm), 编号.
+struct TD_PitchRow {
+    double pitchMm;
+    std::int64_t key;
+};
+// DcChild: 编号, 链宽 (mm).
+struct TD_WidthRow {
+    std::int64_t key;
+    double widthMm;
+};
+
+// What the initial centre distance panel shows, and the range its OK button accepts.
+struct TD_A0Proposal {
+    std::string rangeText;       // lblInit_a0
+    std::string initialText;     // lblInita; empty when no initial centre distance was given
+    std::string defaultText;     // edtInit_a0, in pitches
+    std::array<double, 2> range; // A0Range: lowest and highest accepted a0, in pitches
+};
+
+// The chain length in links for a confirmed initial centre distance.
+struct TD_LinkCount {
+    double exact;        // Lr, recorded in the history
+    long long links;     // Lr truncated, plus one when the fraction exceeds 0.5
+    long long evenLinks; // links made even, towards Lr: the count without an offset link
+    double lengthM;      // Lr * p / 1000, the chain length from the unrounded Lr
+
+    bool odd() const { return links % 2 != 0; }
+};
+
+// A typed answer checked: the value, or the message that refuses it.
+struct TD_CheckedValue {
+    std::optional<double> value;
+    std::string_view error; // empty when accepted
+};
+
+// One row of the sprocket size table: item, small sprocket, large sprocket.
+struct TD_SizeRow {
+    std::string_view item;
+    double smallValue;
+    double largeValue;
+};
+
+inline constexpr std::size_t kSprocketSizeRows = 11;
+
+// The tension factor Kf of a horizontal or inclined drive: the proposal and its range.
+inline constexpr double kTensionFactorDefault = 1.175;
+inline constexpr double kTensionFactorMin = 1.15;
+inline constexpr double kTensionFactorMax = 1.2;
+
 // The toothed chain design engine: one exists while a toothed chain design is open. The numeric
 // helpers and step operations work on the record it owns; fields without their own setter here
 // are written in place through record().
@@ -122,6 +179,105 @@ public:
     // Stores `value` into a double field of the record, unchanged. Any other field (a count,
     // a switch, a text or a reserved block) throws std::logic_error.
     void SetValue(TD_Field field, double value);
+
+    // Power and width (toothed_power.cpp) --------------------------------------------------
+
+    // Quadratic Lagrange interpolation of log10 y over log10 x through (x1, y1), (x2, y2),
+    // (x3, y3), evaluated at x. NaN unless every argument is positive and finite and the three
+    // x are distinct.
+    static double LogInterp3(double x1, double x2, double x3, double y1, double y2, double y3,
+                             double x);
+
+    // Rated power per unit chain width (kW per mm) of a chain of pitch p (mm) at n r/min. The
+    // pitch is known by its integer part (38.1 -> 38). Returns 0 for a pitch the table lacks
+    // and -1 for a speed outside that pitch's ranges.
+    static double RatedPowerPerWidth(double n, double p);
+
+    // log10(P0) + 0.97 log10(n1) - c, c = 2.503 for line "1" and 2.982 for any other line:
+    // negative below that boundary line of the lubrication chart. P0 = 0 gives -infinity; P0
+    // negative, n1 not positive, or either not a number gives +infinity (above both lines).
+    double LubBoundary(std::string_view line) const;
+    // The lubrication method of the record's (n1, P0) by the two boundary lines.
+    std::string_view LubricationMethod() const;
+
+    // The tooth-count coefficient Kz: 0.77 below 17 teeth, 1.88 above 37; otherwise an odd z1
+    // takes its row of dkz, and an even one (or an odd one the table lacks) interpolates
+    // linearly between its neighbour rows. Nothing when the rows do not bracket z1, z1 is not
+    // a number, or the coefficient found is not positive.
+    static std::optional<double> ToothCoefficient(double z1, const std::vector<TD_KzRow>& dkz);
+    // Stores Kz for the record's z1 and the design power Pd = KA * Power / Kz. Returns false
+    // and leaves both as they were when no coefficient is found.
+    bool CalcDesignPower(const std::vector<TD_KzRow>& dkz);
+
+    // Stores P0 = RatedPowerPerWidth(n1, p) and returns it when the table rates the record's
+    // pitch at its speed. Nothing, with P0 left as it was, for a speed outside the pitch's
+    // ranges and also for a pitch the table lacks: neither gives a usable rating, and both
+    // send the user back to the pitch or the speed.
+    std::optional<double> CalcRatedPower();
+
+    // The chain width the design power needs, Pd / P0 in mm; +infinity when P0 is not a
+    // positive number, so that no width is wide enough.
+    static double RequiredWidth(double Pd, double P0);
+
+    // The pitch texts the pitch dialog offers at n1 r/min, in dialog order; never empty.
+    static std::vector<std::string_view> PitchChoices(double n1);
+
+    // The chain widths offered for pitch p: the DcChild rows of the key of p's Dc row that are
+    // wider than the required width as the width query writes it (shortest general text), in
+    // table order. Empty when Dc lacks the pitch or the required width is not a number.
+    static std::vector<double> WidthChoices(const std::vector<TD_PitchRow>& dc,
+                                            const std::vector<TD_WidthRow>& dcChild, double p,
+                                            double requiredWidth);
+
+    // Centre distance, speed and forces (toothed_centre.cpp) ----------------------------------
+
+    // The smallest initial centre distance in pitches: 0.2 z1 (i + 1) below i = 4, else
+    // 0.33 z1 (i - 1).
+    static double A0Min(double z1, double i);
+
+    // The range texts, the proposal and the accepted range of the initial centre distance, for
+    // the record's z1, i, p, drive conditions and given initial value. A given value x (in
+    // pitches) may move by A0Tol * x in the direction A0Dir allows: both ways for "上调或下调",
+    // up for "上调", down for any other text. The direction is taken from the record, the box's
+    // text as the initial conditions confirmed it, so that the text and the range agree.
+    TD_A0Proposal ShowA0Range() const;
+
+    // The link count for an initial centre distance of a0p pitches with the record's z1, z2
+    // and p. Nothing when a0p is not a positive number or the count is not a usable number.
+    std::optional<TD_LinkCount> LinkCount(double a0p) const;
+
+    // The centre distance factor Ka at c = (Lp - z1)/(z2 - z1): 0.19245 up to c = 1.05, 0.25
+    // above 30, in between linear between the bracketing Ka rows. Beyond the last row (or
+    // before the first) the line runs to the fixed value at 30 (or from the one at 1.05).
+    static double KaFactor(double c, const std::vector<TD_KaRow>& ka);
+    // Stores and returns the theoretical centre distance a (mm) for the record's Lp, z1, z2
+    // and p.
+    double CalcCentreDistance(const std::vector<TD_KaRow>& ka);
+
+    // Stores and returns the chain speed v = z1 n1 p / 60000 (m/s).
+    double CalcSpeed();
+
+    // Stores and returns the effective circumferential force Ft = 1000 Power / v (N). Nothing,
+    // with Ft left as it was, when v is not a positive number.
+    std::optional<double> CalcForce();
+
+    // Whether the shaft load of this drive arrangement asks for the tension factor Kf
+    // (horizontal and inclined drives).
+    static bool AsksTensionFactor(std::int32_t layout);
+    // The typed tension factor: a number from kTensionFactorMin to kTensionFactorMax.
+    static TD_CheckedValue CheckTensionFactor(std::string_view answer);
+    // The force on the shaft for a drive arrangement: Kf Ft KA for horizontal and inclined
+    // drives, 1.05 KA Ft for (nearly) vertical ones, the default factor for any other layout.
+    static double ShaftLoad(std::int32_t layout, double KA, double Ft, double kf);
+    // Stores and returns FQ for the record's Layout, KA and Ft; kf counts only where
+    // AsksTensionFactor(Layout).
+    double CalcShaftLoad(double kf);
+
+    // Sprocket sizes (toothed_sprocket.cpp) --------------------------------------------------
+
+    // The main dimensions of both sprockets of pitch p (mm), angles in degrees, in the order
+    // of the size table.
+    static std::array<TD_SizeRow, kSprocketSizeRows> SprocketSizes(double p, double z1, double z2);
 
     TD_DesignRec& record() { return rec_; }
     const TD_DesignRec& record() const { return rec_; }

@@ -1,0 +1,301 @@
+#include "core/text/number_text.h"
+#include "core/toothed/toothed_record.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+#include <string>
+#include <vector>
+
+namespace zorvane::toothed {
+namespace {
+
+constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
+
+// Rows of the reference table dkz.
+const std::vector<TD_KzRow> kDkz{{17, 0.77},  {19, 0.875}, {21, 0.981}, {23, 1.089},
+                                 {25, 1.199}, {27, 1.309}, {29, 1.421}, {31, 1.534},
+                                 {33, 1.649}, {35, 1.764}, {37, 1.88}};
+
+TEST(ToothedEngine, LogInterp3AtItsNodes) {
+    const double x[] = {80, 150, 300};
+    const double y[] = {0.23, 0.4, 0.7};
+    for (int k = 0; k < 3; ++k) {
+        EXPECT_NEAR(TD_Design::LogInterp3(x[0], x[1], x[2], y[0], y[1], y[2], x[k]), y[k], 1e-12);
+    }
+    // A power law is a line in log-log coordinates, so it is reproduced between the nodes.
+    EXPECT_NEAR(TD_Design::LogInterp3(1, 10, 100, 2, 20, 200, 42), 84, 1e-10);
+    EXPECT_TRUE(std::isnan(TD_Design::LogInterp3(1, 1, 100, 2, 20, 200, 42)));
+    EXPECT_TRUE(std::isnan(TD_Design::LogInterp3(1, 10, 100, 2, 20, 200, kNaN)));
+}
+
+TEST(ToothedEngine, RatedPowerPerWidthRanges) {
+    const double cases[][3] = {
+        // n, p, P0 (-1: speed not rated for the pitch, 0: pitch not tabled)
+        {79, 38.1, -1},   {80, 38.1, 0.23},     {300, 38.1, 0.7},     {1000, 38.1, 1.47},
+        {1225, 38.1, -1}, {1000, 31.75, 1.176}, {6000, 9.525, 0.235}, {6001, 9.525, -1},
+        {100, 9.525, -1}, {115, 9.525, 0.02},   {1000, 44.45, 0},     {kNaN, 12.7, -1},
+    };
+    for (const auto& c : cases) {
+        EXPECT_NEAR(TD_Design::RatedPowerPerWidth(c[0], c[1]), c[2], 1e-12)
+            << "n " << c[0] << " p " << c[1];
+    }
+    const double between = TD_Design::RatedPowerPerWidth(950, 31.75);
+    EXPECT_GT(between, 1.11);
+    EXPECT_LT(between, 1.176);
+
+    // Only a usable rating is stored; an untabled pitch sends the user back like an unrated speed.
+    for (const double p : {38.1, 44.45}) {
+        TD_Design design;
+        design.SetValue(TD_Field::n1, 1000);
+        design.SetValue(TD_Field::p, p);
+        design.SetValue(TD_Field::P0, 9);
+        const auto p0 = design.CalcRatedPower();
+        EXPECT_EQ(p0.has_value(), p == 38.1);
+        EXPECT_NEAR(design.record().getDouble(TD_Field::P0), p0 ? 1.47 : 9, 1e-12);
+    }
+}
+
+TEST(ToothedEngine, LubricationBoundaries) {
+    TD_Design design;
+    design.SetValue(TD_Field::n1, 1000);
+    design.SetValue(TD_Field::P0, 0.5);
+    EXPECT_NEAR(design.LubBoundary("1") - design.LubBoundary("2"), 0.479, 1e-12);
+    // On line 1: P0 n1^0.97 = 10^2.503.
+    design.SetValue(TD_Field::P0, std::pow(10.0, 2.503) / std::pow(1000.0, 0.97));
+    EXPECT_NEAR(design.LubBoundary("1"), 0.0, 1e-12);
+    design.SetValue(TD_Field::P0, 0.5);
+    EXPECT_EQ(design.LubricationMethod(), "甩油盘或油泵润滑");
+    design.SetValue(TD_Field::P0, 0.3);
+    EXPECT_EQ(design.LubricationMethod(), "油杯油刷飞溅或浸油润滑");
+    design.SetValue(TD_Field::P0, 1.5);
+    EXPECT_EQ(design.LubricationMethod(), "油泵润滑");
+}
+
+TEST(ToothedEngine, ToothCoefficientAndDesignPower) {
+    const double cases[][2] = {
+        {16, 0.77}, {17, 0.77}, {18, (0.77 + 0.875) / 2}, {21, 0.981}, {36, (1.764 + 1.88) / 2},
+        {37, 1.88}, {38, 1.88},
+    };
+    for (const auto& c : cases) {
+        EXPECT_NEAR(TD_Design::ToothCoefficient(c[0], kDkz).value_or(-1), c[1], 1e-12)
+            << "z1 " << c[0];
+    }
+    // An odd count the table lacks is interpolated; a table that does not bracket z1 gives none.
+    const std::vector<TD_KzRow> gappy{{17, 0.77}, {21, 0.981}};
+    EXPECT_NEAR(TD_Design::ToothCoefficient(19, gappy).value_or(-1), (0.77 + 0.981) / 2, 1e-12);
+    EXPECT_FALSE(TD_Design::ToothCoefficient(23, gappy));
+    EXPECT_FALSE(TD_Design::ToothCoefficient(kNaN, kDkz));
+
+    TD_Design design;
+    design.SetValue(TD_Field::z1, 21);
+    design.SetValue(TD_Field::KA, 1.2);
+    design.SetValue(TD_Field::Power, 10);
+    ASSERT_TRUE(design.CalcDesignPower(kDkz));
+    EXPECT_DOUBLE_EQ(design.record().getDouble(TD_Field::Kz), 0.981);
+    EXPECT_DOUBLE_EQ(design.record().getDouble(TD_Field::Pd), 12 / 0.981);
+    design.SetValue(TD_Field::z1, 23);
+    EXPECT_FALSE(design.CalcDesignPower(gappy));
+    EXPECT_DOUBLE_EQ(design.record().getDouble(TD_Field::Kz), 0.981);
+}
+
+TEST(ToothedEngine, PitchChoicesBySpeed) {
+    using List = std::vector<std::string_view>;
+    EXPECT_EQ(TD_Design::PitchChoices(900), (List{"31.75", "25.4"}));
+    EXPECT_EQ(TD_Design::PitchChoices(1000), (List{"31.75", "25.4"}));
+    EXPECT_EQ(TD_Design::PitchChoices(5000), (List{"9.525"}));
+    EXPECT_EQ(TD_Design::PitchChoices(700), (List{"38.1", "31.75"}));
+    EXPECT_EQ(TD_Design::PitchChoices(2000), (List{"15.875", "12.7"}));
+    // At 500 r/min or less the largest pitch is offered, so there is always one to confirm.
+    EXPECT_EQ(TD_Design::PitchChoices(500), (List{"38.1"}));
+    EXPECT_EQ(TD_Design::PitchChoices(kNaN), (List{"38.1"}));
+    // Within the rated speeds every pitch offered has a rating at that speed.
+    for (double n = 80; n <= 6000; n += 5) {
+        for (const std::string_view pitch : TD_Design::PitchChoices(n)) {
+            const double p = text::parseDecimal(pitch).value();
+            EXPECT_GT(TD_Design::RatedPowerPerWidth(n, p), 0) << "n " << n << " p " << p;
+        }
+    }
+}
+
+TEST(ToothedEngine, WidthChoicesAboveTheRequiredWidth) {
+    const std::vector<TD_PitchRow> dc{{9.525, 1}, {12.7, 2}, {15.875, 3}};
+    const std::vector<TD_WidthRow> dcChild{
+        {1, 38.1}, {1, 50.8}, {2, 25.4}, {2, 31.75}, {2, 38.1}, {2, 44.45}, {2, 50.8}, {3, 50.8},
+    };
+    const double b = TD_Design::RequiredWidth(10, 0.27);
+    EXPECT_NEAR(b, 37.037, 5e-4);
+    EXPECT_EQ(TD_Design::WidthChoices(dc, dcChild, 12.7, b), (std::vector{38.1, 44.45, 50.8}));
+    // A width equal to the required one is not wider (10 / (10 / 38.1) reads 38.1).
+    EXPECT_EQ(TD_Design::WidthChoices(dc, dcChild, 12.7, TD_Design::RequiredWidth(10, 10 / 38.1)),
+              (std::vector{44.45, 50.8}));
+    EXPECT_TRUE(TD_Design::WidthChoices(dc, dcChild, 19.05, b).empty()); // pitch not in Dc
+    EXPECT_TRUE(
+        TD_Design::WidthChoices(dc, dcChild, 12.7, TD_Design::RequiredWidth(10, 0)).empty());
+}
+
+TD_Design centreDesign(double z1, double i, bool adjustable, bool tensioner, bool pulsating) {
+    TD_Design design;
+    design.SetValue(TD_Field::z1, z1);
+    design.SetValue(TD_Field::i, i);
+    design.SetValue(TD_Field::p, 12.7);
+    design.record().setBool(TD_Field::Adjustable, adjustable);
+    design.record().setBool(TD_Field::HasTensioner, tensioner);
+    design.record().setBool(TD_Field::Pulsating, pulsating);
+    return design;
+}
+
+TEST(ToothedEngine, InitialCentreDistanceRange) {
+    EXPECT_NEAR(TD_Design::A0Min(21, 3.9), 20.58, 1e-12);
+    EXPECT_NEAR(TD_Design::A0Min(21, 4), 20.79, 1e-12);
+
+    const std::string head = "本设计中,a0在理论上的取值范围为:(";
+    struct Case {
+        double z1, i;
+        bool adjustable, tensioner, pulsating;
+        std::string text, proposal;
+        double highest;
+    };
+    const Case cases[] = {
+        {21, 3.9, true, true, false, "20.58～80)p,a0还可以大于80p,a0的最佳取值范围为:(30～50)p",
+         "40", 80},
+        {21, 3.9, true, false, false, "20.58～80)p,a0的最佳取值范围为:(30～50)p", "40", 80},
+        {21, 3.9, true, false, true, "20.58～80)p,a0的最佳取值范围为:(20.58～25)p", "23", 80},
+        {21, 3.9, false, false, true, "20.58～30)p,a0的最佳取值范围为:(20.58～25)p", "23", 30},
+        {21, 3.9, false, true, true, "20.58～30)p", "25", 30},
+        // The proposal rounds (21.00 + 30) / 2 from the shown a0min, halves to even.
+        {21, 3.999, false, false, false, "21.00～30)p", "26", 30},
+        {23, 3.9999, false, false, false, "23.00～30)p", "26", 30},
+    };
+    for (const Case& c : cases) {
+        const TD_A0Proposal out =
+            centreDesign(c.z1, c.i, c.adjustable, c.tensioner, c.pulsating).ShowA0Range();
+        EXPECT_EQ(out.rangeText, head + c.text);
+        EXPECT_EQ(out.defaultText, c.proposal) << c.text;
+        EXPECT_EQ(out.range[0], TD_Design::A0Min(c.z1, c.i));
+        EXPECT_EQ(out.range[1], c.highest);
+        EXPECT_EQ(out.initialText, "");
+    }
+}
+
+TEST(ToothedEngine, GivenInitialCentreDistance) {
+    struct Case {
+        const char* direction;
+        double lowest, highest;
+        std::string text, proposal;
+    };
+    const Case cases[] = {
+        {"上调或下调", 38, 42, "允许上调或下调2.000p.", "40.000"},
+        {"上调", 40, 42, "允许上调至42.000p.", "41.000"},
+        {"下调", 38, 40, "允许下调至38.000p.", "39.000"},
+    };
+    for (const Case& c : cases) {
+        TD_Design design = centreDesign(21, 3, true, true, false);
+        design.record().setBool(TD_Field::HasInitA0, true);
+        design.SetValue(TD_Field::InitA0, 508); // 40 pitches of 12.7 mm
+        design.SetValue(TD_Field::A0Tol, 0.05);
+        design.record().setText(TD_Field::A0Dir, c.direction);
+        const TD_A0Proposal out = design.ShowA0Range();
+        EXPECT_EQ(out.initialText, "本设计中,a0的初值为40.000p," + c.text);
+        EXPECT_NEAR(out.range[0], c.lowest, 1e-12) << c.direction;
+        EXPECT_NEAR(out.range[1], c.highest, 1e-12) << c.direction;
+        EXPECT_EQ(out.defaultText, c.proposal);
+    }
+}
+
+TEST(ToothedEngine, LinkCountRounding) {
+    TD_Design design = centreDesign(21, 1, true, true, false);
+    design.SetValue(TD_Field::z2, 21); // equal counts: Lr = 2 a0p + 21
+    const double cases[][4] = {
+        // a0p, Lr, links, even links
+        {49.75, 120.5, 120, 120},   // a fraction of exactly 0.5 rounds down
+        {49.755, 120.51, 121, 120}, // odd and above Lr: one less
+        {50.1, 121.2, 121, 122},    // odd and below Lr: one more
+    };
+    for (const auto& c : cases) {
+        const auto links = design.LinkCount(c[0]);
+        ASSERT_TRUE(links);
+        EXPECT_NEAR(links->exact, c[1], 1e-9);
+        EXPECT_EQ(links->links, c[2]) << "Lr " << c[1];
+        EXPECT_EQ(links->evenLinks, c[3]) << "Lr " << c[1];
+        EXPECT_NEAR(links->lengthM, c[1] * 12.7 / 1000, 1e-12);
+    }
+    // z1 = 19, z2 = 57 at 40 pitches: Lr = 80 + 36.577 / 40 + 38 = 118.914.
+    design.SetValue(TD_Field::z1, 19);
+    design.SetValue(TD_Field::z2, 57);
+    EXPECT_NEAR(design.LinkCount(40)->exact, 118.914, 1e-3);
+    EXPECT_FALSE(design.LinkCount(0));
+    EXPECT_FALSE(design.LinkCount(kNaN));
+}
+
+TEST(ToothedEngine, KaFactorAndCentreDistance) {
+    const std::vector<TD_KaRow> ka{{1.05, 0.19245}, {1.1, 0.20548}, {2, 0.24}, {10, 0.249}};
+    const double cases[][2] = {
+        {1.0, 0.19245}, {1.05, 0.19245}, {1.075, (0.19245 + 0.20548) / 2},
+        {1.1, 0.20548}, {6, 0.2445},     {10, 0.249},
+        {20, 0.2495}, // beyond the last row: towards 0.25 at 30
+        {30, 0.25},     {30.01, 0.25},
+    };
+    for (const auto& c : cases) {
+        EXPECT_NEAR(TD_Design::KaFactor(c[0], ka), c[1], 1e-12) << "c " << c[0];
+    }
+    EXPECT_NEAR(TD_Design::KaFactor(1.525, {{2, 0.24}}), (0.19245 + 0.24) / 2, 1e-12);
+
+    TD_Design design = centreDesign(21, 1, true, true, false);
+    design.SetValue(TD_Field::z2, 21);
+    design.SetValue(TD_Field::Lp, 100);
+    EXPECT_NEAR(design.CalcCentreDistance(ka), 501.65, 1e-9);
+    design.SetValue(TD_Field::z2, 63);
+    design.SetValue(TD_Field::Lp, 273); // c = 252 / 42 = 6
+    const double a = design.CalcCentreDistance(ka);
+    EXPECT_NEAR(a, (546 - 84) * 12.7 * 0.2445, 1e-9);
+    EXPECT_EQ(design.record().getDouble(TD_Field::a), a);
+}
+
+TEST(ToothedEngine, SpeedAndForces) {
+    TD_Design design = centreDesign(21, 3, true, true, false);
+    design.SetValue(TD_Field::n1, 1000);
+    design.SetValue(TD_Field::Power, 4.445);
+    EXPECT_NEAR(design.CalcSpeed(), 4.445, 1e-12);
+    EXPECT_NEAR(design.CalcForce().value_or(-1), 1000, 1e-9);
+
+    const double cases[][3] = {
+        // layout, Kf, FQ at KA = 1.2 and Ft = 1000 N
+        {0, 1.175, 1410}, {1, 1.2, 1440}, {2, 1.2, 1260}, {3, 1.15, 1260}, {7, 1.2, 1410},
+    };
+    design.SetValue(TD_Field::KA, 1.2);
+    design.SetValue(TD_Field::Ft, 1000);
+    for (const auto& c : cases) {
+        design.record().setInt(TD_Field::Layout, static_cast<std::int32_t>(c[0]));
+        EXPECT_NEAR(design.CalcShaftLoad(c[1]), c[2], 1e-9) << "layout " << c[0];
+        EXPECT_NEAR(design.record().getDouble(TD_Field::FQ), c[2], 1e-9);
+    }
+
+    EXPECT_EQ(TD_Design::CheckTensionFactor("1.15").value, 1.15);
+    EXPECT_EQ(TD_Design::CheckTensionFactor("1.2").value, 1.2);
+    EXPECT_EQ(TD_Design::CheckTensionFactor("1.21").error, "拉力系数输入值超出范围!");
+    EXPECT_EQ(TD_Design::CheckTensionFactor(" 1.175").error, "请正确输入拉力系数!");
+
+    design.SetValue(TD_Field::v, 0);
+    EXPECT_FALSE(design.CalcForce());
+    EXPECT_EQ(design.record().getDouble(TD_Field::Ft), 1000);
+}
+
+TEST(ToothedEngine, SprocketSizes) {
+    const auto rows = TD_Design::SprocketSizes(12.7, 21, 63);
+    const std::vector<std::string> small{"60.00", "85.21", "84.26", "4.76",  "17.14", "21.43",
+                                         "12.86", "6.99",  "1.02",  "69.77", "72.01"};
+    const std::vector<std::string> large{"60.00", "254.79", "254.47", "4.76",   "5.71",  "27.14",
+                                         "24.29", "6.99",   "1.02",   "238.90", "241.01"};
+    ASSERT_EQ(rows.size(), small.size());
+    for (std::size_t k = 0; k < rows.size(); ++k) {
+        EXPECT_EQ(text::fixed(rows[k].smallValue, 10, 2), small[k]) << rows[k].item;
+        EXPECT_EQ(text::fixed(rows[k].largeValue, 10, 2), large[k]) << rows[k].item;
+    }
+    EXPECT_EQ(rows.front().item, "齿楔角");
+    EXPECT_EQ(rows.back().item, "接触终止圆直径");
+}
+
+} // namespace
+} // namespace zorvane::toothed

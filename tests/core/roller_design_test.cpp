@@ -319,7 +319,7 @@ TEST_F(RollerDesignTest, RerunOfTheSpeedAfterTheSprocketsCutsBackAndListsSizesOn
     begin(lowSpeedSingleRow());
     runThrough(9);
     ASSERT_EQ(sizes().size(), 9u);
-    steps().stepClicked(3); // Yes (default) to "确实要重新计算链速？"
+    steps().stepClicked(3);                     // Yes (default) to "确实要重新计算链速？"
     EXPECT_EQ(results().back()[0], "润滑方式"); // the speed step ran again at once
     EXPECT_EQ(history().back()[0], "链条速度");
     EXPECT_TRUE(sizes().empty());

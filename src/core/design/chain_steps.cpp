@@ -1,5 +1,6 @@
 #include "core/design/chain_steps.h"
 
+#include "core/design/drive_formulas.h"
 #include "core/design/session.h"
 #include "core/records/design_history.h"
 #include "core/records/result_tables.h"
@@ -23,7 +24,7 @@ std::optional<InitialCentreDistance> confirmInitialCentreDistance(DesignSession&
     }
     const auto [lower, upper] = state.A0Range;
     if (*a0p - upper > 0.001 || *a0p - lower < -0.001) {
-        showError(ui, roller::a0OutOfRangeText(lower, upper));
+        showError(ui, a0OutOfRangeText(lower, upper));
         state.focus = "edtInit_a0";
         return std::nullopt;
     }
@@ -34,7 +35,7 @@ std::optional<InitialCentreDistance> confirmInitialCentreDistance(DesignSession&
     results.AddRow("初定中心距", text::fixed(out.a0, 0, 2), "mm", "r");
     history.AddEntry("初定中心距", out.a0);
 
-    out.exact = roller::linkCountExact(*a0p, z1, z2);
+    out.exact = linkCountExact(*a0p, z1, z2);
     out.links = static_cast<double>(text::truncateRoundUp(out.exact));
     if (std::llround(out.links) % 2 != 0 &&
         askYesNo(ui, "链长节数为奇数,为避免过渡链节,宜取偶数,您希望使用过渡链节吗?", Answer::No) !=
@@ -51,7 +52,7 @@ std::optional<InitialCentreDistance> confirmInitialCentreDistance(DesignSession&
 
 double recordTheoreticalCentreDistance(DesignSession& session, double Lp, double z1, double z2,
                                        double p, bool adjustable, bool hasTensioner) {
-    std::vector<roller::KaRow> rows;
+    std::vector<KaRow> rows;
     store::Table table(session.databaseDir(), "Ka");
     table.open();
     for (table.first(); !table.eof(); table.next()) {
@@ -62,10 +63,10 @@ double recordTheoreticalCentreDistance(DesignSession& session, double Lp, double
         }
     }
     table.close();
-    const double a = roller::theoreticalCentreDistance(Lp, z1, z2, p, rows);
+    const double a = theoreticalCentreDistance(Lp, z1, z2, p, rows);
     session.results()->AddRow("理论中心距", text::fixed(a, 0, 3), "mm", "r");
     session.history()->AddEntry("理论中心距", a);
-    session.state().fields.lbla = std::string(roller::deltaAAdvice(adjustable, hasTensioner));
+    session.state().fields.lbla = std::string(deltaAAdvice(adjustable, hasTensioner));
     session.gate().showPanel(Panel::A);
     session.state().focus = "edta";
     return a;

@@ -2,6 +2,7 @@
 // the pitch was not confirmed by the power rating) and 实际中心距 (panel pnla).
 
 #include "core/design/chain_steps.h"
+#include "core/design/drive_formulas.h"
 #include "core/design/roller_steps.h"
 #include "core/design/session.h"
 #include "core/records/design_history.h"
@@ -27,7 +28,7 @@ void RollerSteps::spnRVClick() {
 void RollerSteps::CalcSpeed() {
     auto& r = rec();
     const double p = r.getDouble(TR_Field::p);
-    const double v = roller::chainSpeed(r.getDouble(TR_Field::z1), r.getDouble(TR_Field::n1), p);
+    const double v = chainSpeed(r.getDouble(TR_Field::z1), r.getDouble(TR_Field::n1), p);
     const auto advice =
         roller::speedClassAdvice(s_.initInputs().speed, r.getInt(TR_Field::SpeedClass), v);
     if (advice != roller::SpeedAdvice::None) {
@@ -69,7 +70,7 @@ void RollerSteps::spnRInit_a0Click() {
 
 void RollerSteps::ShowA0Range() {
     const auto& r = rec();
-    roller::A0RangeInputs in;
+    A0RangeInputs in;
     in.z1 = r.getDouble(TR_Field::z1);
     in.i = r.getDouble(TR_Field::i);
     in.p = r.getDouble(TR_Field::p);
@@ -80,8 +81,7 @@ void RollerSteps::ShowA0Range() {
     in.initA0 = r.getDouble(TR_Field::InitA0);
     in.a0Dir = r.getText(TR_Field::A0Dir);
     in.a0Tol = r.getDouble(TR_Field::A0Tol);
-    in.floatText = s_.initInputs().floatText;
-    const roller::A0RangeView view = roller::a0Range(in);
+    const A0RangeView view = a0Range(in);
     auto& f = fields();
     f.lblInit_a0 = view.rangeText;
     f.lblInita = view.givenText;

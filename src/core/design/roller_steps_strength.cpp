@@ -1,6 +1,7 @@
 // The roller chain steps 作用在轴上的力 and 静强度计算 (panel pnlIntensity).
 
 #include "core/design/chain_steps.h"
+#include "core/design/drive_formulas.h"
 #include "core/design/roller_steps.h"
 #include "core/design/session.h"
 #include "core/records/design_history.h"
@@ -26,16 +27,15 @@ void RollerSteps::spnRFClick() {
 
 void RollerSteps::CalcShaftLoad() {
     auto& r = rec();
-    const double ft =
-        roller::circumferentialForce(r.getDouble(TR_Field::Power), r.getDouble(TR_Field::v));
+    const double ft = circumferentialForce(r.getDouble(TR_Field::Power), r.getDouble(TR_Field::v));
     r.setDouble(TR_Field::Ft, ft);
     row("有效圆周力", text::fixed(ft, 12, 2), "N");
     entry("有效圆周力", ft);
     const int layout = r.getInt(TR_Field::Layout);
-    const double kf = roller::layoutAsksTensionFactor(layout)
+    const double kf = layoutAsksTensionFactor(layout)
                           ? askTensionFactor(ui(), "拉力系数值必须在\"1.15~1.20\"范围内!")
                           : 0;
-    const double fq = roller::shaftForce(layout, kf, ft, r.getDouble(TR_Field::KA));
+    const double fq = shaftForce(layout, kf, ft, r.getDouble(TR_Field::KA));
     r.setDouble(TR_Field::FQ, fq);
     row("作用于轴上的拉力", text::fixed(fq, 12, 2), "N");
     entry("作用于轴上的拉力", fq);

@@ -113,8 +113,6 @@ static_assert(TD_DesignRec::kSize == 344);
 // Rows of the reference tables as the step handlers read them, in table order.
 // dkz: 小链轮齿数, 齿数系数.
 using TD_KzRow = std::pair<double, double>;
-// Ka: (Lp - z1)/(z2 - z1), Ka.
-using TD_KaRow = std::pair<double, double>;
 // Dc: 节距 (through its text form, mm), 编号.
 struct TD_PitchRow {
     double pitchMm;
@@ -126,30 +124,6 @@ struct TD_WidthRow {
     double widthMm;
 };
 
-// What the initial centre distance panel shows, and the range its OK button accepts.
-struct TD_A0Proposal {
-    std::string rangeText;       // lblInit_a0
-    std::string initialText;     // lblInita; empty when no initial centre distance was given
-    std::string defaultText;     // edtInit_a0, in pitches
-    std::array<double, 2> range; // A0Range: lowest and highest accepted a0, in pitches
-};
-
-// The chain length in links for a confirmed initial centre distance.
-struct TD_LinkCount {
-    double exact;        // Lr, recorded in the history
-    long long links;     // Lr truncated, plus one when the fraction exceeds 0.5
-    long long evenLinks; // links made even, towards Lr: the count without an offset link
-    double lengthM;      // Lr * p / 1000, the chain length from the unrounded Lr
-
-    bool odd() const { return links % 2 != 0; }
-};
-
-// A typed answer checked: the value, or the message that refuses it.
-struct TD_CheckedValue {
-    std::optional<double> value;
-    std::string_view error; // empty when accepted
-};
-
 // One row of the sprocket size table: item, small sprocket, large sprocket.
 struct TD_SizeRow {
     std::string_view item;
@@ -158,11 +132,6 @@ struct TD_SizeRow {
 };
 
 inline constexpr std::size_t kSprocketSizeRows = 11;
-
-// The tension factor Kf of a horizontal or inclined drive: the proposal and its range.
-inline constexpr double kTensionFactorDefault = 1.175;
-inline constexpr double kTensionFactorMin = 1.15;
-inline constexpr double kTensionFactorMax = 1.2;
 
 // The toothed chain design engine: one exists while a toothed chain design is open. The numeric
 // helpers and step operations work on the record it owns; fields without their own setter here
@@ -228,50 +197,6 @@ public:
     static std::vector<double> WidthChoices(const std::vector<TD_PitchRow>& dc,
                                             const std::vector<TD_WidthRow>& dcChild, double p,
                                             double requiredWidth);
-
-    // Centre distance, speed and forces (toothed_centre.cpp) ----------------------------------
-
-    // The smallest initial centre distance in pitches: 0.2 z1 (i + 1) below i = 4, else
-    // 0.33 z1 (i - 1).
-    static double A0Min(double z1, double i);
-
-    // The range texts, the proposal and the accepted range of the initial centre distance, for
-    // the record's z1, i, p, drive conditions and given initial value. A given value x (in
-    // pitches) may move by A0Tol * x in the direction A0Dir allows: both ways for "上调或下调",
-    // up for "上调", down for any other text. The direction is taken from the record, the box's
-    // text as the initial conditions confirmed it, so that the text and the range agree.
-    TD_A0Proposal ShowA0Range() const;
-
-    // The link count for an initial centre distance of a0p pitches with the record's z1, z2
-    // and p. Nothing when a0p is not a positive number or the count is not a usable number.
-    std::optional<TD_LinkCount> LinkCount(double a0p) const;
-
-    // The centre distance factor Ka at c = (Lp - z1)/(z2 - z1): 0.19245 up to c = 1.05, 0.25
-    // above 30, in between linear between the bracketing Ka rows. Beyond the last row (or
-    // before the first) the line runs to the fixed value at 30 (or from the one at 1.05).
-    static double KaFactor(double c, const std::vector<TD_KaRow>& ka);
-    // Stores and returns the theoretical centre distance a (mm) for the record's Lp, z1, z2
-    // and p.
-    double CalcCentreDistance(const std::vector<TD_KaRow>& ka);
-
-    // Stores and returns the chain speed v = z1 n1 p / 60000 (m/s).
-    double CalcSpeed();
-
-    // Stores and returns the effective circumferential force Ft = 1000 Power / v (N). Nothing,
-    // with Ft left as it was, when v is not a positive number.
-    std::optional<double> CalcForce();
-
-    // Whether the shaft load of this drive arrangement asks for the tension factor Kf
-    // (horizontal and inclined drives).
-    static bool AsksTensionFactor(std::int32_t layout);
-    // The typed tension factor: a number from kTensionFactorMin to kTensionFactorMax.
-    static TD_CheckedValue CheckTensionFactor(std::string_view answer);
-    // The force on the shaft for a drive arrangement: Kf Ft KA for horizontal and inclined
-    // drives, 1.05 KA Ft for (nearly) vertical ones, the default factor for any other layout.
-    static double ShaftLoad(std::int32_t layout, double KA, double Ft, double kf);
-    // Stores and returns FQ for the record's Layout, KA and Ft; kf counts only where
-    // AsksTensionFactor(Layout).
-    double CalcShaftLoad(double kf);
 
     // Sprocket sizes (toothed_sprocket.cpp) --------------------------------------------------
 

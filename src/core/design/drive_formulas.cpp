@@ -1,56 +1,15 @@
-// Chain speed, lubrication, the initial and the theoretical centre distance, and the forces of
-// a roller chain drive.
+// The formulas both chains share from the chain speed to the shaft load.
 
-#include "core/roller/roller_formulas.h"
+#include "core/design/drive_formulas.h"
 #include "core/text/number_text.h"
 
-#include <array>
 #include <cmath>
 #include <numbers>
 
-namespace zorvane::roller {
+namespace zorvane::design {
 
 double chainSpeed(double z1, double n1, double p) {
     return z1 * n1 * p / 60000.0;
-}
-
-double LubBoundary(int boundary, double p, double v) {
-    switch (boundary) {
-    case 1:
-        return v - std::pow(6.0 / p, 0.525);
-    case 2:
-        return std::log10(v) + 1.85 * std::log10(p) - 2.644;
-    case 3:
-        return std::log10(v) + 0.55 * std::log10(p) - 1.534;
-    default:
-        return 0;
-    }
-}
-
-std::string_view lubricationMethod(double p, double v) {
-    static constexpr std::array<std::string_view, 3> kBelow{"油刷或油壶人工定期润滑", "滴油润滑",
-                                                            "油浴或飞溅润滑"};
-    for (int boundary = 1; boundary <= 3; ++boundary) {
-        if (LubBoundary(boundary, p, v) < 0) {
-            return kBelow[static_cast<std::size_t>(boundary - 1)];
-        }
-    }
-    return "油泵压力喷油润滑";
-}
-
-SpeedAdvice speedClassAdvice(int speedItem, int speedClass, double v) {
-    switch (speedItem == 0 ? 0 : speedClass) {
-    case 0:
-        return v > 3 ? SpeedAdvice::ReduceTeeth
-                     : (v < 0.6 ? SpeedAdvice::IncreaseTeeth : SpeedAdvice::None);
-    case 1:
-        return v > 8 ? SpeedAdvice::ReduceTeeth
-                     : (v < 3 ? SpeedAdvice::IncreaseTeeth : SpeedAdvice::None);
-    case 2:
-        return v < 8 ? SpeedAdvice::IncreaseTeeth : SpeedAdvice::None;
-    default:
-        return SpeedAdvice::None;
-    }
 }
 
 double a0MinPitches(double z1, double i) {
@@ -58,50 +17,54 @@ double a0MinPitches(double z1, double i) {
 }
 
 A0RangeView a0Range(const A0RangeInputs& in) {
+    const bool roller = in.rules == A0Rules::Roller;
+    const double a0min = a0MinPitches(in.z1, in.i);
+    const std::string m = text::fixed(a0min, 0, 2);
+    const double shown = text::parseDecimal(m).value_or(a0min);
+    const auto middle = [&](double upper) {
+        return std::to_string(text::roundHalfEven((shown + upper) / 2));
+    };
     A0RangeView view;
-    const std::string m = text::fixed(a0MinPitches(in.z1, in.i), 0, 2);
-    const double mv = text::parseDecimal(m).value_or(0);
-    const auto wholeText = [](double value) { return std::to_string(text::roundHalfEven(value)); };
-    view.rangeText = "本设计中,a0在理论上的取值范围为:";
-    view.lower = mv;
+    view.rangeText = "本设计中,a0在理论上的取值范围为:(" + m;
+    view.lower = roller ? shown : a0min;
+    const bool pulsatingUntensioned = in.pulsating && !in.hasTensioner;
     if (in.adjustable) {
         view.upper = 80;
         if (in.hasTensioner) {
-            view.rangeText += "(" + m + "～80)p,a0还可以大于80p,a0的最佳取值范围为:(30～50)p";
-            view.defaultText = "40";
+            view.rangeText += "～80)p,a0还可以大于80p,a0的最佳取值范围为:(30～50)p";
         } else if (!in.pulsating) {
-            view.rangeText += "(" + m + "～80)p,a0的最佳取值范围为:(30～50)p";
-            view.defaultText = "40";
+            view.rangeText += "～80)p,a0的最佳取值范围为:(30～50)p";
         } else {
-            view.rangeText += "(" + m + "～80)p,a0的最佳取值范围为:(" + m + "～25)p";
-            view.defaultText = wholeText((mv + 25) / 2);
+            view.rangeText += "～80)p,a0的最佳取值范围为:(" + m + "～25)p";
         }
+        view.defaultText = pulsatingUntensioned ? middle(25) : "40";
     } else {
         view.upper = 30;
-        view.rangeText += "(" + m + "～30)p";
-        if (in.pulsating && !in.hasTensioner) {
+        view.rangeText += "～30)p";
+        if (pulsatingUntensioned) {
             view.rangeText += ",a0的最佳取值范围为:(" + m + "～25)p";
         }
-        view.defaultText = wholeText((mv + 30) / 2);
+        view.defaultText = middle(pulsatingUntensioned && !roller ? 25 : 30);
     }
     if (!in.hasInitA0) {
         return view;
     }
+    // A given value replaces the range: it may move by its own percentage in the direction the
+    // initial conditions allow.
     const double x = in.initA0 / in.p;
     const double delta = in.a0Tol * x;
+    const std::string direction = text::trimmed(in.a0Dir);
     view.givenText = "本设计中,a0的初值为" + text::fixed(x, 0, 3) + "p,";
-    if (in.a0Dir == "上调") {
-        view.lower = x;
-        view.upper = x + delta;
-        view.givenText += "允许" + in.floatText + "至" + text::fixed(view.upper, 0, 3) + "p.";
-    } else if (in.a0Dir == "下调") {
+    if (direction == "上调或下调") {
         view.lower = x - delta;
-        view.upper = x;
-        view.givenText += "允许" + in.floatText + "至" + text::fixed(view.lower, 0, 3) + "p.";
+        view.upper = x + delta;
+        view.givenText += "允许" + direction + text::fixed(delta, 0, 3) + "p.";
     } else {
-        view.lower = x - delta;
-        view.upper = x + delta;
-        view.givenText += "允许" + in.a0Dir + text::fixed(delta, 0, 3) + "p.";
+        const bool up = direction == "上调";
+        view.lower = up ? x : x - delta;
+        view.upper = up ? x + delta : x;
+        view.givenText +=
+            "允许" + direction + "至" + text::fixed(up ? view.upper : view.lower, 0, 3) + "p.";
     }
     view.defaultText = text::fixed((view.lower + view.upper) / 2, 0, 3);
     return view;
@@ -138,13 +101,17 @@ double centreDistanceFactor(double r, const std::vector<KaRow>& rows) {
     if (r > kKaLargeRatio) {
         return kKaAboveLargeRatio;
     }
+    const KaRow low{kKaSmallRatio, kKaAtSmallRatio};
+    if (!rows.empty() && r < rows.front().first) {
+        return interpolate(low, rows.front(), r);
+    }
     for (std::size_t k = 1; k < rows.size(); ++k) {
         if (rows[k].first >= r) {
             return interpolate(rows[k - 1], rows[k], r);
         }
     }
     // The table ends below r: go on towards the value that holds above r = 30.
-    const KaRow last = rows.empty() ? KaRow{kKaSmallRatio, kKaAtSmallRatio} : rows.back();
+    const KaRow last = rows.empty() ? low : rows.back();
     return interpolate(last, {kKaLargeRatio, kKaAboveLargeRatio}, r);
 }
 
@@ -170,10 +137,6 @@ std::string_view deltaAAdvice(bool adjustable, bool hasTensioner) {
     return "无张紧装置,Δa应取较小的值";
 }
 
-double actualCentreDistance(double a, double d) {
-    return static_cast<double>(text::truncateRoundUp((1 - d) * a));
-}
-
 double circumferentialForce(double power, double v) {
     return 1000 * power / v;
 }
@@ -192,4 +155,4 @@ double shaftForce(int layout, double kf, double ft, double ka) {
     return 1.175 * ft * ka;
 }
 
-} // namespace zorvane::roller
+} // namespace zorvane::design

@@ -12,6 +12,50 @@
 
 namespace zorvane::design {
 
+std::optional<double> StepHandlers::toothCount(const std::string& text) {
+    const auto value = text::parseDecimal(text);
+    if (!value || *value <= 0 || *value != std::trunc(*value)) {
+        return std::nullopt;
+    }
+    return value;
+}
+
+bool StepHandlers::done(int position) const {
+    return s_.status().done(stepAt(chain_, position).tag);
+}
+
+bool StepHandlers::prepare(int position, const std::function<void()>& ownResets) {
+    return s_.gate().prepareRun(chain_, position, s_.ui(), s_.results(), s_.history(), ownResets);
+}
+
+void StepHandlers::complete(int position) {
+    s_.gate().complete(chain_, position);
+}
+
+void StepHandlers::focus(const char* objectName) {
+    s_.state().focus = objectName;
+}
+
+MainState& StepHandlers::state() {
+    return s_.state();
+}
+
+PanelFields& StepHandlers::fields() {
+    return s_.state().fields;
+}
+
+Interaction& StepHandlers::ui() {
+    return s_.ui();
+}
+
+void StepHandlers::row(const std::string& item, const std::string& value, const std::string& unit) {
+    s_.results()->AddRow(item, value, unit, "r");
+}
+
+void StepHandlers::entry(const std::string& item, double value) {
+    s_.history()->AddEntry(item, value);
+}
+
 std::optional<InitialCentreDistance> confirmInitialCentreDistance(DesignSession& session, double p,
                                                                   double z1, double z2) {
     auto& state = session.state();

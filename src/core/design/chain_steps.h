@@ -4,6 +4,9 @@
 // distance before panel pnla, and the tension factor prompt of the force step. Each records its
 // rows and history entries; the caller stores the values into its own design record.
 
+#include "core/design/steps.h"
+
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -11,6 +14,34 @@ namespace zorvane::design {
 
 class DesignSession;
 class Interaction;
+struct MainState;
+struct PanelFields;
+
+// What the step handlers of both chains have in common: the step gate of their chain, the
+// panel fields, the user and the working tables.
+class StepHandlers {
+public:
+    // A tooth count: a positive whole number, as text.
+    static std::optional<double> toothCount(const std::string& text);
+
+protected:
+    StepHandlers(DesignSession& session, Chain chain) : s_(session), chain_(chain) {}
+
+    bool done(int position) const;
+    // The re-run rule of the step at `position`, with the step's own resets of the record.
+    bool prepare(int position, const std::function<void()>& ownResets = {});
+    void complete(int position);
+    void focus(const char* objectName);
+    MainState& state();
+    PanelFields& fields();
+    Interaction& ui();
+    // One row of the result table; one entry of the history.
+    void row(const std::string& item, const std::string& value, const std::string& unit);
+    void entry(const std::string& item, double value);
+
+    DesignSession& s_;
+    Chain chain_;
+};
 
 struct InitialCentreDistance {
     double a0 = 0;    // mm

@@ -61,6 +61,13 @@ public:
     virtual int chooseItem(const std::string& dialog, const std::string& caption,
                            const std::string& label, const std::vector<std::string>& items,
                            int preselected) = 0;
+
+    // A modal list of values with a read-only edit that a click on an item fills (TfrmDNode,
+    // Tfrmb): `dialog` is the dialog's object name; the first item starts in the edit. It closes
+    // only through its 确定 and returns the edit's text.
+    virtual std::string chooseFromList(const std::string& dialog, const std::string& caption,
+                                       const std::string& listLabel, const std::string& editLabel,
+                                       const std::vector<std::string>& items) = 0;
 };
 
 // The message boxes the steps use, with the titles, icons and buttons of their kind.

@@ -44,14 +44,6 @@ int ratioDirItem(const std::string& iDir) {
 
 } // namespace
 
-std::optional<double> RollerSteps::toothCount(const std::string& text) {
-    const auto value = text::parseDecimal(text);
-    if (!value || *value <= 0 || *value != std::trunc(*value)) {
-        return std::nullopt;
-    }
-    return value;
-}
-
 roller::TR_Design& RollerSteps::engine() {
     return *s_.rollerEngine();
 }
@@ -60,47 +52,14 @@ roller::TR_DesignRec& RollerSteps::rec() {
     return s_.rollerEngine()->record();
 }
 
-MainState& RollerSteps::state() {
-    return s_.state();
-}
-
-PanelFields& RollerSteps::fields() {
-    return s_.state().fields;
-}
-
-Interaction& RollerSteps::ui() {
-    return s_.ui();
-}
-
 bool RollerSteps::ready() const {
     return s_.rollerEngine() && s_.results() && s_.history();
 }
 
-bool RollerSteps::done(int position) const {
-    return s_.status().done(stepAt(Chain::Roller, position).tag);
-}
-
 bool RollerSteps::prepare(int position, bool resetsLife) {
-    return s_.gate().prepareRun(Chain::Roller, position, ui(), s_.results(), s_.history(),
-                                resetsLife
-                                    ? std::function<void()>([this] { resetLifeUnlessRequired(); })
-                                    : std::function<void()>());
-}
-
-void RollerSteps::complete(int position) {
-    s_.gate().complete(Chain::Roller, position);
-}
-
-void RollerSteps::focus(const char* objectName) {
-    state().focus = objectName;
-}
-
-void RollerSteps::row(const std::string& item, const std::string& value, const std::string& unit) {
-    s_.results()->AddRow(item, value, unit, "r");
-}
-
-void RollerSteps::entry(const std::string& item, double value) {
-    s_.history()->AddEntry(item, value);
+    return StepHandlers::prepare(
+        position, resetsLife ? std::function<void()>([this] { resetLifeUnlessRequired(); })
+                             : std::function<void()>());
 }
 
 void RollerSteps::resetLifeUnlessRequired() {

@@ -5,6 +5,7 @@
 // talks to the user through the Interaction, computes with the engine, records its quantities
 // in the working tables and the history, and completes its step through the step gate.
 
+#include "core/design/chain_steps.h"
 #include "core/roller/roller_record.h"
 
 #include <optional>
@@ -12,14 +13,9 @@
 
 namespace zorvane::design {
 
-class DesignSession;
-class Interaction;
-struct MainState;
-struct PanelFields;
-
-class RollerSteps {
+class RollerSteps : public StepHandlers {
 public:
-    explicit RollerSteps(DesignSession& session) : s_(session) {}
+    explicit RollerSteps(DesignSession& session) : StepHandlers(session, Chain::Roller) {}
 
     // A click on the roller step button at `position` (1 to 9; 0 is the initial conditions).
     void stepClicked(int position);
@@ -64,9 +60,6 @@ public:
     // 链轮主要尺寸.
     void spnRWheelClick();
 
-    // A tooth count: a positive whole number, as text.
-    static std::optional<double> toothCount(const std::string& text);
-
 private:
     // Panel positions of the roller steps.
     enum Position { kNum = 1, kNodeS, kV, kInitA0, kA, kF, kIntensity, kWearable, kWheel };
@@ -87,24 +80,12 @@ private:
     void CalcSprocket(bool threeArc);
 
     bool ready() const;
-    bool done(int position) const;
-    // The re-run rule of the step at `position`; `resetsLife` puts T back to −1 on a redo when
-    // no service life is required.
+    // The re-run rule; `resetsLife` puts T back to −1 on a redo when no service life is
+    // required.
     bool prepare(int position, bool resetsLife = false);
-    void complete(int position);
-    void focus(const char* objectName);
     roller::TR_Design& engine();
     roller::TR_DesignRec& rec();
-    MainState& state();
-    PanelFields& fields();
-    Interaction& ui();
-
-    // One row of the result table; one entry of the history.
-    void row(const std::string& item, const std::string& value, const std::string& unit);
-    void entry(const std::string& item, double value);
     void resetLifeUnlessRequired();
-
-    DesignSession& s_;
 };
 
 } // namespace zorvane::design

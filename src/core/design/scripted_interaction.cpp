@@ -175,6 +175,17 @@ int ScriptedInteraction::chooseItem(const std::string& dialog, const std::string
     return chosen;
 }
 
+std::string ScriptedInteraction::chooseFromList(const std::string& dialog,
+                                                const std::string& caption,
+                                                const std::string& listLabel,
+                                                const std::string& /*editLabel*/,
+                                                const std::vector<std::string>& items) {
+    const std::string chosen =
+        scriptedDialog(dialog).value_or(items.empty() ? std::string() : items.front());
+    log_.push_back({"dialog", caption, listLabel, chosen});
+    return chosen;
+}
+
 void ScriptedInteraction::clearLog() {
     log_.clear();
     messages_.clear();

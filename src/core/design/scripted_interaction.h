@@ -29,7 +29,8 @@ public:
     // Closes the next prompt of this caption without OK.
     void closePrompt(const std::string& caption);
     // The answer of a dialog by its object name ("TfrmNode": a chain number; "TfrmJQD": an item
-    // text), used in order; a dialog without one keeps its first row or its preselected item.
+    // text; "TfrmDNode", "Tfrmb": the text confirmed), used in order; a dialog without one keeps
+    // its first row, its preselected item or its first list item.
     void dialogAnswer(const std::string& dialog, const std::string& value);
     void designerAnswer(bool confirm, std::optional<std::string> name = std::nullopt,
                         std::optional<std::string> organisation = std::nullopt);
@@ -43,6 +44,9 @@ public:
     void chooseChainNumber(store::Dataset& chains) override;
     int chooseItem(const std::string& dialog, const std::string& caption, const std::string& label,
                    const std::vector<std::string>& items, int preselected) override;
+    std::string chooseFromList(const std::string& dialog, const std::string& caption,
+                               const std::string& listLabel, const std::string& editLabel,
+                               const std::vector<std::string>& items) override;
 
     const std::vector<LoggedExchange>& log() const { return log_; }
     std::vector<Message> messages() const { return messages_; }

@@ -1,9 +1,11 @@
 #include "app/records/result_page.h"
 
 #include "app/refdata/dataset_model.h"
+#include "app/refdata/wheel_window.h"
 #include "app/shell/panel_parts.h"
 #include "core/store/table.h"
 
+#include <QEvent>
 #include <QHeaderView>
 #include <QLabel>
 #include <QSplitter>
@@ -11,7 +13,16 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace zorvane::app {
+
+namespace {
+
+// The drawing beside the size grid is shown this wide, in its own proportions.
+constexpr int kDrawingWidth = 240;
+
+} // namespace
 
 ResultPage::ResultPage(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("tabResult"));
@@ -24,8 +35,12 @@ ResultPage::ResultPage(QWidget* parent) : QWidget(parent) {
     drawing_ = new QLabel(sizeArea_);
     drawing_->setObjectName(QStringLiteral("imgSize"));
     drawing_->setToolTip(QStringLiteral("双击可显示全图"));
-    drawing_->setScaledContents(true);
-    drawing_->setFixedWidth(240);
+    drawing_->setFixedWidth(kDrawingWidth);
+    drawing_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    // A tall drawing must not force the area's height: its bottom is cut off instead, and the
+    // full drawing is a double-click away.
+    drawing_->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Ignored);
+    drawing_->installEventFilter(this);
     showAll_ = new QToolButton(sizeArea_);
     showAll_->setObjectName(QStringLiteral("spnSHow"));
     showAll_->setText(QStringLiteral("全图显示"));
@@ -83,6 +98,55 @@ void ResultPage::bind(store::Table* init, store::Table* result, store::Table* si
 
 void ResultPage::setSizeAreaVisible(bool visible) {
     sizeArea_->setVisible(visible);
+    if (!visible) {
+        pictureLoaded_ = false; // the next showing reads the drawing afresh
+    } else if (!pictureLoaded_) {
+        loadDrawing();
+    }
+}
+
+void ResultPage::setSizePicture(const QString& path) {
+    if (path != picturePath_) {
+        picturePath_ = path;
+        pictureLoaded_ = false;
+    }
+    // The file is read when the area shows it, once per path: a refresh of the page must not
+    // read the picture again each time.
+    if (!pictureLoaded_ && sizeArea_->isVisibleTo(this)) {
+        loadDrawing();
+    }
+}
+
+void ResultPage::loadDrawing() {
+    picture_ = picturePath_.isEmpty() ? QPixmap() : QPixmap(picturePath_);
+    pictureLoaded_ = true;
+    if (picture_.isNull()) {
+        drawing_->clear();
+        return;
+    }
+    drawing_->setPixmap(picture_.scaledToWidth(std::min(kDrawingWidth, picture_.width()),
+                                               Qt::SmoothTransformation));
+}
+
+WheelWindow* ResultPage::wheelWindow() const {
+    return wheel_ && wheel_->isVisible() ? wheel_.data() : nullptr;
+}
+
+void ResultPage::showWholeDrawing() {
+    // One window at a time; a closed one is on its way out and no longer counts.
+    if (wheelWindow() || picture_.isNull()) {
+        return;
+    }
+    wheel_ = new WheelWindow(picture_, this);
+    wheel_->show();
+}
+
+bool ResultPage::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == drawing_ && event->type() == QEvent::MouseButtonDblClick) {
+        showWholeDrawing();
+        return true;
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 } // namespace zorvane::app

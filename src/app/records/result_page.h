@@ -2,6 +2,8 @@
 // The 设计结果 page: the initial conditions, the design results and, once the sprocket step is
 // done, the size area with its drawing and grid.
 
+#include <QPixmap>
+#include <QPointer>
 #include <QWidget>
 
 class QLabel;
@@ -16,6 +18,7 @@ class Table;
 namespace zorvane::app {
 
 class DatasetModel;
+class WheelWindow;
 
 class ResultPage : public QWidget {
     Q_OBJECT
@@ -25,17 +28,26 @@ public:
     // The working tables of the open design; null when there is none.
     void bind(store::Table* init, store::Table* result, store::Table* size);
     void setSizeAreaVisible(bool visible);
+    // The sprocket drawing of the size area: a picture file, empty for none. A file that is
+    // missing or cannot be read shows no drawing.
+    void setSizePicture(const QString& path);
 
     QTableView* initGrid() const { return init_; }
     QTableView* resultGrid() const { return result_; }
     QTableView* sizeGrid() const { return size_; }
     QLabel* sizeDrawing() const { return drawing_; }
-
-signals:
+    // The drawing window while it is open.
+    WheelWindow* wheelWindow() const;
+    // Double-click on the drawing, or 全图显示: the drawing at full size in its own window, one
+    // at a time.
     void showWholeDrawing();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     QTableView* grid(const char* name, DatasetModel*& model);
+    void loadDrawing();
 
     QTableView* init_;
     QTableView* result_;
@@ -46,6 +58,10 @@ private:
     QWidget* sizeArea_;
     QLabel* drawing_;
     QToolButton* showAll_;
+    QString picturePath_;
+    bool pictureLoaded_ = false;
+    QPixmap picture_;
+    QPointer<WheelWindow> wheel_;
 };
 
 } // namespace zorvane::app

@@ -23,14 +23,6 @@ using design::InitField;
 
 namespace {
 
-// An enabled optional input has the window colour, a disabled one the inactive-border colour.
-void setOptional(QWidget* widget, bool enabled) {
-    widget->setEnabled(enabled);
-    QPalette palette = widget->palette();
-    palette.setColor(QPalette::Base, enabled ? QColor(Qt::white) : QColor(0xD4, 0xD0, 0xC8));
-    widget->setPalette(palette);
-}
-
 QLabel* label(const char* text, QWidget* parent) {
     return new QLabel(QString::fromUtf8(text), parent);
 }
@@ -235,15 +227,15 @@ design::InitEnables InitPanel::enables() const {
 void InitPanel::applySwitches() {
     const auto on = enables();
     pulsating_->setEnabled(on.pulsating);
-    setOptional(initA0_, on.initA0);
-    setOptional(float_, on.initA0);
-    setOptional(floatPercent_, on.initA0);
+    setOptionalInput(initA0_, on.initA0);
+    setOptionalInput(float_, on.initA0);
+    setOptionalInput(floatPercent_, on.initA0);
     floatUp_->setEnabled(on.initA0);
     floatDown_->setEnabled(on.initA0);
     hasLife_->setEnabled(on.lifeSwitch);
-    setOptional(life_, on.life);
-    setOptional(tensioner_, on.tensioner);
-    setOptional(speed_, on.speed);
+    setOptionalInput(life_, on.life);
+    setOptionalInput(tensioner_, on.tensioner);
+    setOptionalInput(speed_, on.speed);
 }
 
 void InitPanel::setChain(design::Chain chain) {

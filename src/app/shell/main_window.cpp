@@ -10,6 +10,7 @@
 #include "app/shell/qt_text.h"
 #include "app/shell/reference_tree.h"
 #include "app/shell/select_panel.h"
+#include "app/shell/step_panels.h"
 #include "app/shell/work_space.h"
 #include "core/records/design_history.h"
 #include "core/records/result_tables.h"
@@ -243,6 +244,9 @@ void MainWindow::buildRight(QWidget* parent) {
     initPanel_ = new InitPanel(ui_);
     workSpace_->addPanel(Panel::Select, selectPanel_);
     workSpace_->addPanel(Panel::Init, initPanel_);
+    stepPanels_ = new StepPanels(
+        *workSpace_, *session_, [this](const std::function<void()>& handler) { run(handler); },
+        this);
     historyPage_ = new HistoryPage(pages_);
     resultPage_ = new ResultPage(pages_);
     auto* query = new QueryPage(pages_);
@@ -270,12 +274,8 @@ void MainWindow::buildRight(QWidget* parent) {
     layout->addWidget(pages_, 1);
     layout->addWidget(tabSet_, 0, Qt::AlignLeft);
 
-    connect(selectPanel_, &SelectPanel::confirmed, this, [this] {
-        run([this] {
-            session_->confirmChainType(selectPanel_->inputs());
-            initPanel_->setChain(*session_->chain());
-        });
-    });
+    connect(selectPanel_, &SelectPanel::confirmed, this,
+            [this] { run([this] { session_->confirmChainType(selectPanel_->inputs()); }); });
     connect(selectPanel_, &SelectPanel::cancelled, this,
             [this] { run([this] { session_->cancelChainType(); }); });
     connect(initPanel_, &InitPanel::confirmed, this, &MainWindow::confirmInit);
@@ -303,6 +303,13 @@ QAction* MainWindow::action(const QString& objectName) const {
 }
 
 void MainWindow::run(const std::function<void()>& handler) {
+    // One handler at a time: a field's leave check set off by the focus moves of a running
+    // handler or of the drawing after it must not run inside them.
+    if (running_) {
+        return;
+    }
+    running_ = true;
+    stepPanels_->store(session_->state().fields);
     try {
         handler();
     } catch (const store::StoreError& error) {
@@ -311,17 +318,11 @@ void MainWindow::run(const std::function<void()>& handler) {
         design::showError(ui_, std::string("操作未能完成：") + error.what());
     }
     refresh();
+    running_ = false;
 }
 
 void MainWindow::stepClicked(design::Chain chain, int position) {
-    // The steps after the initial conditions belong to the chain engines.
-    if (position != 0 || session_->chain() != chain) {
-        return;
-    }
-    run([this] {
-        session_->openInitialConditions();
-        initPanel_->setChain(*session_->chain());
-    });
+    run([this, chain, position] { session_->stepClicked(chain, position); });
 }
 
 void MainWindow::confirmInit() {
@@ -356,6 +357,10 @@ void MainWindow::refresh() {
         designList_->scrollToTop();
         state.scrollStepsToTop = false;
     }
+    if (const auto chain = session_->chain()) {
+        initPanel_->setChain(*chain); // a step may have reopened the initial conditions
+    }
+    stepPanels_->load(state);
     workSpace_->showPanels(state.panels);
     const int tab = static_cast<int>(state.tab);
     pages_->setCurrentIndex(tab);
@@ -377,6 +382,7 @@ void MainWindow::refresh() {
                       results ? results->resultTable() : nullptr,
                       results ? results->sizeTable() : nullptr);
     resultPage_->setSizeAreaVisible(state.sizeAreaVisible);
+    resultPage_->setSizePicture(qs(state.sizePicture));
     historyPage_->bind(session_->history() ? session_->history()->historyTable() : nullptr);
     if (!state.focus.empty()) {
         const QString name = qs(state.focus);

@@ -27,6 +27,7 @@ class HistoryPage;
 class InitPanel;
 class ResultPage;
 class SelectPanel;
+class StepPanels;
 class WorkSpace;
 
 class MainWindow : public QMainWindow {
@@ -58,7 +59,8 @@ private:
     void buildLeft(QWidget* parent);
     void buildRight(QWidget* parent);
     void buildStatusBar();
-    // Runs a handler of the session; a table store error reaches the user as an error message.
+    // Runs a handler of the session: the panels' field texts go into the state first, the state
+    // is drawn after; a table store error reaches the user as an error message.
     void run(const std::function<void()>& handler);
     void stepClicked(design::Chain chain, int position);
     void confirmInit();
@@ -71,6 +73,7 @@ private:
     SelectPanel* selectPanel_ = nullptr;
     InitPanel* initPanel_ = nullptr;
     WorkSpace* workSpace_ = nullptr;
+    StepPanels* stepPanels_ = nullptr;
     ResultPage* resultPage_ = nullptr;
     HistoryPage* historyPage_ = nullptr;
     QTabBar* tabSet_ = nullptr;
@@ -83,6 +86,7 @@ private:
     std::vector<QToolButton*> reportButtons_;
     QAction* designAction_ = nullptr;
     bool refreshing_ = false;
+    bool running_ = false;
 };
 
 } // namespace zorvane::app

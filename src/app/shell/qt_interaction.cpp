@@ -1,8 +1,11 @@
 #include "app/shell/qt_interaction.h"
 
 #include "app/records/designer_dialog.h"
+#include "app/roller/node_dialog.h"
+#include "app/shell/choice_dialog.h"
 #include "app/shell/qt_text.h"
 #include "app/shell/value_prompt.h"
+#include "app/toothed/list_dialog.h"
 
 #include <QInputDialog>
 #include <QMessageBox>
@@ -126,6 +129,24 @@ bool QtInteraction::editDesigner(design::DesignerBoxes& boxes) {
     const bool confirmed = dialog.exec() == QDialog::Accepted;
     boxes = dialog.boxes();
     return confirmed;
+}
+
+void QtInteraction::chooseChainNumber(store::Dataset& chains) {
+    NodeDialog dialog(chains, parent_);
+    dialog.exec();
+}
+
+int QtInteraction::chooseItem(const std::string& dialog, const std::string& caption,
+                              const std::string& label, const std::vector<std::string>& items,
+                              int preselected) {
+    return chooseFromDropDown(dialog, caption, label, items, preselected, parent_);
+}
+
+std::string QtInteraction::chooseFromList(const std::string& dialog, const std::string& caption,
+                                          const std::string& listLabel,
+                                          const std::string& editLabel,
+                                          const std::vector<std::string>& items) {
+    return chooseListValue(dialog, caption, listLabel, editLabel, items, parent_);
 }
 
 } // namespace zorvane::app

@@ -1,7 +1,7 @@
 #pragma once
 // The Interaction of the window program: real message boxes, the value prompt, the toolkit's
-// text input box and the designer dialog, each modal over the parent widget given (the main
-// window), or over the whole program while there is none.
+// text input box, the designer dialog and the choice dialogs of the steps, each modal over the
+// parent widget given (the main window), or over the whole program while there is none.
 
 #include "core/design/interaction.h"
 
@@ -24,6 +24,12 @@ public:
     std::optional<std::string> inputBox(const std::string& caption, const std::string& prompt,
                                         const std::string& defaultText) override;
     bool editDesigner(design::DesignerBoxes& boxes) override;
+    void chooseChainNumber(store::Dataset& chains) override;
+    int chooseItem(const std::string& dialog, const std::string& caption, const std::string& label,
+                   const std::vector<std::string>& items, int preselected) override;
+    std::string chooseFromList(const std::string& dialog, const std::string& caption,
+                               const std::string& listLabel, const std::string& editLabel,
+                               const std::vector<std::string>& items) override;
 
 private:
     QWidget* parent_;

@@ -37,6 +37,11 @@ struct PanelFields {
     std::string edtz2;
     std::string edtzi;
     bool edtziEnabled = true;
+    // pnlDz, the toothed tooth counts
+    std::string edtDz1;
+    std::string edtDzi;
+    std::string edtDz2;
+    bool edtDziEnabled = true;
     // pnlInit_a0, shared by both chains
     std::string lblInita;
     std::string lblInit_a0;

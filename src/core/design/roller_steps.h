@@ -39,12 +39,10 @@ public:
     // 初定中心距, panel pnlInit_a0.
     void spnRInit_a0Click();
     void Button3Click();
-    void Button4Click();
 
     // 实际中心距, panel pnla.
     void spnR_a0Click();
     void btnAOkClick();
-    void btnACancelClick();
 
     // 作用在轴上的力.
     void spnRFClick();

@@ -113,10 +113,6 @@ void RollerSteps::Button3Click() {
     s_.gate().switchToTab(Tab::Result);
 }
 
-void RollerSteps::Button4Click() {
-    s_.gate().hidePanel(Panel::InitA0);
-}
-
 void RollerSteps::CalcFatigueLife() {
     auto& r = rec();
     const roller::FatigueLife life = roller::fatigueLife(
@@ -187,10 +183,6 @@ void RollerSteps::btnAOkClick() {
     entry("实际中心距", actual);
     complete(kA);
     s_.gate().switchToTab(Tab::Result);
-    s_.gate().hidePanel(Panel::A);
-}
-
-void RollerSteps::btnACancelClick() {
     s_.gate().hidePanel(Panel::A);
 }
 

@@ -266,6 +266,43 @@ void DesignSession::cancelInitialConditions() {
     gate_.hidePanel(Panel::Init);
 }
 
+void DesignSession::stepClicked(Chain c, int position) {
+    if (chain() != c) {
+        return;
+    }
+    if (position == 0) {
+        openInitialConditions();
+    } else if (c == Chain::Roller) {
+        rollerSteps_.stepClicked(position);
+    } else {
+        toothedSteps_.stepClicked(position);
+    }
+}
+
+void DesignSession::confirmInitialCentreDistance() {
+    if (roller_) {
+        rollerSteps_.Button3Click();
+    } else if (toothed_) {
+        toothedSteps_.Button3Click();
+    }
+}
+
+void DesignSession::cancelInitialCentreDistance() {
+    gate_.hidePanel(Panel::InitA0);
+}
+
+void DesignSession::confirmCentreDistanceChange() {
+    if (roller_) {
+        rollerSteps_.btnAOkClick();
+    } else if (toothed_) {
+        toothedSteps_.btnAOkClick();
+    }
+}
+
+void DesignSession::cancelCentreDistanceChange() {
+    gate_.hidePanel(Panel::A);
+}
+
 void DesignSession::setA0TolerancePercent(double percent) {
     if (roller_) {
         roller_->SetValue(roller::TR_Field::A0Tol, percent / 100);

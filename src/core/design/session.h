@@ -9,6 +9,7 @@
 #include "core/design/main_state.h"
 #include "core/design/roller_steps.h"
 #include "core/design/status_control.h"
+#include "core/design/toothed_steps.h"
 #include "core/records/designer_record.h"
 
 #include <filesystem>
@@ -58,6 +59,17 @@ public:
 
     // The handlers of the roller chain steps after the initial conditions.
     RollerSteps& rollerSteps() { return rollerSteps_; }
+    // The handlers of the toothed chain steps after the initial conditions.
+    ToothedSteps& toothedSteps() { return toothedSteps_; }
+
+    // A click on the step button at `position` of the open chain's step list.
+    void stepClicked(Chain chain, int position);
+    // The buttons of the panels both chains share, for the open chain: 确定 and 取消 of
+    // pnlInit_a0 and of pnla.
+    void confirmInitialCentreDistance();
+    void cancelInitialCentreDistance();
+    void confirmCentreDistanceChange();
+    void cancelCentreDistanceChange();
 
     // The initial-conditions panel as it was last confirmed: the later steps read its switches.
     const InitInputs& initInputs() const { return initInputs_; }
@@ -100,6 +112,7 @@ private:
     std::unique_ptr<records::TRecord_Class> history_;
     InitInputs initInputs_;
     RollerSteps rollerSteps_{*this};
+    ToothedSteps toothedSteps_{*this};
 };
 
 } // namespace zorvane::design

@@ -1,0 +1,29 @@
+#include "app/refdata/wheel_window.h"
+
+#include "app/shell/value_prompt.h"
+
+#include <QLabel>
+#include <QPixmap>
+
+namespace zorvane::app {
+
+WheelWindow::WheelWindow(const QPixmap& drawing, QWidget* parent)
+    : QWidget(parent, Qt::Window | Qt::WindowStaysOnTopHint | Qt::CustomizeWindowHint |
+                          Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
+                          Qt::MSWindowsFixedSizeDialogHint) {
+    setObjectName(QStringLiteral("TfrmWheel"));
+    setWindowTitle(QStringLiteral("链轮尺寸参数"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    image_ = new QLabel(this);
+    image_->setObjectName(QStringLiteral("imgWheel"));
+    image_->setPixmap(drawing);
+    image_->setGeometry(0, 0, drawing.width(), drawing.height());
+    setFixedSize(drawing.size());
+}
+
+void WheelWindow::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    centreOnScreen(*this);
+}
+
+} // namespace zorvane::app

@@ -1,0 +1,49 @@
+#pragma once
+// The chain number dialog TfrmNode: the chains of the reference table in a read-only grid, the
+// chain number and pitch of the current row, and 确定, the only way out. The grid moves the
+// dataset's cursor, so the row shown when 确定 is pressed is the one the caller reads.
+
+#include <QDialog>
+
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QTableView;
+
+namespace zorvane::store {
+class Dataset;
+}
+
+namespace zorvane::app {
+
+class DatasetModel;
+
+class NodeDialog : public QDialog {
+    Q_OBJECT
+public:
+    explicit NodeDialog(store::Dataset& chains, QWidget* parent = nullptr);
+
+    QTableView* grid() const { return grid_; }
+    QLineEdit* chainNumber() const { return chainNumber_; }
+    QLineEdit* pitch() const { return pitch_; }
+    QPushButton* okButton() const { return ok_; }
+
+public slots:
+    // Escape and the window's close do not close it: a chain must be chosen.
+    void reject() override {}
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void showCurrent();
+
+    store::Dataset& chains_;
+    DatasetModel* model_;
+    QTableView* grid_;
+    QLineEdit* chainNumber_;
+    QLineEdit* pitch_;
+    QPushButton* ok_;
+};
+
+} // namespace zorvane::app

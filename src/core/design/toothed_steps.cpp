@@ -1,0 +1,378 @@
+// The toothed chain step list's dispatch and its steps 链轮齿数 (panel pnlDz), 链条节距 (dialog
+// TfrmDNode) and 单位宽传递功率 (dialog Tfrmb).
+
+#include "core/design/toothed_steps.h"
+
+#include "core/design/session.h"
+#include "core/records/design_history.h"
+#include "core/records/result_tables.h"
+#include "core/store/table.h"
+#include "core/text/number_text.h"
+
+#include <cmath>
+
+namespace zorvane::design {
+
+using toothed::TD_Field;
+
+namespace {
+
+int ratioDirItem(const std::string& iDir) {
+    if (iDir == "允许增大") {
+        return 0;
+    }
+    return iDir == "允许减小" ? 1 : 2;
+}
+
+} // namespace
+
+bool ToothedSteps::ready() const {
+    return s_.toothedEngine() && s_.results() && s_.history();
+}
+
+toothed::TD_Design& ToothedSteps::engine() {
+    return *s_.toothedEngine();
+}
+
+toothed::TD_DesignRec& ToothedSteps::rec() {
+    return s_.toothedEngine()->record();
+}
+
+void ToothedSteps::stepClicked(int position) {
+    if (!ready()) {
+        return;
+    }
+    switch (position) {
+    case kNum:
+        spnDNumClick();
+        return;
+    case kNodeS:
+        spnDNodeSClick();
+        return;
+    case kSingleP:
+        spnDSinglePClick();
+        return;
+    case kInitA0:
+        spnDInit_a0Click();
+        return;
+    case kA:
+        spnD_a0Click();
+        return;
+    case kV:
+        spnDVClick();
+        return;
+    case kF:
+        spnDFClick();
+        return;
+    case kWheel:
+        spnDWheelClick();
+        return;
+    default:
+        return;
+    }
+}
+
+// ---- 链轮齿数 ---------------------------------------------------------------------------------
+
+void ToothedSteps::spnDNumClick() {
+    if (!ready() || !prepare(kNum)) {
+        return;
+    }
+    // The idler field follows the tensioner: only an idler sprocket has a tooth count.
+    auto& f = fields();
+    f.edtDziEnabled =
+        rec().getBool(TD_Field::HasTensioner) && rec().getInt(TD_Field::TensionerKind) == 0;
+    f.edtDz1 = text::general(rec().getDouble(TD_Field::z1));
+    f.edtDzi = f.edtDziEnabled ? f.edtDz1 : std::string();
+    f.edtDz2 = text::general(rec().getDouble(TD_Field::z2));
+    state().lblCal_Dz2 = text::general(rec().getDouble(TD_Field::z2Calc));
+    s_.gate().showPanel(Panel::Dz);
+    focus("edtDz1");
+}
+
+void ToothedSteps::btnDZOkClick() {
+    if (!ready()) {
+        return;
+    }
+    auto& f = fields();
+    const auto z1 = text::parseDecimal(f.edtDz1);
+    if (!z1 || *z1 != std::trunc(*z1)) {
+        showError(ui(), "请正确输入小链轮齿数");
+        focus("edtDz1");
+        return;
+    }
+    if (*z1 <= 0) {
+        showError(ui(), "链轮齿数必须为正整数!");
+        focus("edtDz1");
+        return;
+    }
+    const double iInit = rec().getDouble(TD_Field::iInit);
+    const auto recommended = static_cast<double>(text::roundHalfEven(38 - 3 * iInit));
+    if (*z1 != recommended &&
+        askYesNo(ui(),
+                 "小链轮齿数输入值不是推荐值\"" + text::fixed(recommended, 5, 0) +
+                     "\",您确定使用此数值吗?",
+                 Answer::No) != Answer::Yes) {
+        f.edtDz1 = text::fixed(recommended, 0, 0);
+        focus("edtDz1");
+    }
+    const double q = text::parseDecimal(f.edtDz1).value_or(recommended) * iInit;
+    state().lblCal_Dz2 = text::fixed(q, 6, 2);
+    f.edtDz2 = std::to_string(
+        std::llround(proposeLargeCount(q, ratioDirItem(rec().getText(TD_Field::iDir)))));
+    if (f.edtDziEnabled) {
+        f.edtDzi = f.edtDz1;
+    }
+}
+
+bool ToothedSteps::edtDziExit() {
+    const auto& f = fields();
+    const auto zi = toothCount(f.edtDzi);
+    if (!zi) {
+        showError(ui(), "请正确输入张紧轮齿数");
+        focus("edtDzi");
+        return false;
+    }
+    if (zi != text::parseDecimal(f.edtDz1) &&
+        askYesNo(ui(), "张紧轮齿数不等于小链轮齿数,您确定使用此值吗?", Answer::No) != Answer::Yes) {
+        focus("edtDzi");
+        return false;
+    }
+    return true;
+}
+
+bool ToothedSteps::edtDz2Exit() {
+    if (toothCount(fields().edtDz2)) {
+        return true;
+    }
+    showError(ui(), "请正确输入大链轮齿数");
+    focus("edtDz2");
+    return false;
+}
+
+void ToothedSteps::btnDZ1OKClick() {
+    if (!ready()) {
+        return;
+    }
+    const auto& f = fields();
+    const auto z1 = toothCount(f.edtDz1);
+    if (!z1) {
+        showError(ui(), "请正确输入小链轮齿数");
+        focus("edtDz1");
+        return;
+    }
+    std::optional<double> zi;
+    if (f.edtDziEnabled) {
+        zi = toothCount(f.edtDzi);
+        if (!zi) {
+            showError(ui(), "请正确输入张紧轮齿数");
+            focus("edtDzi");
+            return;
+        }
+        if (*zi != *z1 && askYesNo(ui(), "张紧轮齿数不等于小链轮齿数,您确定使用此值吗?",
+                                   Answer::No) != Answer::Yes) {
+            focus("edtDzi");
+            return;
+        }
+    }
+    const auto z2 = toothCount(f.edtDz2);
+    if (!z2) {
+        showError(ui(), "请正确输入大链轮齿数");
+        focus("edtDz2");
+        return;
+    }
+    const double r = *z2 / *z1;
+    const double iInit = rec().getDouble(TD_Field::iInit);
+    const std::string iDir = rec().getText(TD_Field::iDir);
+    const auto refuse = [&](const char* text) {
+        ui().ask({"提示信息", text, MessageIcon::Question, Buttons::Ok, Answer::Ok});
+        focus("edtDz2");
+    };
+    if (iDir == "允许增大" && r < iInit) {
+        refuse("传动比不允许减小,请增大z2或调整z1和z2!");
+        return;
+    }
+    if (iDir == "允许减小" && r > iInit) {
+        refuse("传动比不允许增大,请减小z2或调整z1和z2!");
+        return;
+    }
+    if (std::abs(r - iInit) / iInit > rec().getDouble(TD_Field::iTol) &&
+        askYesNo(ui(), "传动比和初始传动比相差太大,应调整z1和z2,您现在要调整吗?") == Answer::Yes) {
+        focus("edtDz2");
+        return;
+    }
+    engine().SetValue(TD_Field::z1, *z1);
+    engine().SetValue(TD_Field::z2, *z2);
+    engine().SetValue(TD_Field::i, r);
+    row("小链轮齿数", text::fixed(*z1, 5, 0), "");
+    row("大链轮齿数", text::fixed(*z2, 5, 0), "");
+    entry("小链轮齿数", *z1);
+    entry("大链轮齿数", *z2);
+    if (zi) {
+        row("张紧轮齿数", text::fixed(*zi, 5, 0), "");
+    }
+    row("平均传动比", text::fixed(r, 5, 2), "");
+    entry("平均传动比", r);
+    row("大链轮转速", text::fixed(rec().getDouble(TD_Field::n1) / r, 10, 2), "r/min");
+    complete(kNum);
+    s_.gate().hidePanel(Panel::Dz);
+    s_.gate().switchToTab(Tab::Result);
+}
+
+void ToothedSteps::btnDZCancelClick() {
+    s_.gate().hidePanel(Panel::Dz);
+}
+
+// ---- 链条节距 ---------------------------------------------------------------------------------
+
+void ToothedSteps::spnDNodeSClick() {
+    if (!ready() || !prepare(kNodeS)) {
+        return;
+    }
+    std::vector<std::string> pitches;
+    for (const auto pitch : toothed::TD_Design::PitchChoices(rec().getDouble(TD_Field::n1))) {
+        pitches.emplace_back(pitch);
+    }
+    const std::string chosen = text::trimmed(
+        ui().chooseFromList("TfrmDNode", "选择链条节距", "可选择的节距值：", "节距：", pitches));
+    const auto p = text::parseDecimal(chosen);
+    if (!p || *p <= 0) {
+        showError(ui(), "节距“" + chosen + "”不是有效的数值。");
+        return;
+    }
+    engine().SetValue(TD_Field::p, *p);
+    row("链条节距", chosen, "mm");
+    entry("链条节距", *p);
+    complete(kNodeS);
+    s_.gate().switchToTab(Tab::Result);
+}
+
+// ---- 单位宽传递功率 ---------------------------------------------------------------------------
+
+void ToothedSteps::spnDSinglePClick() {
+    if (!ready() || !prepare(kSingleP)) {
+        return;
+    }
+    if (CalcUnitWidthPower()) {
+        complete(kSingleP);
+        s_.gate().switchToTab(Tab::Result);
+    }
+}
+
+void ToothedSteps::sendBack(const std::string& caption, const std::string& prompt,
+                            const std::function<void()>& one, const std::function<void()>& two) {
+    // What this run recorded goes first, so that the step can be run again cleanly whatever
+    // the other step's question is answered.
+    s_.results()->DeleteFrom("设计功率");
+    s_.history()->DeleteFrom("设计功率");
+    for (;;) {
+        const std::string choice = PromptValue(ui(), caption, prompt, "1");
+        if (choice == "1") {
+            one();
+            return;
+        }
+        if (choice == "2") {
+            two();
+            return;
+        }
+        showError(ui(), "必须输入1或2!");
+    }
+}
+
+namespace {
+
+std::vector<toothed::TD_KzRow> readToothCoefficients(const std::filesystem::path& databaseDir) {
+    std::vector<toothed::TD_KzRow> rows;
+    store::Table table(databaseDir, "dkz");
+    table.open();
+    for (table.first(); !table.eof(); table.next()) {
+        const auto z = table.number("小链轮齿数");
+        const auto kz = table.number("齿数系数");
+        if (z && kz) {
+            rows.emplace_back(z.value_or(0), kz.value_or(0));
+        }
+    }
+    return rows;
+}
+
+std::vector<std::string> widthChoices(const std::filesystem::path& databaseDir, double p,
+                                      double requiredWidth) {
+    std::vector<toothed::TD_PitchRow> pitches;
+    store::Table dc(databaseDir, "Dc");
+    dc.open();
+    for (dc.first(); !dc.eof(); dc.next()) {
+        const auto pitch = text::parseDecimal(text::trimmed(dc.text("节距")));
+        const auto key = dc.number("编号");
+        if (pitch && key) {
+            pitches.push_back({pitch.value_or(0), std::llround(key.value_or(0))});
+        }
+    }
+    std::vector<toothed::TD_WidthRow> widths;
+    store::Table dcChild(databaseDir, "DcChild");
+    dcChild.open();
+    for (dcChild.first(); !dcChild.eof(); dcChild.next()) {
+        const auto key = dcChild.number("编号");
+        const auto width = dcChild.number("链宽");
+        if (key && width) {
+            widths.push_back({std::llround(key.value_or(0)), width.value_or(0)});
+        }
+    }
+    std::vector<std::string> texts;
+    for (const double width : toothed::TD_Design::WidthChoices(pitches, widths, p, requiredWidth)) {
+        texts.push_back(text::general(width));
+    }
+    return texts;
+}
+
+} // namespace
+
+bool ToothedSteps::CalcUnitWidthPower() {
+    auto& r = rec();
+    if (!engine().CalcDesignPower(readToothCoefficients(s_.databaseDir()))) {
+        showError(ui(), "齿数系数表dkz中没有小链轮齿数" + text::general(r.getDouble(TD_Field::z1)) +
+                            "的齿数系数,无法计算设计功率。");
+        return false;
+    }
+    const double pd = r.getDouble(TD_Field::Pd);
+    row("设计功率", text::fixed(pd, 15, 3), "KW");
+    entry("设计功率", pd);
+    const auto p0 = engine().CalcRatedPower();
+    if (!p0) {
+        showInformation(ui(), "节距和链速不符,应重新计算!");
+        sendBack(
+            "选择重计算起始位置", "[1-重选节距；2-重选链速]", [this] { spnDNodeSClick(); },
+            [this] {
+                s_.openInitialConditions();
+                if (state().panelVisible(Panel::Init)) {
+                    focus("edtn1");
+                }
+            });
+        return false;
+    }
+    row("单位链宽传递额定功率", text::fixed(*p0, 10, 4), "KW");
+    entry("每米宽传递额定功率", *p0);
+    if (s_.initInputs().lub == 2) {
+        row("润滑方式", std::string(engine().LubricationMethod()), "");
+    }
+    const auto widths = widthChoices(s_.databaseDir(), r.getDouble(TD_Field::p),
+                                     toothed::TD_Design::RequiredWidth(pd, *p0));
+    if (widths.empty()) {
+        showInformation(ui(), "链宽无可选值,必须重新计算!");
+        sendBack(
+            "输入1或2", "[1-重选节距;2-重选齿数]", [this] { spnDNodeSClick(); },
+            [this] { spnDNumClick(); });
+        return false;
+    }
+    for (;;) {
+        const std::string chosen =
+            text::trimmed(ui().chooseFromList("Tfrmb", "选择链宽", "", "链宽：", widths));
+        if (const auto width = text::parseDecimal(chosen)) {
+            row("链宽", chosen, "mm");
+            entry("链宽", width.value_or(0));
+            return true;
+        }
+        ui().ask({"错误信息", "链宽值有误!", MessageIcon::Error, Buttons::Ok, Answer::Ok});
+    }
+}
+
+} // namespace zorvane::design

@@ -47,7 +47,7 @@ protected:
         ASSERT_TRUE(session.confirmInitialConditions(inputs).confirmed);
     }
 
-    RollerSteps& steps() { return session.rollerSteps(); }
+    roller::RollerSteps& steps() { return session.rollerSteps(); }
     roller::TR_DesignRec& rec() { return session.rollerEngine()->record(); }
     PanelFields& fields() { return session.state().fields; }
     bool done(int tag) { return session.status().IsDone(tag) == 1; }

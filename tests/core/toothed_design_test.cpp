@@ -41,7 +41,7 @@ protected:
         session.openInitialConditions();
         ASSERT_TRUE(session.confirmInitialConditions(inputs).confirmed);
     }
-    ToothedSteps& steps() { return session.toothedSteps(); }
+    toothed::ToothedSteps& steps() { return session.toothedSteps(); }
     toothed::TD_DesignRec& rec() { return session.toothedEngine()->record(); }
     PanelFields& fields() { return session.state().fields; }
     bool done(int tag) { return session.status().IsDone(tag) == 1; }

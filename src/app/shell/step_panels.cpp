@@ -35,10 +35,10 @@ StepPanels::StepPanels(WorkSpace& space, design::DesignSession& session, Runner 
 
 void StepPanels::connectRoller() {
     auto& steps = session_.rollerSteps();
-    auto handler = [this, &steps](void (design::RollerSteps::*member)()) {
+    auto handler = [this, &steps](void (roller::RollerSteps::*member)()) {
         return [this, &steps, member] { run_([&steps, member] { (steps.*member)(); }); };
     };
-    using R = design::RollerSteps;
+    using R = roller::RollerSteps;
     connect(z_, &ZPanel::zOkClicked, this, handler(&R::btnZOkClick));
     connect(z_, &ZPanel::z1Left, this, handler(&R::btnZOkClick));
     connect(z_, &ZPanel::z2Left, this,
@@ -53,10 +53,10 @@ void StepPanels::connectRoller() {
 
 void StepPanels::connectToothed() {
     auto& steps = session_.toothedSteps();
-    auto handler = [this, &steps](void (design::ToothedSteps::*member)()) {
+    auto handler = [this, &steps](void (toothed::ToothedSteps::*member)()) {
         return [this, &steps, member] { run_([&steps, member] { (steps.*member)(); }); };
     };
-    using T = design::ToothedSteps;
+    using T = toothed::ToothedSteps;
     connect(dz_, &DzPanel::zOkClicked, this, handler(&T::btnDZOkClick));
     connect(dz_, &DzPanel::z1Left, this, handler(&T::btnDZOkClick));
     connect(dz_, &DzPanel::ziLeft, this,

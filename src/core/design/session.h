@@ -7,10 +7,10 @@
 #include "core/design/interaction.h"
 #include "core/design/lifecycle.h"
 #include "core/design/main_state.h"
-#include "core/design/roller_steps.h"
 #include "core/design/status_control.h"
-#include "core/design/toothed_steps.h"
 #include "core/records/designer_record.h"
+#include "core/roller/roller_steps.h"
+#include "core/toothed/toothed_steps.h"
 
 #include <filesystem>
 #include <functional>
@@ -58,9 +58,9 @@ public:
     toothed::TD_Design* toothedEngine() const { return toothed_.get(); }
 
     // The handlers of the roller chain steps after the initial conditions.
-    RollerSteps& rollerSteps() { return rollerSteps_; }
+    roller::RollerSteps& rollerSteps() { return rollerSteps_; }
     // The handlers of the toothed chain steps after the initial conditions.
-    ToothedSteps& toothedSteps() { return toothedSteps_; }
+    toothed::ToothedSteps& toothedSteps() { return toothedSteps_; }
 
     // A click on the step button at `position` of the open chain's step list.
     void stepClicked(Chain chain, int position);
@@ -111,8 +111,8 @@ private:
     std::unique_ptr<records::TResult_manage> results_;
     std::unique_ptr<records::TRecord_Class> history_;
     InitInputs initInputs_;
-    RollerSteps rollerSteps_{*this};
-    ToothedSteps toothedSteps_{*this};
+    roller::RollerSteps rollerSteps_{*this};
+    toothed::ToothedSteps toothedSteps_{*this};
 };
 
 } // namespace zorvane::design

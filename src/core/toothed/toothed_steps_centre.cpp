@@ -3,14 +3,14 @@
 
 #include "core/design/drive_formulas.h"
 #include "core/design/session.h"
-#include "core/design/toothed_steps.h"
 #include "core/records/design_history.h"
 #include "core/records/result_tables.h"
 #include "core/text/number_text.h"
+#include "core/toothed/toothed_steps.h"
 
-namespace zorvane::design {
+namespace zorvane::toothed {
 
-using toothed::TD_Field;
+using namespace design;
 
 // ---- 初定中心距 -------------------------------------------------------------------------------
 
@@ -153,7 +153,7 @@ void ToothedSteps::spnDWheelClick() {
         return;
     }
     const auto& r = rec();
-    for (const auto& size : toothed::TD_Design::SprocketSizes(
+    for (const auto& size : TD_Design::SprocketSizes(
              r.getDouble(TD_Field::p), r.getDouble(TD_Field::z1), r.getDouble(TD_Field::z2))) {
         s_.results()->AddSizeRow(std::string(size.item), size.smallValue, size.largeValue);
     }
@@ -163,4 +163,4 @@ void ToothedSteps::spnDWheelClick() {
     s_.gate().switchToTab(Tab::Result);
 }
 
-} // namespace zorvane::design
+} // namespace zorvane::toothed

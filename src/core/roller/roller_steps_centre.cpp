@@ -3,18 +3,18 @@
 
 #include "core/design/chain_steps.h"
 #include "core/design/drive_formulas.h"
-#include "core/design/roller_steps.h"
 #include "core/design/session.h"
 #include "core/records/design_history.h"
 #include "core/records/result_tables.h"
 #include "core/roller/roller_formulas.h"
+#include "core/roller/roller_steps.h"
 #include "core/text/number_text.h"
 
 #include <cmath>
 
-namespace zorvane::design {
+namespace zorvane::roller {
 
-using roller::TR_Field;
+using namespace design;
 
 // ---- 链条速度 ---------------------------------------------------------------------------------
 
@@ -29,10 +29,9 @@ void RollerSteps::CalcSpeed() {
     auto& r = rec();
     const double p = r.getDouble(TR_Field::p);
     const double v = chainSpeed(r.getDouble(TR_Field::z1), r.getDouble(TR_Field::n1), p);
-    const auto advice =
-        roller::speedClassAdvice(s_.initInputs().speed, r.getInt(TR_Field::SpeedClass), v);
-    if (advice != roller::SpeedAdvice::None) {
-        const char* question = advice == roller::SpeedAdvice::ReduceTeeth
+    const auto advice = speedClassAdvice(s_.initInputs().speed, r.getInt(TR_Field::SpeedClass), v);
+    if (advice != SpeedAdvice::None) {
+        const char* question = advice == SpeedAdvice::ReduceTeeth
                                    ? "小链轮齿数和链速不符,应减小小链轮齿数重新计算,是否重算?"
                                    : "小链轮齿数和链速不符,应增大小链轮齿数重新计算,是否重算?";
         if (askYesNo(ui(), question) == Answer::Yes) {
@@ -44,7 +43,7 @@ void RollerSteps::CalcSpeed() {
     row("链条速度", text::fixed(v, 0, 3), "m/s");
     entry("链条速度", v);
     if (r.getInt(TR_Field::LubCond) == 2) {
-        row("润滑方式", std::string(roller::lubricationMethod(p, v)), "");
+        row("润滑方式", std::string(lubricationMethod(p, v)), "");
     }
     complete(kV);
     s_.gate().switchToTab(Tab::Result);
@@ -102,7 +101,7 @@ void RollerSteps::Button3Click() {
     r.setBool(TR_Field::LifeAccepted, true);
     engine().SetValue(TR_Field::a0, confirmed->a0);
     engine().SetValue(TR_Field::Lp, confirmed->links);
-    if (state().NeedLifeCheck == roller::kLifeCheckRequired) {
+    if (state().NeedLifeCheck == kLifeCheckRequired) {
         CalcFatigueLife();
     }
     if (!rec().getBool(TR_Field::LifeAccepted)) {
@@ -115,10 +114,10 @@ void RollerSteps::Button3Click() {
 
 void RollerSteps::CalcFatigueLife() {
     auto& r = rec();
-    const roller::FatigueLife life = roller::fatigueLife(
-        r.getDouble(TR_Field::z1), r.getDouble(TR_Field::n1), r.getDouble(TR_Field::p),
-        r.getDouble(TR_Field::KA), r.getDouble(TR_Field::Power), r.getDouble(TR_Field::Kp),
-        r.getDouble(TR_Field::Lp));
+    const FatigueLife life =
+        fatigueLife(r.getDouble(TR_Field::z1), r.getDouble(TR_Field::n1), r.getDouble(TR_Field::p),
+                    r.getDouble(TR_Field::KA), r.getDouble(TR_Field::Power),
+                    r.getDouble(TR_Field::Kp), r.getDouble(TR_Field::Lp));
     if (r.getDouble(TR_Field::T) == -1) {
         r.setDouble(TR_Field::T, life.hours);
     } else if (life.hours < r.getDouble(TR_Field::T) &&
@@ -177,7 +176,7 @@ void RollerSteps::btnAOkClick() {
     if (!d) {
         return;
     }
-    const double actual = roller::actualCentreDistance(rec().getDouble(TR_Field::a), *d);
+    const double actual = actualCentreDistance(rec().getDouble(TR_Field::a), *d);
     engine().SetValue(TR_Field::aReal, actual);
     row("实际中心距", text::fixed(actual, 0, 0), "mm");
     entry("实际中心距", actual);
@@ -186,4 +185,4 @@ void RollerSteps::btnAOkClick() {
     s_.gate().hidePanel(Panel::A);
 }
 
-} // namespace zorvane::design
+} // namespace zorvane::roller

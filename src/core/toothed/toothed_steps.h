@@ -6,11 +6,12 @@
 #include "core/design/chain_steps.h"
 #include "core/toothed/toothed_record.h"
 
-namespace zorvane::design {
+namespace zorvane::toothed {
 
-class ToothedSteps : public StepHandlers {
+class ToothedSteps : public design::StepHandlers {
 public:
-    explicit ToothedSteps(DesignSession& session) : StepHandlers(session, Chain::Toothed) {}
+    explicit ToothedSteps(design::DesignSession& session)
+        : design::StepHandlers(session, design::Chain::Toothed) {}
 
     // A click on the toothed step button at `position` (1 to 8).
     void stepClicked(int position);
@@ -53,8 +54,8 @@ private:
     void ShowA0Range();
 
     bool ready() const;
-    toothed::TD_Design& engine();
-    toothed::TD_DesignRec& rec();
+    TD_Design& engine();
+    TD_DesignRec& rec();
 };
 
-} // namespace zorvane::design
+} // namespace zorvane::toothed

@@ -1,7 +1,7 @@
 // The roller chain step list's dispatch, the helpers every roller step shares, and the
 // tooth-count step 链轮齿数 on panel pnlz.
 
-#include "core/design/roller_steps.h"
+#include "core/roller/roller_steps.h"
 
 #include "core/design/session.h"
 #include "core/records/design_history.h"
@@ -12,9 +12,9 @@
 #include <array>
 #include <cmath>
 
-namespace zorvane::design {
+namespace zorvane::roller {
 
-using roller::TR_Field;
+using namespace design;
 
 namespace {
 
@@ -44,11 +44,11 @@ int ratioDirItem(const std::string& iDir) {
 
 } // namespace
 
-roller::TR_Design& RollerSteps::engine() {
+TR_Design& RollerSteps::engine() {
     return *s_.rollerEngine();
 }
 
-roller::TR_DesignRec& RollerSteps::rec() {
+TR_DesignRec& RollerSteps::rec() {
     return s_.rollerEngine()->record();
 }
 
@@ -247,4 +247,4 @@ void RollerSteps::btnRZCancelClick() {
     s_.gate().hidePanel(Panel::Z);
 }
 
-} // namespace zorvane::design
+} // namespace zorvane::roller

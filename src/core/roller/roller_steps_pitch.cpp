@@ -2,10 +2,10 @@
 // and limited by speed, the chain picked by hand when no standard chain carries the power, and
 // the allowed hub bore of the small sprocket.
 
-#include "core/design/roller_steps.h"
 #include "core/design/session.h"
 #include "core/records/design_history.h"
 #include "core/records/result_tables.h"
+#include "core/roller/roller_steps.h"
 #include "core/store/query.h"
 #include "core/store/table.h"
 #include "core/text/number_text.h"
@@ -13,9 +13,9 @@
 #include <array>
 #include <cmath>
 
-namespace zorvane::design {
+namespace zorvane::roller {
 
-using roller::TR_Field;
+using namespace design;
 
 namespace {
 
@@ -67,7 +67,7 @@ void RollerSteps::spnRNodeSClick() {
 }
 
 bool RollerSteps::SelectPitch() {
-    state().NeedLifeCheck = roller::kLifeCheckNone;
+    state().NeedLifeCheck = kLifeCheckNone;
     auto& r = rec();
     if (r.getDouble(TR_Field::Rows) >= kRowsAskedFor) {
         const std::string answer =
@@ -93,8 +93,8 @@ bool RollerSteps::SelectPitch() {
             return false;
         }
         const double pd = r.getDouble(TR_Field::Pd);
-        if (roller::TR_Design::PlateMargin(candidate.p, n1, pd) < 0 &&
-            roller::TR_Design::RollerMargin(candidate.p, n1, pd) < 0) {
+        if (TR_Design::PlateMargin(candidate.p, n1, pd) < 0 &&
+            TR_Design::RollerMargin(candidate.p, n1, pd) < 0) {
             if (candidate.speedLimit > 0 && n1 >= candidate.speedLimit) {
                 engine().PitchBySpeed(n1, state().NeedLifeCheck);
             } else {
@@ -139,7 +139,7 @@ bool RollerSteps::choosePitchByHand() {
     auto& r = rec();
     r.setText(TR_Field::ChainNo, firstCharacters(chains.text("链号"), 10));
     r.setDouble(TR_Field::p, *p);
-    state().NeedLifeCheck = roller::kLifeCheckRequired;
+    state().NeedLifeCheck = kLifeCheckRequired;
     return true;
 }
 
@@ -183,4 +183,4 @@ void RollerSteps::recordHubBore() {
     entry("小链轮毂孔许用直径", dK);
 }
 
-} // namespace zorvane::design
+} // namespace zorvane::roller

@@ -2,19 +2,19 @@
 
 #include "core/design/chain_steps.h"
 #include "core/design/drive_formulas.h"
-#include "core/design/roller_steps.h"
 #include "core/design/session.h"
 #include "core/records/design_history.h"
 #include "core/records/result_tables.h"
 #include "core/roller/roller_formulas.h"
+#include "core/roller/roller_steps.h"
 #include "core/store/table.h"
 #include "core/text/number_text.h"
 
 #include <cmath>
 
-namespace zorvane::design {
+namespace zorvane::roller {
 
-using roller::TR_Field;
+using namespace design;
 
 // ---- 作用在轴上的力 ---------------------------------------------------------------------------
 
@@ -200,4 +200,4 @@ bool RollerSteps::CheckStaticStrength() {
     return true;
 }
 
-} // namespace zorvane::design
+} // namespace zorvane::roller

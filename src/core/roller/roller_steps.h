@@ -11,11 +11,12 @@
 #include <optional>
 #include <string>
 
-namespace zorvane::design {
+namespace zorvane::roller {
 
-class RollerSteps : public StepHandlers {
+class RollerSteps : public design::StepHandlers {
 public:
-    explicit RollerSteps(DesignSession& session) : StepHandlers(session, Chain::Roller) {}
+    explicit RollerSteps(design::DesignSession& session)
+        : design::StepHandlers(session, design::Chain::Roller) {}
 
     // A click on the roller step button at `position` (1 to 9; 0 is the initial conditions).
     void stepClicked(int position);
@@ -81,9 +82,9 @@ private:
     // The re-run rule; `resetsLife` puts T back to −1 on a redo when no service life is
     // required.
     bool prepare(int position, bool resetsLife = false);
-    roller::TR_Design& engine();
-    roller::TR_DesignRec& rec();
+    TR_Design& engine();
+    TR_DesignRec& rec();
     void resetLifeUnlessRequired();
 };
 
-} // namespace zorvane::design
+} // namespace zorvane::roller

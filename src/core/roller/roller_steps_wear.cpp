@@ -1,15 +1,15 @@
 // The roller chain steps 耐磨损工作能力 and 链轮主要尺寸.
 
-#include "core/design/roller_steps.h"
 #include "core/design/session.h"
 #include "core/records/design_history.h"
 #include "core/records/result_tables.h"
 #include "core/roller/roller_formulas.h"
+#include "core/roller/roller_steps.h"
 #include "core/text/number_text.h"
 
-namespace zorvane::design {
+namespace zorvane::roller {
 
-using roller::TR_Field;
+using namespace design;
 
 // ---- 耐磨损工作能力 ---------------------------------------------------------------------------
 
@@ -47,8 +47,8 @@ bool RollerSteps::CheckWear() {
     const double Lp = r.getDouble(TR_Field::Lp);
     const double i = r.getDouble(TR_Field::i);
     const std::string prText = text::fixed(pr, 0, 2);
-    const auto c2 = roller::PitchCoefC2(p);
-    const roller::WearCoef c1Chart = roller::WearCoefC1(r.getInt(TR_Field::LubCond), pr);
+    const auto c2 = PitchCoefC2(p);
+    const WearCoef c1Chart = WearCoefC1(r.getInt(TR_Field::LubCond), pr);
     if (!c2 || (!c1Chart.value && !c1Chart.range)) {
         // Without a coefficient the wear life cannot be estimated: say so and keep the pressure.
         showInformation(ui(),
@@ -66,7 +66,7 @@ bool RollerSteps::CheckWear() {
     for (;;) {
         const double c1 = c1Chart.value ? *c1Chart.value
                                         : AskWearCoef(c1Chart.range->first, c1Chart.range->second);
-        K = c1 * *c2 * roller::SpeedToothCoefC3(z1, v);
+        K = c1 * *c2 * SpeedToothCoefC3(z1, v);
         const auto delta = text::parseDecimal(
             PromptValue(ui(), "请输入许用磨损伸长率", "(若未表明,可在0.03附近取值)", "0.03"));
         if (!delta || *delta >= 1) {
@@ -79,7 +79,7 @@ bool RollerSteps::CheckWear() {
         }
     }
     if (r.getDouble(TR_Field::T) == -1) {
-        const double life = roller::wearLife(K, pr, Lp, v, z1, i, elongation);
+        const double life = wearLife(K, pr, Lp, v, z1, i, elongation);
         r.setDouble(TR_Field::T, life);
         row("铰链比压", prText, "MPa");
         row("使用寿命(磨损寿命)", text::fixed(life, 0, 2), "h");
@@ -87,8 +87,7 @@ bool RollerSteps::CheckWear() {
         entry("使用寿命(磨损寿命)", life);
         return true;
     }
-    const double allowed =
-        roller::allowedPressure(K, r.getDouble(TR_Field::T), Lp, v, z1, i, elongation);
+    const double allowed = allowedPressure(K, r.getDouble(TR_Field::T), Lp, v, z1, i, elongation);
     if (pr > allowed &&
         ui().ask({"提示信息", "铰链比压太大,应改变齿数或链速重新计算,您现在要重新开始吗?",
                   MessageIcon::Information, Buttons::YesNoCancel, Answer::Yes}) == Answer::Yes) {
@@ -134,11 +133,11 @@ void RollerSteps::spnRWheelClick() {
 void RollerSteps::CalcSprocket(bool threeArc) {
     const auto& r = rec();
     for (const auto& size :
-         roller::sprocketSizes(r.getDouble(TR_Field::p), r.getDouble(TR_Field::z1),
-                               r.getDouble(TR_Field::z2), r.getDouble(TR_Field::dr),
-                               r.getDouble(TR_Field::pt), r.getDouble(TR_Field::h), threeArc)) {
+         sprocketSizes(r.getDouble(TR_Field::p), r.getDouble(TR_Field::z1),
+                       r.getDouble(TR_Field::z2), r.getDouble(TR_Field::dr),
+                       r.getDouble(TR_Field::pt), r.getDouble(TR_Field::h), threeArc)) {
         s_.results()->AddSizeRow(size.item, size.small, size.large);
     }
 }
 
-} // namespace zorvane::design
+} // namespace zorvane::roller

@@ -1,7 +1,7 @@
 // The toothed chain step list's dispatch and its steps 链轮齿数 (panel pnlDz), 链条节距 (dialog
 // TfrmDNode) and 单位宽传递功率 (dialog Tfrmb).
 
-#include "core/design/toothed_steps.h"
+#include "core/toothed/toothed_steps.h"
 
 #include "core/design/session.h"
 #include "core/records/design_history.h"
@@ -11,9 +11,9 @@
 
 #include <cmath>
 
-namespace zorvane::design {
+namespace zorvane::toothed {
 
-using toothed::TD_Field;
+using namespace design;
 
 namespace {
 
@@ -30,11 +30,11 @@ bool ToothedSteps::ready() const {
     return s_.toothedEngine() && s_.results() && s_.history();
 }
 
-toothed::TD_Design& ToothedSteps::engine() {
+TD_Design& ToothedSteps::engine() {
     return *s_.toothedEngine();
 }
 
-toothed::TD_DesignRec& ToothedSteps::rec() {
+TD_DesignRec& ToothedSteps::rec() {
     return s_.toothedEngine()->record();
 }
 
@@ -230,7 +230,7 @@ void ToothedSteps::spnDNodeSClick() {
         return;
     }
     std::vector<std::string> pitches;
-    for (const auto pitch : toothed::TD_Design::PitchChoices(rec().getDouble(TD_Field::n1))) {
+    for (const auto pitch : TD_Design::PitchChoices(rec().getDouble(TD_Field::n1))) {
         pitches.emplace_back(pitch);
     }
     const std::string chosen = text::trimmed(
@@ -281,8 +281,8 @@ void ToothedSteps::sendBack(const std::string& caption, const std::string& promp
 
 namespace {
 
-std::vector<toothed::TD_KzRow> readToothCoefficients(const std::filesystem::path& databaseDir) {
-    std::vector<toothed::TD_KzRow> rows;
+std::vector<TD_KzRow> readToothCoefficients(const std::filesystem::path& databaseDir) {
+    std::vector<TD_KzRow> rows;
     store::Table table(databaseDir, "dkz");
     table.open();
     for (table.first(); !table.eof(); table.next()) {
@@ -297,7 +297,7 @@ std::vector<toothed::TD_KzRow> readToothCoefficients(const std::filesystem::path
 
 std::vector<std::string> widthChoices(const std::filesystem::path& databaseDir, double p,
                                       double requiredWidth) {
-    std::vector<toothed::TD_PitchRow> pitches;
+    std::vector<TD_PitchRow> pitches;
     store::Table dc(databaseDir, "Dc");
     dc.open();
     for (dc.first(); !dc.eof(); dc.next()) {
@@ -307,7 +307,7 @@ std::vector<std::string> widthChoices(const std::filesystem::path& databaseDir, 
             pitches.push_back({pitch.value_or(0), std::llround(key.value_or(0))});
         }
     }
-    std::vector<toothed::TD_WidthRow> widths;
+    std::vector<TD_WidthRow> widths;
     store::Table dcChild(databaseDir, "DcChild");
     dcChild.open();
     for (dcChild.first(); !dcChild.eof(); dcChild.next()) {
@@ -318,7 +318,7 @@ std::vector<std::string> widthChoices(const std::filesystem::path& databaseDir, 
         }
     }
     std::vector<std::string> texts;
-    for (const double width : toothed::TD_Design::WidthChoices(pitches, widths, p, requiredWidth)) {
+    for (const double width : TD_Design::WidthChoices(pitches, widths, p, requiredWidth)) {
         texts.push_back(text::general(width));
     }
     return texts;
@@ -354,8 +354,8 @@ bool ToothedSteps::CalcUnitWidthPower() {
     if (s_.initInputs().lub == 2) {
         row("润滑方式", std::string(engine().LubricationMethod()), "");
     }
-    const auto widths = widthChoices(s_.databaseDir(), r.getDouble(TD_Field::p),
-                                     toothed::TD_Design::RequiredWidth(pd, *p0));
+    const auto widths =
+        widthChoices(s_.databaseDir(), r.getDouble(TD_Field::p), TD_Design::RequiredWidth(pd, *p0));
     if (widths.empty()) {
         showInformation(ui(), "链宽无可选值,必须重新计算!");
         sendBack(
@@ -375,4 +375,4 @@ bool ToothedSteps::CalcUnitWidthPower() {
     }
 }
 
-} // namespace zorvane::design
+} // namespace zorvane::toothed

@@ -9,6 +9,7 @@
 #include "core/records/design_history.h"
 #include "core/records/result_tables.h"
 #include "core/store/table.h"
+#include "support/working_tables.h"
 #include "support/workspace.h"
 
 #include <QAbstractButton>
@@ -27,19 +28,8 @@ using design::InitInputs;
 
 namespace {
 
-using Rows = std::vector<std::vector<std::string>>;
-
-Rows rowsOf(store::Table* table, std::initializer_list<const char*> fields) {
-    Rows rows;
-    for (table->first(); !table->eof(); table->next()) {
-        std::vector<std::string> row;
-        for (const char* field : fields) {
-            row.push_back(table->text(field));
-        }
-        rows.push_back(row);
-    }
-    return rows;
-}
+using testing::Rows;
+using testing::rowsOf;
 
 struct Tables {
     Rows init, results, sizes, history;
@@ -47,10 +37,10 @@ struct Tables {
 };
 
 Tables tablesOf(design::DesignSession& session) {
-    return {rowsOf(session.results()->initTable(), {"项目", "数值", "单位"}),
-            rowsOf(session.results()->resultTable(), {"项目", "数值", "单位"}),
-            rowsOf(session.results()->sizeTable(), {"名称", "符号", "小链轮数值", "大链轮数值"}),
-            rowsOf(session.history()->historyTable(), {"项目", "符号", "数值", "单位"})};
+    return {rowsOf(*session.results()->initTable(), {"项目", "数值", "单位"}),
+            rowsOf(*session.results()->resultTable(), {"项目", "数值", "单位"}),
+            rowsOf(*session.results()->sizeTable(), {"名称", "符号", "小链轮数值", "大链轮数值"}),
+            rowsOf(*session.history()->historyTable(), {"项目", "符号", "数值", "单位"})};
 }
 
 std::string valueOf(const Rows& rows, const std::string& item) {

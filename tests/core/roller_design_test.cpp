@@ -8,6 +8,7 @@
 #include "core/records/result_tables.h"
 #include "core/roller/roller_record.h"
 #include "core/store/table.h"
+#include "support/working_tables.h"
 #include "support/workspace.h"
 
 #include <gtest/gtest.h>
@@ -22,19 +23,8 @@ namespace zorvane::design {
 namespace {
 
 using roller::TR_Field;
-using Rows = std::vector<std::vector<std::string>>;
-
-Rows rowsOf(store::Table& table, std::initializer_list<const char*> fields) {
-    Rows rows;
-    for (table.first(); !table.eof(); table.next()) {
-        std::vector<std::string> row;
-        for (const char* field : fields) {
-            row.push_back(table.text(field));
-        }
-        rows.push_back(row);
-    }
-    return rows;
-}
+using testing::Rows;
+using testing::rowsOf;
 
 class RollerDesignTest : public ::testing::Test {
 protected:

@@ -8,6 +8,7 @@
 #include "core/records/result_tables.h"
 #include "core/store/table.h"
 #include "core/toothed/toothed_record.h"
+#include "support/working_tables.h"
 #include "support/workspace.h"
 
 #include <gtest/gtest.h>
@@ -17,20 +18,9 @@
 namespace zorvane::design {
 namespace {
 
+using testing::Rows;
+using testing::rowsOf;
 using toothed::TD_Field;
-using Rows = std::vector<std::vector<std::string>>;
-
-Rows rowsOf(store::Table& table, std::initializer_list<const char*> fields) {
-    Rows rows;
-    for (table.first(); !table.eof(); table.next()) {
-        std::vector<std::string> row;
-        for (const char* field : fields) {
-            row.push_back(table.text(field));
-        }
-        rows.push_back(row);
-    }
-    return rows;
-}
 
 class ToothedDesignTest : public ::testing::Test {
 protected:

@@ -56,6 +56,35 @@ void StepHandlers::entry(const std::string& item, double value) {
     s_.history()->AddEntry(item, value);
 }
 
+std::string fixedText(double value, int width, int decimals) {
+    return text::fixed(value, width, decimals);
+}
+
+void StepHandlers::openInitialCentreDistance(int position, const std::function<void()>& ownResets,
+                                             const A0RangeInputs& range) {
+    const bool redo = done(position);
+    if (redo && !prepare(position, ownResets)) {
+        return;
+    }
+    if (redo || !s_.state().panelVisible(Panel::InitA0)) {
+        const A0RangeView view = a0Range(range);
+        auto& f = fields();
+        f.lblInit_a0 = view.rangeText;
+        f.lblInita = view.givenText;
+        f.edtInit_a0 = view.defaultText;
+        state().A0Range = {view.lower, view.upper};
+    }
+    s_.gate().showPanel(Panel::InitA0);
+    focus("edtInit_a0");
+}
+
+bool StepHandlers::mayComputeCentreDistance(int position) {
+    if (done(position)) {
+        return prepare(position);
+    }
+    return !state().panelVisible(Panel::A);
+}
+
 std::optional<InitialCentreDistance> confirmInitialCentreDistance(DesignSession& session, double p,
                                                                   double z1, double z2) {
     auto& state = session.state();

@@ -4,6 +4,7 @@
 // distance before panel pnla, and the tension factor prompt of the force step. Each records its
 // rows and history entries; the caller stores the values into its own design record.
 
+#include "core/design/drive_formulas.h"
 #include "core/design/steps.h"
 
 #include <functional>
@@ -19,6 +20,9 @@ struct PanelFields;
 
 // What the step handlers of both chains have in common: the step gate of their chain, the
 // panel fields, the user and the working tables.
+// A number as the result rows write it (text::fixed), for the templates below.
+std::string fixedText(double value, int width, int decimals);
+
 class StepHandlers {
 public:
     // A tooth count: a positive whole number, as text.
@@ -38,6 +42,18 @@ protected:
     // One row of the result table; one entry of the history.
     void row(const std::string& item, const std::string& value, const std::string& unit);
     void entry(const std::string& item, double value);
+
+    // 初定中心距 at `position`: a redo asks first; the range is proposed unless the panel still
+    // shows it from an earlier visit; then panel pnlInit_a0 is shown.
+    void openInitialCentreDistance(int position, const std::function<void()>& ownResets,
+                                   const A0RangeInputs& range);
+    // 实际中心距 at `position`: whether the theoretical centre distance is to be computed now (a
+    // redo asks first; a first visit while pnla is showing does nothing).
+    bool mayComputeCentreDistance(int position);
+    // 作用在轴上的力: Ft and FQ recorded for the record of either chain, whose fields carry the
+    // same names; `outOfRange` is the chain's message for a tension factor out of range.
+    template <class Field, class Record>
+    void recordShaftLoad(Record& record, const std::string& outOfRange);
 
     DesignSession& s_;
     Chain chain_;
@@ -66,5 +82,46 @@ std::optional<double> readCentreDistanceChange(DesignSession& session);
 // The tension factor Kf between 1.15 and 1.2, asked until the answer is usable; `outOfRange`
 // is the message of a number outside that range.
 double askTensionFactor(Interaction& ui, const std::string& outOfRange);
+
+// The theoretical centre distance of the engine of either chain, recorded and stored.
+template <class Field, class Engine>
+void storeTheoreticalCentreDistance(DesignSession& session, Engine& engine) {
+    const auto& r = engine.record();
+    engine.SetValue(Field::a, recordTheoreticalCentreDistance(
+                                  session, r.getDouble(Field::Lp), r.getDouble(Field::z1),
+                                  r.getDouble(Field::z2), r.getDouble(Field::p),
+                                  r.getBool(Field::Adjustable), r.getBool(Field::HasTensioner)));
+}
+
+// The range inputs of the initial centre distance from the record of either chain.
+template <class Field, class Record> A0RangeInputs a0RangeInputs(const Record& r, A0Rules rules) {
+    A0RangeInputs in;
+    in.rules = rules;
+    in.z1 = r.getDouble(Field::z1);
+    in.i = r.getDouble(Field::i);
+    in.p = r.getDouble(Field::p);
+    in.adjustable = r.getBool(Field::Adjustable);
+    in.hasTensioner = r.getBool(Field::HasTensioner);
+    in.pulsating = r.getBool(Field::Pulsating);
+    in.hasInitA0 = r.getBool(Field::HasInitA0);
+    in.initA0 = r.getDouble(Field::InitA0);
+    in.a0Dir = r.getText(Field::A0Dir);
+    in.a0Tol = r.getDouble(Field::A0Tol);
+    return in;
+}
+
+template <class Field, class Record>
+void StepHandlers::recordShaftLoad(Record& r, const std::string& outOfRange) {
+    const double ft = circumferentialForce(r.getDouble(Field::Power), r.getDouble(Field::v));
+    r.setDouble(Field::Ft, ft);
+    row("有效圆周力", fixedText(ft, 12, 2), "N");
+    entry("有效圆周力", ft);
+    const int layout = r.getInt(Field::Layout);
+    const double kf = layoutAsksTensionFactor(layout) ? askTensionFactor(ui(), outOfRange) : 0;
+    const double fq = shaftForce(layout, kf, ft, r.getDouble(Field::KA));
+    r.setDouble(Field::FQ, fq);
+    row("作用于轴上的拉力", fixedText(fq, 12, 2), "N");
+    entry("作用于轴上的拉力", fq);
+}
 
 } // namespace zorvane::design

@@ -69,9 +69,7 @@ private:
     bool choosePitchByHand();
     void recordHubBore();
     void CalcSpeed();
-    void ShowA0Range();
     void CalcFatigueLife();
-    void CalcCentreDistance();
     void CalcShaftLoad();
     bool CheckStaticStrength();
     bool CheckWear();

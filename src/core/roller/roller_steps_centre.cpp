@@ -52,40 +52,11 @@ void RollerSteps::CalcSpeed() {
 // ---- 初定中心距 -------------------------------------------------------------------------------
 
 void RollerSteps::spnRInit_a0Click() {
-    if (!ready()) {
-        return;
+    if (ready()) {
+        openInitialCentreDistance(
+            kInitA0, [this] { resetLifeUnlessRequired(); },
+            a0RangeInputs<TR_Field>(rec(), A0Rules::Roller));
     }
-    if (done(kInitA0)) {
-        if (!prepare(kInitA0, true)) {
-            return;
-        }
-        ShowA0Range();
-    } else if (!state().panelVisible(Panel::InitA0)) {
-        ShowA0Range();
-    }
-    s_.gate().showPanel(Panel::InitA0);
-    focus("edtInit_a0");
-}
-
-void RollerSteps::ShowA0Range() {
-    const auto& r = rec();
-    A0RangeInputs in;
-    in.z1 = r.getDouble(TR_Field::z1);
-    in.i = r.getDouble(TR_Field::i);
-    in.p = r.getDouble(TR_Field::p);
-    in.adjustable = r.getBool(TR_Field::Adjustable);
-    in.hasTensioner = r.getBool(TR_Field::HasTensioner);
-    in.pulsating = r.getBool(TR_Field::Pulsating);
-    in.hasInitA0 = r.getBool(TR_Field::HasInitA0);
-    in.initA0 = r.getDouble(TR_Field::InitA0);
-    in.a0Dir = r.getText(TR_Field::A0Dir);
-    in.a0Tol = r.getDouble(TR_Field::A0Tol);
-    const A0RangeView view = a0Range(in);
-    auto& f = fields();
-    f.lblInit_a0 = view.rangeText;
-    f.lblInita = view.givenText;
-    f.edtInit_a0 = view.defaultText;
-    state().A0Range = {view.lower, view.upper};
 }
 
 void RollerSteps::Button3Click() {
@@ -146,26 +117,9 @@ void RollerSteps::CalcFatigueLife() {
 // ---- 实际中心距 -------------------------------------------------------------------------------
 
 void RollerSteps::spnR_a0Click() {
-    if (!ready()) {
-        return;
+    if (ready() && mayComputeCentreDistance(kA)) {
+        storeTheoreticalCentreDistance<TR_Field>(s_, engine());
     }
-    if (done(kA)) {
-        if (!prepare(kA)) {
-            return;
-        }
-    } else if (state().panelVisible(Panel::A)) {
-        return;
-    }
-    CalcCentreDistance();
-}
-
-void RollerSteps::CalcCentreDistance() {
-    const auto& r = rec();
-    engine().SetValue(TR_Field::a,
-                      recordTheoreticalCentreDistance(
-                          s_, r.getDouble(TR_Field::Lp), r.getDouble(TR_Field::z1),
-                          r.getDouble(TR_Field::z2), r.getDouble(TR_Field::p),
-                          r.getBool(TR_Field::Adjustable), r.getBool(TR_Field::HasTensioner)));
 }
 
 void RollerSteps::btnAOkClick() {

@@ -26,19 +26,7 @@ void RollerSteps::spnRFClick() {
 }
 
 void RollerSteps::CalcShaftLoad() {
-    auto& r = rec();
-    const double ft = circumferentialForce(r.getDouble(TR_Field::Power), r.getDouble(TR_Field::v));
-    r.setDouble(TR_Field::Ft, ft);
-    row("有效圆周力", text::fixed(ft, 12, 2), "N");
-    entry("有效圆周力", ft);
-    const int layout = r.getInt(TR_Field::Layout);
-    const double kf = layoutAsksTensionFactor(layout)
-                          ? askTensionFactor(ui(), "拉力系数值必须在\"1.15~1.20\"范围内!")
-                          : 0;
-    const double fq = shaftForce(layout, kf, ft, r.getDouble(TR_Field::KA));
-    r.setDouble(TR_Field::FQ, fq);
-    row("作用于轴上的拉力", text::fixed(fq, 12, 2), "N");
-    entry("作用于轴上的拉力", fq);
+    recordShaftLoad<TR_Field>(rec(), "拉力系数值必须在\"1.15~1.20\"范围内!");
     complete(kF);
     s_.gate().switchToTab(Tab::Result);
 }

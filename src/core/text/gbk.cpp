@@ -12,8 +12,7 @@ namespace {
 // shared between threads, and opening one per call is needlessly slow for record loading.
 class Converter {
 public:
-    Converter(const char* to, const char* from) : descriptor_(iconv_open(to, from))
-    {
+    Converter(const char* to, const char* from) : descriptor_(iconv_open(to, from)) {
         if (descriptor_ == invalid())
             throw EncodingError(std::string("无法打开编码转换 ") + from + " → " + to);
     }
@@ -27,8 +26,7 @@ public:
     // Converts as much of [in, in + inLeft) as possible, appending to `out`. Returns 0 when
     // everything was converted, otherwise the errno that stopped it (EILSEQ or EINVAL), with
     // `in`/`inLeft` pointing at the offending bytes.
-    int convert(const char*& in, std::size_t& inLeft, std::string& out)
-    {
+    int convert(const char*& in, std::size_t& inLeft, std::string& out) {
         while (inLeft > 0) {
             char chunk[1024];
             char* outPtr = chunk;
@@ -55,8 +53,7 @@ private:
 
 // Length of the well-formed UTF-8 sequence at the start of `text` (RFC 3629: no overlong forms,
 // no surrogates, nothing above U+10FFFF), or 0 when it is not well formed.
-std::size_t utf8SequenceLength(std::string_view text)
-{
+std::size_t utf8SequenceLength(std::string_view text) {
     const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text[i]); };
     const auto isTrail = [&](std::size_t i) { return i < text.size() && (byte(i) & 0xC0) == 0x80; };
     if (text.empty())
@@ -87,15 +84,18 @@ std::size_t utf8SequenceLength(std::string_view text)
     return 0;
 }
 
-bool isGbkLead(unsigned char c) { return c >= 0x81 && c <= 0xFE; }
-bool isGbkTrail(unsigned char c) { return c >= 0x40 && c <= 0xFE && c != 0x7F; }
+bool isGbkLead(unsigned char c) {
+    return c >= 0x81 && c <= 0xFE;
+}
+bool isGbkTrail(unsigned char c) {
+    return c >= 0x40 && c <= 0xFE && c != 0x7F;
+}
 
 const char* const invalidUtf8Message = "文本不是有效的 UTF-8 编码";
 
 } // namespace
 
-std::string utf8ToGbk(std::string_view utf8)
-{
+std::string utf8ToGbk(std::string_view utf8) {
     // Check the whole text first, so that an unmappable but valid character is told apart from
     // broken input without relying on how iconv reports either.
     for (std::size_t i = 0; i < utf8.size();) {
@@ -129,8 +129,7 @@ std::string utf8ToGbk(std::string_view utf8)
     return out;
 }
 
-std::string gbkToUtf8(std::string_view gbk)
-{
+std::string gbkToUtf8(std::string_view gbk) {
     static constexpr std::string_view replacement = "\xEF\xBF\xBD"; // U+FFFD
     thread_local Converter converter("UTF-8", "GBK");
     converter.reset();

@@ -12,8 +12,7 @@ namespace zorvane::text {
 namespace {
 
 // The largest finite double has 309 integer digits; add sign, point and the decimals.
-std::string toFixed(double value, int decimals)
-{
+std::string toFixed(double value, int decimals) {
     std::string buffer(static_cast<std::size_t>(decimals) + 320, '\0');
     const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
                                       std::chars_format::fixed, decimals);
@@ -25,8 +24,7 @@ std::string toFixed(double value, int decimals)
 
 // Drops the trailing zeros of a text with a decimal point, and the point itself if nothing
 // remains after it. A text without a point is returned as is.
-void stripTrailingZeros(std::string& digits)
-{
+void stripTrailingZeros(std::string& digits) {
     if (digits.find('.') == std::string::npos)
         return;
     while (!digits.empty() && digits.back() == '0')
@@ -35,11 +33,12 @@ void stripTrailingZeros(std::string& digits)
         digits.pop_back();
 }
 
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
+bool isDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 
 // Throws when a truncated value cannot be held in a long long.
-void requireLongLongRange(double truncatedValue, const char* function)
-{
+void requireLongLongRange(double truncatedValue, const char* function) {
     // -2^63 is exactly representable; 2^63 is the first value above the range.
     constexpr double lowest = -9223372036854775808.0;
     constexpr double beyond = 9223372036854775808.0;
@@ -49,8 +48,7 @@ void requireLongLongRange(double truncatedValue, const char* function)
 
 } // namespace
 
-std::string fixedPadded(double value, int width, int decimals)
-{
+std::string fixedPadded(double value, int width, int decimals) {
     if (decimals < 0)
         decimals = 0;
     std::string text;
@@ -65,13 +63,11 @@ std::string fixedPadded(double value, int width, int decimals)
     return text;
 }
 
-std::string fixed(double value, int width, int decimals)
-{
+std::string fixed(double value, int width, int decimals) {
     return trimmed(fixedPadded(value, width, decimals));
 }
 
-std::string general(double value)
-{
+std::string general(double value) {
     constexpr int significantDigits = 15;
     if (std::isnan(value))
         return std::signbit(value) ? "-NAN" : "NAN";
@@ -103,8 +99,7 @@ std::string general(double value)
     return text;
 }
 
-std::optional<double> parseDecimal(std::string_view text)
-{
+std::optional<double> parseDecimal(std::string_view text) {
     // Validate the whole grammar first: from_chars alone would accept a prefix, "inf", "nan"
     // and would stop silently before an incomplete exponent.
     std::size_t i = 0;
@@ -154,8 +149,7 @@ std::optional<double> parseDecimal(std::string_view text)
     return negative ? -magnitude : magnitude;
 }
 
-std::optional<long long> parseInteger(std::string_view text)
-{
+std::optional<long long> parseInteger(std::string_view text) {
     std::size_t start = 0;
     if (!text.empty() && text[0] == '+')
         start = 1;
@@ -177,8 +171,7 @@ std::optional<long long> parseInteger(std::string_view text)
     return value;
 }
 
-long long roundHalfEven(double value)
-{
+long long roundHalfEven(double value) {
     if (!std::isfinite(value))
         throw std::out_of_range("roundHalfEven: value is not finite");
     // trunc and the subtraction are exact for every double, so no rounding mode matters.
@@ -191,8 +184,7 @@ long long roundHalfEven(double value)
     return static_cast<long long>(rounded);
 }
 
-long long truncateRoundUp(double value)
-{
+long long truncateRoundUp(double value) {
     if (!std::isfinite(value))
         throw std::out_of_range("truncateRoundUp: value is not finite");
     const double whole = std::trunc(value);
@@ -204,8 +196,7 @@ long long truncateRoundUp(double value)
     return static_cast<long long>(rounded);
 }
 
-std::string trimmed(std::string_view text)
-{
+std::string trimmed(std::string_view text) {
     constexpr std::string_view blanks = " \t";
     const std::size_t first = text.find_first_not_of(blanks);
     if (first == std::string_view::npos)

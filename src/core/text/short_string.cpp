@@ -11,8 +11,7 @@ namespace {
 
 constexpr std::size_t maximumCapacity = 255; // what one length byte can count
 
-void requireFieldSize(std::size_t spanSize, std::size_t capacity, const char* function)
-{
+void requireFieldSize(std::size_t spanSize, std::size_t capacity, const char* function) {
     if (capacity > maximumCapacity)
         throw std::invalid_argument(std::string(function) +
                                     ": capacity above 255 cannot be held by the length byte");
@@ -23,8 +22,7 @@ void requireFieldSize(std::size_t spanSize, std::size_t capacity, const char* fu
 
 } // namespace
 
-std::string_view cutGbk(std::string_view gbk, std::size_t maxBytes)
-{
+std::string_view cutGbk(std::string_view gbk, std::size_t maxBytes) {
     std::size_t end = 0;
     while (end < gbk.size()) {
         const auto byte = static_cast<unsigned char>(gbk[end]);
@@ -38,8 +36,7 @@ std::string_view cutGbk(std::string_view gbk, std::size_t maxBytes)
 }
 
 std::size_t writeShortString(std::span<std::uint8_t> out, std::size_t capacity,
-                             std::string_view utf8)
-{
+                             std::string_view utf8) {
     requireFieldSize(out.size(), capacity, "writeShortString");
     const std::string gbk = utf8ToGbk(utf8);
     const std::string_view stored = cutGbk(gbk, capacity);
@@ -51,8 +48,7 @@ std::size_t writeShortString(std::span<std::uint8_t> out, std::size_t capacity,
     return stored.size();
 }
 
-std::string readShortString(std::span<const std::uint8_t> in, std::size_t capacity)
-{
+std::string readShortString(std::span<const std::uint8_t> in, std::size_t capacity) {
     requireFieldSize(in.size(), capacity, "readShortString");
     const std::size_t length = std::min<std::size_t>(in[0], capacity);
     const std::string gbk(in.begin() + 1, in.begin() + 1 + static_cast<std::ptrdiff_t>(length));

@@ -51,7 +51,6 @@ private:
     // Sends the user back to an earlier step after the prompt `caption` chose "1" or "2".
     void sendBack(const std::string& caption, const std::string& prompt,
                   const std::function<void()>& one, const std::function<void()>& two);
-    void ShowA0Range();
 
     bool ready() const;
     TD_Design& engine();

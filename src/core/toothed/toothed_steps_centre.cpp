@@ -15,41 +15,9 @@ using namespace design;
 // ---- 初定中心距 -------------------------------------------------------------------------------
 
 void ToothedSteps::spnDInit_a0Click() {
-    if (!ready()) {
-        return;
+    if (ready()) {
+        openInitialCentreDistance(kInitA0, {}, a0RangeInputs<TD_Field>(rec(), A0Rules::Toothed));
     }
-    if (done(kInitA0)) {
-        if (!prepare(kInitA0)) {
-            return;
-        }
-        ShowA0Range();
-    } else if (!state().panelVisible(Panel::InitA0)) {
-        ShowA0Range();
-    }
-    s_.gate().showPanel(Panel::InitA0);
-    focus("edtInit_a0");
-}
-
-void ToothedSteps::ShowA0Range() {
-    const auto& r = rec();
-    A0RangeInputs in;
-    in.rules = A0Rules::Toothed;
-    in.z1 = r.getDouble(TD_Field::z1);
-    in.i = r.getDouble(TD_Field::i);
-    in.p = r.getDouble(TD_Field::p);
-    in.adjustable = r.getBool(TD_Field::Adjustable);
-    in.hasTensioner = r.getBool(TD_Field::HasTensioner);
-    in.pulsating = r.getBool(TD_Field::Pulsating);
-    in.hasInitA0 = r.getBool(TD_Field::HasInitA0);
-    in.initA0 = r.getDouble(TD_Field::InitA0);
-    in.a0Dir = r.getText(TD_Field::A0Dir);
-    in.a0Tol = r.getDouble(TD_Field::A0Tol);
-    const A0RangeView view = a0Range(in);
-    auto& f = fields();
-    f.lblInit_a0 = view.rangeText;
-    f.lblInita = view.givenText;
-    f.edtInit_a0 = view.defaultText;
-    state().A0Range = {view.lower, view.upper};
 }
 
 void ToothedSteps::Button3Click() {
@@ -72,22 +40,10 @@ void ToothedSteps::Button3Click() {
 // ---- 实际中心距 -------------------------------------------------------------------------------
 
 void ToothedSteps::spnD_a0Click() {
-    if (!ready()) {
+    if (!ready() || !mayComputeCentreDistance(kA)) {
         return;
     }
-    if (done(kA)) {
-        if (!prepare(kA)) {
-            return;
-        }
-    } else if (state().panelVisible(Panel::A)) {
-        return;
-    }
-    const auto& r = rec();
-    engine().SetValue(TD_Field::a,
-                      recordTheoreticalCentreDistance(
-                          s_, r.getDouble(TD_Field::Lp), r.getDouble(TD_Field::z1),
-                          r.getDouble(TD_Field::z2), r.getDouble(TD_Field::p),
-                          r.getBool(TD_Field::Adjustable), r.getBool(TD_Field::HasTensioner)));
+    storeTheoreticalCentreDistance<TD_Field>(s_, engine());
 }
 
 void ToothedSteps::btnAOkClick() {
@@ -130,18 +86,7 @@ void ToothedSteps::spnDFClick() {
     if (!ready() || !prepare(kF)) {
         return;
     }
-    auto& r = rec();
-    const double ft = circumferentialForce(r.getDouble(TD_Field::Power), r.getDouble(TD_Field::v));
-    r.setDouble(TD_Field::Ft, ft);
-    row("有效圆周力", text::fixed(ft, 12, 2), "N");
-    entry("有效圆周力", ft);
-    const int layout = r.getInt(TD_Field::Layout);
-    const double kf =
-        layoutAsksTensionFactor(layout) ? askTensionFactor(ui(), "拉力系数输入值超出范围!") : 0;
-    const double fq = shaftForce(layout, kf, ft, r.getDouble(TD_Field::KA));
-    r.setDouble(TD_Field::FQ, fq);
-    row("作用于轴上的拉力", text::fixed(fq, 12, 2), "N");
-    entry("作用于轴上的拉力", fq);
+    recordShaftLoad<TD_Field>(rec(), "拉力系数输入值超出范围!");
     complete(kF);
     s_.gate().switchToTab(Tab::Result);
 }

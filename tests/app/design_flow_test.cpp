@@ -9,6 +9,7 @@
 #include "core/records/design_history.h"
 #include "core/records/result_tables.h"
 #include "core/store/table.h"
+#include "support/design_inputs.h"
 #include "support/working_tables.h"
 #include "support/workspace.h"
 
@@ -25,6 +26,7 @@
 using namespace zorvane;
 using design::Answer;
 using design::InitInputs;
+using namespace zorvane::testing;
 
 namespace {
 
@@ -110,46 +112,6 @@ records::DesignerInfo fixedDesigner() {
             return std::optional<records::OwnerInfo>({"李工", ""});
         },
         [] { return std::tm{}; }, "C");
-}
-
-InitInputs lowSpeedSingleRow() {
-    InitInputs in;
-    in.power = "3";
-    in.n1 = "300";
-    in.ratio = "3";
-    in.speed = 0;
-    return in;
-}
-
-InitInputs requiredLifeAtHighSpeed() {
-    InitInputs in;
-    in.power = "10";
-    in.n1 = "3000";
-    in.ratio = "3";
-    in.speed = 2;
-    in.hasLife = true;
-    in.life = "15000";
-    in.layout = 3;
-    return in;
-}
-
-InitInputs givenCentreDistance() {
-    InitInputs in = lowSpeedSingleRow();
-    in.adjustable = false;
-    in.hasInitA0 = true;
-    in.initA0 = "571.5";
-    in.floatText = "上调";
-    in.floatPercent = "10";
-    in.hasTensioner = false;
-    return in;
-}
-
-InitInputs toothedMediumSpeed() {
-    InitInputs in;
-    in.power = "7.5";
-    in.n1 = "960";
-    in.ratio = "3";
-    return in;
 }
 
 } // namespace

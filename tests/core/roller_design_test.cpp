@@ -8,6 +8,7 @@
 #include "core/records/result_tables.h"
 #include "core/roller/roller_record.h"
 #include "core/store/table.h"
+#include "support/design_inputs.h"
 #include "support/working_tables.h"
 #include "support/workspace.h"
 
@@ -21,6 +22,8 @@
 
 namespace zorvane::design {
 namespace {
+
+using namespace testing;
 
 using roller::TR_Field;
 using testing::Rows;
@@ -101,15 +104,6 @@ protected:
     DesignSession session{workspace.path(), ui};
 };
 
-InitInputs lowSpeedSingleRow() {
-    InitInputs in;
-    in.power = "3";
-    in.n1 = "300";
-    in.ratio = "3";
-    in.speed = 0;
-    return in;
-}
-
 TEST_F(RollerDesignTest, LowSpeedSingleRowFromToothCountsToSprockets) {
     begin(lowSpeedSingleRow());
     runThrough(9);
@@ -181,20 +175,8 @@ TEST_F(RollerDesignTest, LowSpeedSingleRowFromToothCountsToSprockets) {
     EXPECT_EQ(state.tab, Tab::Result);
 }
 
-InitInputs twoRowsWithRequiredLife() {
-    InitInputs in;
-    in.power = "10";
-    in.n1 = "3000";
-    in.ratio = "3";
-    in.speed = 2; // z1 = 23
-    in.hasLife = true;
-    in.life = "15000";
-    in.layout = 3; // vertical: no tension factor prompt
-    return in;
-}
-
 TEST_F(RollerDesignTest, PitchReducedBySpeedRunsTheFatigueCheckAgainstTheRequiredLife) {
-    begin(twoRowsWithRequiredLife(), 1);
+    begin(requiredLifeAtHighSpeed(), 1);
     ui.answer("铰链比压太大", Answer::No);
     runThrough(3);
     // 12A carries 10 kW on two rows at 3000 r/min, but that speed allows 12.7 mm only.
@@ -230,7 +212,7 @@ TEST_F(RollerDesignTest, PitchReducedBySpeedRunsTheFatigueCheckAgainstTheRequire
 }
 
 TEST_F(RollerDesignTest, ShortFatigueLifeSendsBackToThePitchAndLeavesNoRowsBehind) {
-    begin(twoRowsWithRequiredLife(), 1);
+    begin(requiredLifeAtHighSpeed(), 1);
     runThrough(3);
     ui.prompt("输入1或2", "1");
     ui.answer("确实要重新选择链条节距", Answer::No);
@@ -249,19 +231,8 @@ TEST_F(RollerDesignTest, ShortFatigueLifeSendsBackToThePitchAndLeavesNoRowsBehin
     EXPECT_EQ(std::count(it.begin(), it.end(), "初定中心距"), 1);
 }
 
-InitInputs givenInitialCentreDistance() {
-    InitInputs in = lowSpeedSingleRow();
-    in.adjustable = false;
-    in.hasInitA0 = true;
-    in.initA0 = "571.5"; // 30 pitches of 19.05 mm
-    in.floatText = "上调";
-    in.floatPercent = "10";
-    in.hasTensioner = false;
-    return in;
-}
-
 TEST_F(RollerDesignTest, GivenInitialCentreDistanceLimitsTheRange) {
-    begin(givenInitialCentreDistance());
+    begin(givenCentreDistance());
     runThrough(3);
     steps().stepClicked(4);
     const auto& f = fields();

@@ -8,6 +8,7 @@
 #include "core/records/result_tables.h"
 #include "core/store/table.h"
 #include "core/toothed/toothed_record.h"
+#include "support/design_inputs.h"
 #include "support/working_tables.h"
 #include "support/workspace.h"
 
@@ -17,6 +18,8 @@
 
 namespace zorvane::design {
 namespace {
+
+using namespace testing;
 
 using testing::Rows;
 using testing::rowsOf;
@@ -68,16 +71,8 @@ protected:
     DesignSession session{workspace.path(), ui};
 };
 
-InitInputs mediumSpeed() {
-    InitInputs in;
-    in.power = "7.5";
-    in.n1 = "960";
-    in.ratio = "3";
-    return in;
-}
-
 TEST_F(ToothedDesignTest, MediumSpeedFromToothCountsToSprockets) {
-    begin(mediumSpeed());
+    begin(toothedMediumSpeed());
     runThrough(8);
     EXPECT_EQ(results(), (Rows{{"小链轮齿数", "29", ""},
                                {"大链轮齿数", "87", ""},
@@ -137,7 +132,7 @@ TEST_F(ToothedDesignTest, MediumSpeedFromToothCountsToSprockets) {
 }
 
 TEST_F(ToothedDesignTest, ToothCountChecksAndTheTensioner) {
-    InitInputs in = mediumSpeed();
+    InitInputs in = toothedMediumSpeed();
     in.ratio = "2";
     in.hasTensioner = false;
     begin(in);
@@ -164,7 +159,7 @@ TEST_F(ToothedDesignTest, ToothCountChecksAndTheTensioner) {
 }
 
 TEST_F(ToothedDesignTest, PitchTheSpeedDoesNotRateSendsBackToTheSpeed) {
-    InitInputs in = mediumSpeed();
+    InitInputs in = toothedMediumSpeed();
     in.n1 = "60";
     begin(in);
     runThrough(2);
@@ -180,14 +175,14 @@ TEST_F(ToothedDesignTest, PitchTheSpeedDoesNotRateSendsBackToTheSpeed) {
     EXPECT_EQ(session.state().focus, "edtn1");
 
     // A usable speed, and the design goes through to the end.
-    ASSERT_TRUE(session.confirmInitialConditions(mediumSpeed()).confirmed);
+    ASSERT_TRUE(session.confirmInitialConditions(toothedMediumSpeed()).confirmed);
     runThrough(8);
     EXPECT_TRUE(done(20));
     EXPECT_EQ(valueOf("设计功率"), "5.278");
 }
 
 TEST_F(ToothedDesignTest, NoChainWideEnoughSendsBackToTheToothCounts) {
-    InitInputs in = mediumSpeed();
+    InitInputs in = toothedMediumSpeed();
     in.power = "5000";
     begin(in);
     runThrough(2);
@@ -205,7 +200,7 @@ TEST_F(ToothedDesignTest, NoChainWideEnoughSendsBackToTheToothCounts) {
 }
 
 TEST_F(ToothedDesignTest, PitchRedoKeepsTheToothCountsAndAFixedDistanceRange) {
-    InitInputs in = mediumSpeed();
+    InitInputs in = toothedMediumSpeed();
     in.adjustable = false;
     in.pulsating = true;
     in.load = 1;

@@ -341,6 +341,35 @@ TEST_F(RollerDesignTest, ToothCountChecksAndProposal) {
     EXPECT_EQ(rec().getDouble(TR_Field::i), 60.0 / 17);
 }
 
+TEST_F(RollerDesignTest, PitchByRatingAndBySpeed) {
+    // One row on 19 teeth (medium speed class), KA = 1: Pd = P.
+    struct Case {
+        const char* power;
+        const char* n1;
+        const char* chainNo;
+        const char* pitch;
+        int lifeCheck;
+    };
+    const Case cases[] = {
+        {"4", "1000", "08A", "12.700", roller::kLifeCheckNone},
+        {"5", "1000", "10A", "15.875", roller::kLifeCheckNone},     // beyond the plate rating
+        {"4", "3000", "08A", "12.700", roller::kLifeCheckRequired}, // 10A carries it, too fast
+        {"5", "2600", "10A", "15.875", roller::kLifeCheckRequired}, // at the limit: by speed
+    };
+    for (const Case& c : cases) {
+        InitInputs in;
+        in.power = c.power;
+        in.n1 = c.n1;
+        in.ratio = "3";
+        begin(in);
+        runThrough(2);
+        EXPECT_EQ(valueOf("链号"), c.chainNo) << c.power << " kW at " << c.n1;
+        EXPECT_EQ(valueOf("链条节距"), c.pitch) << c.n1;
+        EXPECT_EQ(valueOf("设计功率"), std::string(c.power) + ".00");
+        EXPECT_EQ(session.state().NeedLifeCheck, c.lifeCheck) << c.n1;
+    }
+}
+
 TEST_F(RollerDesignTest, SpeedAboveTheChartRecordsNothing) {
     InitInputs in = lowSpeedSingleRow();
     in.n1 = "3800";

@@ -51,6 +51,7 @@ TEST(ArtworkResources, LoadWithTheirSizes) {
     for (std::string_view image : zorvane::artwork::kTreeImages) {
         expectResourceSize(image, QSize(16, 16));
     }
+    expectResourceSize(zorvane::artwork::kZ1SpeedTable, QSize(361, 63));
 }
 
 TEST(ArtworkResources, ToolBarIconsFollowTheImageListOrder) {
@@ -64,7 +65,7 @@ TEST(ArtworkResources, ToolBarIconsFollowTheImageListOrder) {
 }
 
 TEST(ArtworkResources, HoldWhatTheDrawingsDrawNow) {
-    ASSERT_EQ(pictures().size(), 14u);
+    ASSERT_EQ(pictures().size(), 15u);
     for (const Picture& picture : pictures()) {
         const QByteArray stored = resourceBytes(picture.resource);
         ASSERT_FALSE(stored.isEmpty()) << picture.resource;
@@ -91,6 +92,9 @@ TEST(ArtworkDrawing, PngHasNoTextOrTimeChunks) {
 // An icon draws something and leaves its corners free; a failed drawing leaves it empty.
 TEST(ArtworkDrawing, SmallPicturesHaveInkAndTransparentCorners) {
     for (const Picture& picture : pictures().subspan(1)) {
+        if (picture.resource == zorvane::artwork::kZ1SpeedTable) {
+            continue; // an opaque table, tested with the drawings
+        }
         const QImage image = picture.draw().convertToFormat(QImage::Format_ARGB32);
         int opaque = 0;
         for (int y = 0; y < image.height(); ++y) {

@@ -1,6 +1,8 @@
 #pragma once
-// The program's pictures: the start-up picture, the application and tool bar icons and the
-// images of the reference tree. Each is drawn with QPainter from geometry alone (text as glyph
+// The program's pictures: the start-up picture, the application and tool bar icons, the images
+// of the reference tree and the recommended tooth counts of the tooth-count panel, compiled in
+// as resources; and the two sprocket drawings that the program loads from the database
+// directory. Each is drawn with QPainter from geometry alone (text as glyph
 // outlines, no clip art), so that every build writes the same bytes. Drawing needs a
 // QGuiApplication for the fonts; the offscreen platform is enough.
 
@@ -20,6 +22,9 @@ QImage drawSplash();
 QImage drawAppIcon();
 QImage drawToolIcon(ToolIcon icon);
 QImage drawTreeImage(TreeImage image);
+QImage drawZ1SpeedTable();
+QImage drawRollerSprocketDrawing();
+QImage drawToothedSprocketDrawing();
 
 struct Picture {
     std::string_view resource; // the resource path, ":/artwork/<file name>"
@@ -30,12 +35,25 @@ struct Picture {
     std::string_view fileName() const;
 };
 
-// Every picture: the splash, the application icon, the tool bar icons in image-list order and
-// the tree images in image-list order.
+// Every picture: the splash, the application icon, the tool bar icons in image-list order, the
+// tree images in image-list order and the recommended tooth counts.
 std::span<const Picture> pictures();
+
+// A drawing written into the database directory as a BMP file.
+struct DatabaseDrawing {
+    std::string_view fileName;
+    QSize size;
+    QImage (*draw)();
+};
+
+// The roller and the toothed chain sprocket drawings.
+std::span<const DatabaseDrawing> databaseDrawings();
 
 // PNG bytes that depend on the pixels alone: fixed resolution, no time or text chunks.
 QByteArray encodePng(const QImage& image);
+
+// An uncompressed 24-bit Windows bitmap at 96 dpi, the same bytes for the same pixels.
+QByteArray encodeBmp(const QImage& image);
 
 // A Qt resource collection listing every picture's file name under the prefix /artwork.
 QByteArray resourceCollection();

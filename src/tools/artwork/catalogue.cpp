@@ -19,7 +19,7 @@ namespace {
 constexpr QSize kToolIconSize(24, 24);
 constexpr QSize kTreeImageSize(16, 16);
 
-constexpr std::array<Picture, 14> kPictures{{
+constexpr std::array<Picture, 15> kPictures{{
     {kSplash, QSize(423, 318), &drawSplash},
     {kAppIcon, QSize(64, 64), &drawAppIcon},
     {kToolBarIcons[0], kToolIconSize, +[] { return drawToolIcon(ToolIcon::New); }},
@@ -34,6 +34,7 @@ constexpr std::array<Picture, 14> kPictures{{
     {kTreeImages[1], kTreeImageSize, +[] { return drawTreeImage(TreeImage::ClosedFolder); }},
     {kTreeImages[2], kTreeImageSize, +[] { return drawTreeImage(TreeImage::Table); }},
     {kTreeImages[3], kTreeImageSize, +[] { return drawTreeImage(TreeImage::Marker); }},
+    {kZ1SpeedTable, QSize(361, 63), &drawZ1SpeedTable},
 }};
 
 } // namespace

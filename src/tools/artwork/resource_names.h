@@ -1,7 +1,8 @@
 #pragma once
-// Where the program finds its pictures. They are drawn at build time and compiled into the
-// program as Qt resources under the prefix ":/artwork/"; this header needs no Qt and may be
-// included by the windows as well as by the drawing tool.
+// Where the program finds its pictures. They are drawn at build time; most are compiled into the
+// program as Qt resources under the prefix ":/artwork/", the sprocket drawings are files of the
+// database directory. This header needs no Qt and may be included by the windows as well as by
+// the drawing tools.
 
 #include <array>
 #include <string_view>
@@ -28,5 +29,13 @@ inline constexpr std::array<std::string_view, 8> kToolBarIcons{
 inline constexpr std::array<std::string_view, 4> kTreeImages{
     ":/artwork/tree-open.png", ":/artwork/tree-closed.png", ":/artwork/tree-table.png",
     ":/artwork/tree-marker.png"};
+
+// 361 x 63, on the roller tooth-count panel: the recommended small sprocket tooth counts by chain
+// speed.
+inline constexpr std::string_view kZ1SpeedTable = ":/artwork/z1-speed-table.png";
+
+// The sprocket drawings are files of the database directory, written there by the build.
+inline constexpr std::string_view kRollerSprocketDrawing = "RWheel.bmp";
+inline constexpr std::string_view kToothedSprocketDrawing = "DWheel.bmp";
 
 } // namespace zorvane::artwork

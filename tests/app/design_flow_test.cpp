@@ -250,6 +250,7 @@ private slots:
         QCOMPARE(shown.sizes.size(), std::size_t{9});
         QCOMPARE(shown.sizes[1][2], std::string("91.63"));
         QVERIFY(find<QWidget>("pnlRstEnd")->isVisible());
+        window_->grab().save(QStringLiteral(ZORVANE_SCREENSHOT_DIR "/roller-design.png"));
         QVERIFY(find<QAbstractButton>("spnResult")->isEnabled());
         QVERIFY(window_->action(QStringLiteral("mniSize"))->isEnabled());
         QVERIFY(find<QLabel>("imgSize")->pixmap().width() > 0);
@@ -315,6 +316,7 @@ private slots:
         QCOMPARE(valueOf(shown.results, "链宽"), std::string("31.75"));
         QCOMPARE(valueOf(shown.results, "实际中心距"), std::string("1263.915"));
         QCOMPARE(shown.sizes.size(), std::size_t{11});
+        window_->grab().save(QStringLiteral(ZORVANE_SCREENSHOT_DIR "/toothed-design.png"));
         QVERIFY(find<QWidget>("pnlRstEnd")->isVisible());
         QVERIFY(state().toothed.endLabel.blue);
     }

@@ -201,5 +201,28 @@ TEST_F(SessionTest, AMissingTemplateLeavesTheDesignAsItWas) {
     EXPECT_EQ(session.status().IsDone(1), 0);
 }
 
+TEST(SessionDatabaseDirTest, AnExplicitDatabaseDirectoryHoldsTheWorkingTables) {
+    // The working directory has no database of its own: every table is read and written in the
+    // directory named explicitly.
+    testing::Workspace workspace;
+    testing::TempDir appDir;
+    ScriptedInteraction ui;
+    DesignSession session(appDir.path(), workspace.database(), ui, fixedDesigner());
+    EXPECT_EQ(session.databaseDir(), workspace.database());
+    EXPECT_EQ(session.appDir(), appDir.path());
+    session.beginNewDesign();
+    session.confirmChainType({true, 0, 0});
+    session.openInitialConditions();
+    InitInputs in;
+    in.power = "3";
+    in.n1 = "300";
+    in.ratio = "3";
+    ASSERT_TRUE(session.confirmInitialConditions(in).confirmed);
+    records::TResult_manage check(workspace.database(), "r", true);
+    EXPECT_EQ(check.initTable()->recordCount(), session.results()->initTable()->recordCount());
+    EXPECT_FALSE(check.initTable()->isEmpty());
+    EXPECT_FALSE(std::filesystem::exists(appDir.path() / "database"));
+}
+
 } // namespace
 } // namespace zorvane::design

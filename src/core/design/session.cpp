@@ -64,7 +64,11 @@ template <class Field, class Engine> void storeChecked(Engine& engine, const Ini
 
 DesignSession::DesignSession(std::filesystem::path appDir, Interaction& ui,
                              records::DesignerInfo designer)
-    : appDir_(std::move(appDir)), databaseDir_(appDir_ / "database"),
+    : DesignSession(appDir, appDir / "database", ui, std::move(designer)) {}
+
+DesignSession::DesignSession(std::filesystem::path appDir, std::filesystem::path databaseDir,
+                             Interaction& ui, records::DesignerInfo designer)
+    : appDir_(std::move(appDir)), databaseDir_(std::move(databaseDir)),
       projectPath_(appDir_ / "Unnamed.chn"), ui_(ui), designer_(std::move(designer)) {}
 
 DesignSession::~DesignSession() = default;

@@ -36,6 +36,9 @@ public:
     // appDir: the working directory; the database lies in its "database" directory.
     DesignSession(std::filesystem::path appDir, Interaction& ui,
                   records::DesignerInfo designer = records::DesignerInfo());
+    // The same with the database directory named explicitly (the batch runner's --db).
+    DesignSession(std::filesystem::path appDir, std::filesystem::path databaseDir, Interaction& ui,
+                  records::DesignerInfo designer = records::DesignerInfo());
     ~DesignSession();
     DesignSession(const DesignSession&) = delete;
     DesignSession& operator=(const DesignSession&) = delete;

@@ -1,0 +1,360 @@
+#include "tools/calc/runner.h"
+
+#include "core/records/design_history.h"
+#include "core/records/result_tables.h"
+#include "core/roller/roller_record.h"
+#include "core/store/store_error.h"
+#include "core/store/table.h"
+#include "core/toothed/toothed_record.h"
+#include "tools/calc/calc_interaction.h"
+#include "tools/calc/design_json.h"
+
+#include <algorithm>
+#include <map>
+
+namespace zorvane::calc {
+
+namespace {
+
+using design::Chain;
+using design::DesignSession;
+using design::Panel;
+using design::PanelFields;
+
+// The buttons of the step panels: the check beside a first field, and each panel's OK.
+void btnZOk(DesignSession& s) {
+    s.rollerSteps().btnZOkClick();
+}
+void btnRZOK(DesignSession& s) {
+    s.rollerSteps().btnRZOKClick();
+}
+void btnIntensityOK(DesignSession& s) {
+    s.rollerSteps().btnIntensityOKClick();
+}
+void btnDZOk(DesignSession& s) {
+    s.toothedSteps().btnDZOkClick();
+}
+void btnDZ1OK(DesignSession& s) {
+    s.toothedSteps().btnDZ1OKClick();
+}
+void Button3(DesignSession& s) {
+    s.confirmInitialCentreDistance();
+}
+void btnAOk(DesignSession& s) {
+    s.confirmCentreDistanceChange();
+}
+
+// The panels of the steps after the initial conditions; the other steps have none.
+// clang-format off
+constexpr std::array<PanelStep, 7> kPanelSteps{{
+    {Chain::Roller,  1, Panel::Z,         "edtz1",  btnZOk,  {"edtz2", "edtzi"},  btnRZOK},
+    {Chain::Roller,  4, Panel::InitA0,    "",       nullptr, {"edtInit_a0", ""},  Button3},
+    {Chain::Roller,  5, Panel::A,         "",       nullptr, {"edta", ""},        btnAOk},
+    {Chain::Roller,  7, Panel::Intensity, "",       nullptr, {"edtn", ""},        btnIntensityOK},
+    {Chain::Toothed, 1, Panel::Dz,        "edtDz1", btnDZOk, {"edtDz2", "edtDzi"}, btnDZ1OK},
+    {Chain::Toothed, 4, Panel::InitA0,    "",       nullptr, {"edtInit_a0", ""},  Button3},
+    {Chain::Toothed, 5, Panel::A,         "",       nullptr, {"edta", ""},        btnAOk},
+}};
+// clang-format on
+
+// The edit boxes of the step panels, with the switch of those that can be disabled.
+struct FieldDef {
+    std::string_view name;
+    std::string PanelFields::*text;
+    bool PanelFields::*enabled;
+};
+
+constexpr std::array<FieldDef, 9> kFields{{
+    {"edtz1", &PanelFields::edtz1, nullptr},
+    {"edtz2", &PanelFields::edtz2, nullptr},
+    {"edtzi", &PanelFields::edtzi, &PanelFields::edtziEnabled},
+    {"edtDz1", &PanelFields::edtDz1, nullptr},
+    {"edtDz2", &PanelFields::edtDz2, nullptr},
+    {"edtDzi", &PanelFields::edtDzi, &PanelFields::edtDziEnabled},
+    {"edtInit_a0", &PanelFields::edtInit_a0, nullptr},
+    {"edta", &PanelFields::edta, nullptr},
+    {"edtn", &PanelFields::edtn, nullptr},
+}};
+
+const FieldDef* fieldDef(std::string_view name) {
+    for (const auto& def : kFields) {
+        if (def.name == name) {
+            return &def;
+        }
+    }
+    return nullptr;
+}
+
+bool finished(DesignSession& session, Chain chain) {
+    return session.chain() == chain &&
+           session.status().done(design::stepAt(chain, design::lastPosition(chain)).tag);
+}
+
+// The last message the run showed, to say why a step did not go on.
+std::string lastMessage(const std::vector<design::LoggedExchange>& log) {
+    for (auto it = log.rbegin(); it != log.rend(); ++it) {
+        if (it->kind == "error" || it->kind == "info" || it->kind == "warning") {
+            return it->text;
+        }
+    }
+    return {};
+}
+
+StepButton firstStepNotDone(DesignSession& session, Chain chain) {
+    if (session.chain() != chain) {
+        return StepButton{};
+    }
+    for (const auto& step : design::steps(chain)) {
+        if (!session.status().done(step.tag)) {
+            return StepButton{step.position};
+        }
+    }
+    return StepButton{design::lastPosition(chain)};
+}
+
+// Clicks the buttons of one design as a person would, each through the same guard the window
+// puts around its handlers.
+class Driver {
+public:
+    Driver(const Scenario& scenario, DesignSession& session, CalcInteraction& ui)
+        : scenario_(scenario), session_(session), ui_(ui) {
+        for (const auto& [name, texts] : scenario.inputs) {
+            if (fieldDef(name)) {
+                fields_[name] = TextSequence(texts);
+            }
+        }
+    }
+
+    void click(const StepButton& button) {
+        ui_.beginClick();
+        const Chain chain = scenario_.chain;
+        if (!button.position) {
+            run([&] { session_.openChainTypeStep(); });
+            if (session_.state().panelVisible(Panel::Select)) {
+                run([&] {
+                    session_.confirmChainType({chain == Chain::Roller, scenario_.rowItem, 0});
+                });
+            }
+            return;
+        }
+        const int position = *button.position;
+        run([&] { session_.stepClicked(chain, position); });
+        if (position == 0) {
+            // A send-back that reopens the initial conditions gets the same inputs again.
+            if (session_.state().panelVisible(Panel::Init)) {
+                run([&] { session_.confirmInitialConditions(scenario_.initial); });
+            }
+            return;
+        }
+        const PanelStep* step = panelStepAt(chain, position);
+        if (!step || !session_.state().panelVisible(step->panel)) {
+            return;
+        }
+        if (!step->checkedField.empty()) {
+            fill(step->checkedField);
+            run([&] { step->check(session_); });
+        }
+        for (const auto name : step->fields) {
+            if (!name.empty()) {
+                fill(name);
+            }
+        }
+        run([&] { step->confirm(session_); });
+    }
+
+    // How many of the scenario's field texts were used, repeats of a last text not counted.
+    int progress() const { return progress_; }
+
+private:
+    void fill(std::string_view name) {
+        auto& fields = session_.state().fields;
+        const auto it = fields_.find(std::string(name));
+        if (it == fields_.end() || !panelFieldEnabled(fields, name)) {
+            return; // the panel's proposal stays
+        }
+        if (!it->second.repeats()) {
+            ++progress_;
+        }
+        if (auto text = it->second.next()) {
+            *panelField(fields, name) = *text;
+        }
+    }
+
+    // As the window runs a handler: a table store failure reaches the user as an error message.
+    template <class Handler> void run(Handler&& handler) {
+        try {
+            handler();
+        } catch (const RefusedAnswers&) {
+            throw;
+        } catch (const store::StoreError& error) {
+            design::showError(ui_, error.what());
+        } catch (const std::exception& error) {
+            design::showError(ui_, std::string("操作未能完成：") + error.what());
+        }
+    }
+
+    const Scenario& scenario_;
+    DesignSession& session_;
+    CalcInteraction& ui_;
+    std::map<std::string, TextSequence, std::less<>> fields_;
+    int progress_ = 0;
+};
+
+} // namespace
+
+records::DesignerInfo anonymousDesigner() {
+    return records::DesignerInfo([]() -> std::optional<records::OwnerInfo> { return std::nullopt; },
+                                 records::systemLocalTime, "C");
+}
+
+std::span<const PanelStep> panelSteps() {
+    return kPanelSteps;
+}
+
+const PanelStep* panelStepAt(Chain chain, int position) {
+    for (const auto& step : kPanelSteps) {
+        if (step.chain == chain && step.position == position) {
+            return &step;
+        }
+    }
+    return nullptr;
+}
+
+std::string* panelField(PanelFields& fields, std::string_view name) {
+    const FieldDef* def = fieldDef(name);
+    return def ? &(fields.*def->text) : nullptr;
+}
+
+bool panelFieldEnabled(const PanelFields& fields, std::string_view name) {
+    const FieldDef* def = fieldDef(name);
+    return def && (!def->enabled || fields.*def->enabled);
+}
+
+std::optional<StepButton> nextStepButton(const DesignSession& session, Chain chain) {
+    const auto& state = session.state();
+    if (state.select.visible && state.select.enabled && !state.select.blue) {
+        return StepButton{};
+    }
+    if (session.chain() != chain) {
+        return std::nullopt;
+    }
+    const auto& buttons = state.panelOf(chain).steps;
+    for (const auto& step : design::steps(chain)) {
+        const auto at = static_cast<std::size_t>(step.position);
+        if (at < buttons.size() && buttons[at].enabled && !buttons[at].blue) {
+            return StepButton{step.position};
+        }
+    }
+    return std::nullopt;
+}
+
+std::string captionOf(Chain chain, const StepButton& button) {
+    return button.position ? std::string(design::stepAt(chain, *button.position).caption)
+                           : std::string("选择链种类");
+}
+
+DesignSnapshot snapshotOf(DesignSession& session) {
+    DesignSnapshot snapshot;
+    const auto& flags = session.status().flags();
+    snapshot.flags.assign(flags.begin(), flags.end());
+    const auto& state = session.state();
+    snapshot.buttons = {state.begin, state.select};
+    for (const auto* panel : {&state.roller, &state.toothed}) {
+        snapshot.buttons.insert(snapshot.buttons.end(), panel->steps.begin(), panel->steps.end());
+        snapshot.buttons.push_back(panel->endLabel);
+    }
+    snapshot.panels.assign(state.panels.begin(), state.panels.end());
+    for (const auto& def : kFields) {
+        snapshot.fields.push_back(state.fields.*def.text);
+    }
+    if (const auto* engine = session.rollerEngine()) {
+        const auto& bytes = engine->record().bytes();
+        snapshot.record.assign(bytes.begin(), bytes.end());
+    } else if (const auto* toothed = session.toothedEngine()) {
+        const auto& bytes = toothed->record().bytes();
+        snapshot.record.assign(bytes.begin(), bytes.end());
+    }
+    snapshot.a0Range = state.A0Range;
+    snapshot.needLifeCheck = state.NeedLifeCheck;
+    if (const auto* results = session.results()) {
+        for (const store::Table* table :
+             {results->initTable(), results->resultTable(), results->sizeTable()}) {
+            for (int i = 0; table && i < table->recordCount(); ++i) {
+                std::string cells;
+                for (const auto& value : table->row(i)) {
+                    cells += value.asText() + '\t';
+                }
+                snapshot.rows.push_back(std::move(cells));
+            }
+            snapshot.rows.emplace_back(); // the end of a table
+        }
+    }
+    if (const auto* history = session.history(); history && history->historyTable()) {
+        // Its pictures stay unread: the entries follow the record and the results.
+        snapshot.historyEntries = history->historyTable()->recordCount();
+    }
+    return snapshot;
+}
+
+RunOutcome runScenario(const Scenario& scenario, const RunPaths& paths) {
+    const Chain chain = scenario.chain;
+    CalcInteraction ui(scenario);
+    DesignSession session(paths.appDir, paths.databaseDir, ui, anonymousDesigner());
+    Driver driver(scenario, session, ui);
+    RunOutcome outcome;
+    auto stop = [&](const StepButton& at, const std::string& why) {
+        outcome.stoppedAt = captionOf(chain, at);
+        outcome.reason = "设计停在“" + *outcome.stoppedAt + "”：" + why;
+        if (const std::string message = lastMessage(ui.log()); !message.empty()) {
+            outcome.reason += "（最后的消息：" + message + "）";
+        }
+    };
+
+    ui.beginClick();
+    session.beginNewDesign();
+    // The state after each click, with the scenario's progress at that time.
+    std::vector<std::pair<DesignSnapshot, int>> seen{{snapshotOf(session), 0}};
+    int unchanged = 0;
+    for (int clicks = 0;; ++clicks) {
+        if (finished(session, chain)) {
+            outcome.completed = true;
+            break;
+        }
+        const auto button = nextStepButton(session, chain);
+        if (!button) {
+            stop(firstStepNotDone(session, chain), "没有可以执行的步骤");
+            break;
+        }
+        if (clicks == kClickLimit) {
+            stop(*button, "已点击步骤" + std::to_string(kClickLimit) + "次仍未完成设计");
+            break;
+        }
+        try {
+            driver.click(*button);
+        } catch (const RefusedAnswers& refused) {
+            stop(*button, refused.what());
+            break;
+        }
+        DesignSnapshot after = snapshotOf(session);
+        const int progress = ui.progress() + driver.progress();
+        unchanged = after == seen.back().first ? unchanged + 1 : 0;
+        if (unchanged == 2) {
+            stop(*button, "连续两次执行后设计状态没有变化");
+            break;
+        }
+        const bool cycle =
+            unchanged == 0 && std::any_of(seen.begin(), seen.end(), [&](const auto& earlier) {
+                return earlier.second == progress && earlier.first == after;
+            });
+        if (cycle) {
+            stop(*button, "设计被送回前面的步骤后又回到了此前的同一状态，再执行只会重复");
+            break;
+        }
+        seen.emplace_back(std::move(after), progress);
+    }
+    outcome.json =
+        formatDesignJson(designJson(session, ui.log(), outcome.completed, outcome.stoppedAt));
+    return outcome;
+}
+
+} // namespace zorvane::calc

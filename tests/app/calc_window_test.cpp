@@ -1,0 +1,224 @@
+// One scenario of tests/scenarios both ways: clicked through the real main window, offscreen, by
+// the same scripted user, and run by the batch runner. The window must leave exactly the working
+// tables the runner prints.
+
+#include "app/shell/main_window.h"
+#include "support/workspace.h"
+#include "tools/calc/calc_interaction.h"
+#include "tools/calc/design_json.h"
+#include "tools/calc/runner.h"
+#include "tools/calc/scenario.h"
+
+#include <QAbstractButton>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QTest>
+
+#include <map>
+
+using namespace zorvane;
+using design::Chain;
+
+namespace {
+
+// The buttons of a panel step: the check beside its first field (or none), and its OK.
+struct PanelButtons {
+    Chain chain;
+    int position;
+    const char* check;
+    const char* ok;
+};
+constexpr PanelButtons kPanelButtons[] = {
+    {Chain::Roller, 1, "btnZOk", "btnRZOK"},    {Chain::Roller, 4, nullptr, "Button3"},
+    {Chain::Roller, 5, nullptr, "btnAOk"},      {Chain::Roller, 7, nullptr, "btnIntensityOK"},
+    {Chain::Toothed, 1, "btnDZOk", "btnDZ1OK"}, {Chain::Toothed, 4, nullptr, "Button3"},
+    {Chain::Toothed, 5, nullptr, "btnAOk"},
+};
+
+const PanelButtons& buttonsOf(Chain chain, int position) {
+    for (const auto& buttons : kPanelButtons) {
+        if (buttons.chain == chain && buttons.position == position) {
+            return buttons;
+        }
+    }
+    qFatal("no panel buttons for position %d", position);
+}
+
+calc::Scenario scenarioNamed(const char* name) {
+    return calc::readScenario(std::filesystem::path(ZORVANE_SCENARIO_DIR) / name / "scenario.json");
+}
+
+} // namespace
+
+class CalcWindowTest : public QObject {
+    Q_OBJECT
+
+private:
+    std::unique_ptr<testing::Workspace> workspace_;
+    std::unique_ptr<calc::CalcInteraction> ui_;
+    std::unique_ptr<app::MainWindow> window_;
+    std::map<std::string, calc::TextSequence> fields_;
+
+    template <class T> T* find(const char* name) {
+        T* widget = window_->findChild<T*>(QString::fromLatin1(name));
+        if (!widget) {
+            qFatal("no widget %s", name);
+        }
+        return widget;
+    }
+    bool shown(const char* name) { return find<QWidget>(name)->isVisible(); }
+    void click(const char* name) {
+        auto* button = find<QAbstractButton>(name);
+        QVERIFY2(button->isEnabled() && button->isVisible(), name);
+        QTest::mouseClick(button, Qt::LeftButton);
+    }
+    void pick(const char* name, int item) { find<QComboBox>(name)->setCurrentIndex(item); }
+    void check(const char* name, bool on) { find<QCheckBox>(name)->setChecked(on); }
+    void type(const char* name, const std::string& text) {
+        auto* edit = find<QLineEdit>(name);
+        edit->setFocus();
+        edit->setText(QString::fromStdString(text));
+    }
+
+    // The panel filled as the scenario gives it, switches first (they enable the fields).
+    void fillInit(const design::InitInputs& in) {
+        check("chkAdjust", in.adjustable);
+        check("chkInita", in.hasInitA0);
+        if (find<QCheckBox>("chkT")->isEnabled()) {
+            check("chkT", in.hasLife);
+        }
+        check("chkTight", in.hasTensioner);
+        pick("cbxMotor", in.motor);
+        pick("cbxMotorKind", in.layout);
+        if (find<QComboBox>("cbxV")->isEnabled()) {
+            pick("cbxV", in.speed);
+        }
+        pick("cbxLub", in.lub);
+        pick("cbxLoadKind", in.load);
+        check("chkLoadKind", in.pulsating);
+        pick("cbxie", in.ratioDir);
+        type("edtPower", in.power);
+        type("edtn1", in.n1);
+        type("edti", in.ratio);
+        type("edtie", in.ratioTol);
+        if (in.hasInitA0) {
+            type("edtInita", in.initA0);
+            find<QComboBox>("cbxFloat")->setCurrentText(QString::fromStdString(in.floatText));
+            type("edtFloat", in.floatPercent);
+        }
+        if (in.hasLife) {
+            type("edtT", in.life);
+        }
+        if (in.hasTensioner) {
+            pick("cbxTight", in.tensioner);
+        }
+    }
+
+    // The scenario's next text for a panel field, typed when the field can be typed into.
+    void fill(std::string_view name) {
+        const auto it = fields_.find(std::string(name));
+        const std::string objectName(name);
+        auto* edit = find<QLineEdit>(objectName.c_str());
+        if (it == fields_.end() || !edit->isEnabled()) {
+            return;
+        }
+        if (const auto text = it->second.next()) {
+            type(objectName.c_str(), *text);
+        }
+    }
+
+    // The design clicked as the runner clicks it: always the first step button that is enabled
+    // and not done, each panel filled from the scenario and confirmed.
+    void runInWindow(const calc::Scenario& s) {
+        for (const auto& [name, texts] : s.inputs) {
+            fields_[name] = calc::TextSequence(texts);
+        }
+        click("spnBegin");
+        auto& session = window_->session();
+        for (int clicks = 0; clicks < 60; ++clicks) {
+            if (session.status().done(design::stepAt(s.chain, design::lastPosition(s.chain)).tag)) {
+                return;
+            }
+            const auto button = calc::nextStepButton(session, s.chain);
+            QVERIFY(button.has_value());
+            if (!button->position) {
+                click("spnSelect");
+                if (shown("pnlSelect")) {
+                    find<QAbstractButton>(s.chain == Chain::Roller ? "radRoll" : "radDenti")
+                        ->click();
+                    if (s.chain == Chain::Roller) {
+                        pick("cbxRoll", s.rowItem);
+                    }
+                    click("btnSelOK");
+                }
+                continue;
+            }
+            const int position = *button->position;
+            click(design::stepAt(s.chain, position).name.data());
+            if (position == 0) {
+                if (shown("pnlInit")) {
+                    fillInit(s.initial);
+                    click("btnInitOK");
+                }
+                continue;
+            }
+            const calc::PanelStep* step = calc::panelStepAt(s.chain, position);
+            if (!step || !shown(design::panelName(step->panel).data())) {
+                continue;
+            }
+            const PanelButtons& buttons = buttonsOf(s.chain, position);
+            if (buttons.check) {
+                fill(step->checkedField);
+                click(buttons.check);
+            }
+            for (const auto name : step->fields) {
+                if (!name.empty()) {
+                    fill(name);
+                }
+            }
+            click(buttons.ok);
+        }
+        QFAIL("the design did not end");
+    }
+
+    void expectSameAsRunner(const char* name) {
+        const calc::Scenario s = scenarioNamed(name);
+        ui_ = std::make_unique<calc::CalcInteraction>(s);
+        window_ =
+            std::make_unique<app::MainWindow>(*ui_, workspace_->path(), calc::anonymousDesigner());
+        window_->resize(1200, 800);
+        window_->show();
+        QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
+        runInWindow(s);
+
+        testing::Workspace runnerWorkspace;
+        const auto runner = calc::OrderedJson::parse(
+            calc::runScenario(s, {runnerWorkspace.path(), runnerWorkspace.database()}).json);
+        const auto shownTables = calc::designJson(window_->session(), ui_->log(), true, {});
+        QVERIFY(runner["completed"].get<bool>());
+        QVERIFY(!runner["result"].empty());
+        for (const char* key : {"steps_done", "init", "result", "size", "history", "log"}) {
+            QVERIFY2(shownTables[key] == runner[key],
+                     (std::string(key) + ": " + shownTables[key].dump() + "\n" + runner[key].dump())
+                         .c_str());
+        }
+    }
+
+private slots:
+    void init() { workspace_ = std::make_unique<testing::Workspace>(); }
+    void cleanup() {
+        window_.reset();
+        ui_.reset();
+        workspace_.reset();
+        fields_.clear();
+    }
+
+    // Refused panel texts taken in turn, an answered question and a refused prompt value.
+    void rollerGivenCentreDistance() { expectSameAsRunner("roller_given_centre_distance"); }
+    // A send-back from the power step to the pitch, with the pitch dialog's texts in turn.
+    void toothedWidthSendBack() { expectSameAsRunner("toothed_width_send_back"); }
+};
+
+QTEST_MAIN(CalcWindowTest)
+#include "calc_window_test.moc"

@@ -250,6 +250,7 @@ private slots:
         QCOMPARE(shown.sizes.size(), std::size_t{9});
         QCOMPARE(shown.sizes[1][2], std::string("91.63"));
         QVERIFY(find<QWidget>("pnlRstEnd")->isVisible());
+        QVERIFY(find<QWidget>("pnlRstEnd")->height() > 100);
         window_->grab().save(QStringLiteral(ZORVANE_SCREENSHOT_DIR "/roller-design.png"));
         QVERIFY(find<QAbstractButton>("spnResult")->isEnabled());
         QVERIFY(window_->action(QStringLiteral("mniSize"))->isEnabled());

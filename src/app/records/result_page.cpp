@@ -64,13 +64,13 @@ ResultPage::ResultPage(QWidget* parent) : QWidget(parent) {
     upperLayout->addWidget(pageHeader(QStringLiteral("设  计  结  果"), upper));
     upperLayout->addWidget(result_, 3);
 
-    auto* splitter = new QSplitter(Qt::Vertical, this);
-    splitter->setObjectName(QStringLiteral("splRstEnd"));
-    splitter->addWidget(upper);
-    splitter->addWidget(sizeArea_);
+    splitter_ = new QSplitter(Qt::Vertical, this);
+    splitter_->setObjectName(QStringLiteral("splRstEnd"));
+    splitter_->addWidget(upper);
+    splitter_->addWidget(sizeArea_);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(splitter);
+    layout->addWidget(splitter_);
     sizeArea_->hide();
 }
 
@@ -97,7 +97,13 @@ void ResultPage::bind(store::Table* init, store::Table* result, store::Table* si
 }
 
 void ResultPage::setSizeAreaVisible(bool visible) {
+    const bool opening = visible && !sizeArea_->isVisibleTo(this);
     sizeArea_->setVisible(visible);
+    if (opening) {
+        // The size area opens with two sevenths of the page's height.
+        const int whole = std::max(splitter_->height(), 7);
+        splitter_->setSizes({whole - whole * 2 / 7, whole * 2 / 7});
+    }
     if (!visible) {
         pictureLoaded_ = false; // the next showing reads the drawing afresh
     } else if (!pictureLoaded_) {

@@ -7,9 +7,9 @@
 #include <QWidget>
 
 class QLabel;
+class QSplitter;
 class QTableView;
 class QToolButton;
-class QSplitter;
 
 namespace zorvane::store {
 class Table;
@@ -55,6 +55,7 @@ private:
     DatasetModel* initModel_ = nullptr;
     DatasetModel* resultModel_ = nullptr;
     DatasetModel* sizeModel_ = nullptr;
+    QSplitter* splitter_ = nullptr;
     QWidget* sizeArea_;
     QLabel* drawing_;
     QToolButton* showAll_;

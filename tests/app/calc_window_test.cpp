@@ -8,6 +8,7 @@
 #include "tools/calc/design_json.h"
 #include "tools/calc/runner.h"
 #include "tools/calc/scenario.h"
+#include "window_driver.h"
 
 #include <QAbstractButton>
 #include <QCheckBox>
@@ -60,60 +61,14 @@ private:
     std::unique_ptr<app::MainWindow> window_;
     std::map<std::string, calc::TextSequence> fields_;
 
-    template <class T> T* find(const char* name) {
-        T* widget = window_->findChild<T*>(QString::fromLatin1(name));
-        if (!widget) {
-            qFatal("no widget %s", name);
-        }
-        return widget;
-    }
-    bool shown(const char* name) { return find<QWidget>(name)->isVisible(); }
-    void click(const char* name) {
-        auto* button = find<QAbstractButton>(name);
-        QVERIFY2(button->isEnabled() && button->isVisible(), name);
-        QTest::mouseClick(button, Qt::LeftButton);
-    }
-    void pick(const char* name, int item) { find<QComboBox>(name)->setCurrentIndex(item); }
-    void check(const char* name, bool on) { find<QCheckBox>(name)->setChecked(on); }
-    void type(const char* name, const std::string& text) {
-        auto* edit = find<QLineEdit>(name);
-        edit->setFocus();
-        edit->setText(QString::fromStdString(text));
-    }
+    testing::WindowDriver drive_;
 
-    // The panel filled as the scenario gives it, switches first (they enable the fields).
-    void fillInit(const design::InitInputs& in) {
-        check("chkAdjust", in.adjustable);
-        check("chkInita", in.hasInitA0);
-        if (find<QCheckBox>("chkT")->isEnabled()) {
-            check("chkT", in.hasLife);
-        }
-        check("chkTight", in.hasTensioner);
-        pick("cbxMotor", in.motor);
-        pick("cbxMotorKind", in.layout);
-        if (find<QComboBox>("cbxV")->isEnabled()) {
-            pick("cbxV", in.speed);
-        }
-        pick("cbxLub", in.lub);
-        pick("cbxLoadKind", in.load);
-        check("chkLoadKind", in.pulsating);
-        pick("cbxie", in.ratioDir);
-        type("edtPower", in.power);
-        type("edtn1", in.n1);
-        type("edti", in.ratio);
-        type("edtie", in.ratioTol);
-        if (in.hasInitA0) {
-            type("edtInita", in.initA0);
-            find<QComboBox>("cbxFloat")->setCurrentText(QString::fromStdString(in.floatText));
-            type("edtFloat", in.floatPercent);
-        }
-        if (in.hasLife) {
-            type("edtT", in.life);
-        }
-        if (in.hasTensioner) {
-            pick("cbxTight", in.tensioner);
-        }
-    }
+    template <class T> T* find(const char* name) { return drive_.find<T>(name); }
+    bool shown(const char* name) { return drive_.shown(name); }
+    void click(const char* name) { drive_.click(name); }
+    void type(const char* name, const std::string& text) { drive_.type(name, text); }
+    void pick(const char* name, int item) { drive_.pick(name, item); }
+    void fillInit(const design::InitInputs& in) { drive_.fillInit(in); }
 
     // The scenario's next text for a panel field, typed when the field can be typed into.
     void fill(std::string_view name) {
@@ -187,6 +142,7 @@ private:
         ui_ = std::make_unique<calc::CalcInteraction>(s);
         window_ =
             std::make_unique<app::MainWindow>(*ui_, workspace_->path(), calc::anonymousDesigner());
+        drive_.setWindow(window_.get());
         window_->resize(1200, 800);
         window_->show();
         QVERIFY(QTest::qWaitForWindowExposed(window_.get()));

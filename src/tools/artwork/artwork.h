@@ -55,6 +55,14 @@ QByteArray encodePng(const QImage& image);
 // An uncompressed 24-bit Windows bitmap at 96 dpi, the same bytes for the same pixels.
 QByteArray encodeBmp(const QImage& image);
 
+// Writes `bytes` into the file at `path`, replacing it; throws std::runtime_error with the
+// reason when that fails. Both picture tools write their files through it.
+void writeFile(const QString& path, const QByteArray& bytes);
+
+// Makes the GUI application the drawing tools need for their fonts; nothing is shown, so the
+// offscreen platform serves unless another one is asked for.
+void useOffscreenUnlessSet();
+
 // A Qt resource collection listing every picture's file name under the prefix /artwork.
 QByteArray resourceCollection();
 

@@ -217,6 +217,11 @@ void leaderToShoulder(QPainter& painter, QPointF point, QPointF along, const Sym
                 Qt::AlignHCenter | Qt::AlignBottom);
 }
 
+void drawingTitle(QPainter& painter, const QString& title) {
+    placeText(painter, plainTextPath(title, 17), QPointF(16, 16), Qt::AlignLeft | Qt::AlignTop,
+              kOutline);
+}
+
 void centreLine(QPainter& painter, QPointF from, QPointF to) {
     painter.setPen(centrePen());
     painter.drawLine(from, to);

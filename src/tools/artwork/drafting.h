@@ -88,6 +88,9 @@ void leaderToShoulder(QPainter& painter, QPointF point, QPointF along, const Sym
                       int side);
 
 void centreLine(QPainter& painter, QPointF from, QPointF to);
+
+// The title of a drawing in its top left corner.
+void drawingTitle(QPainter& painter, const QString& title);
 // A centre-line arc about `centre` from `fromAngle` to `toAngle` (screen radians).
 void centreArc(QPainter& painter, QPointF centre, qreal radius, qreal fromAngle, qreal toAngle);
 // The small cross that marks a centre.

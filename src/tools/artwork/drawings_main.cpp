@@ -4,7 +4,6 @@
 #include "tools/artwork/artwork.h"
 
 #include <QDir>
-#include <QFile>
 #include <QGuiApplication>
 #include <QString>
 
@@ -13,28 +12,12 @@
 #include <stdexcept>
 #include <string>
 
-namespace {
-
-void writeFile(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
-        file.write(bytes) != bytes.size()) {
-        throw std::runtime_error("无法写入 " + path.toStdString() + "：" +
-                                 file.errorString().toStdString());
-    }
-}
-
-} // namespace
-
 int main(int argc, char** argv) {
     if (argc != 2) {
         std::fprintf(stderr, "用法：zorvane-drawings 数据库目录\n");
         return 2;
     }
-    // Fonts need a GUI application; nothing is shown.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    }
+    zorvane::artwork::useOffscreenUnlessSet();
     QGuiApplication app(argc, argv);
     try {
         const QDir dir(QString::fromLocal8Bit(argv[1]));
@@ -48,8 +31,8 @@ int main(int argc, char** argv) {
             if (image.size() != drawing.size) {
                 throw std::runtime_error("图片尺寸不符：" + name);
             }
-            writeFile(dir.filePath(QString::fromStdString(name)),
-                      zorvane::artwork::encodeBmp(image));
+            zorvane::artwork::writeFile(dir.filePath(QString::fromStdString(name)),
+                                        zorvane::artwork::encodeBmp(image));
         }
         std::printf("zorvane-drawings: %zu 幅链轮图\n",
                     zorvane::artwork::databaseDrawings().size());

@@ -4,7 +4,6 @@
 #include "tools/artwork/artwork.h"
 
 #include <QDir>
-#include <QFile>
 #include <QGuiApplication>
 #include <QString>
 
@@ -14,15 +13,6 @@
 #include <string>
 
 namespace {
-
-void writeFile(const QDir& dir, const QString& name, const QByteArray& bytes) {
-    QFile file(dir.filePath(name));
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
-        file.write(bytes) != bytes.size()) {
-        throw std::runtime_error("无法写入 " + file.fileName().toStdString() + "：" +
-                                 file.errorString().toStdString());
-    }
-}
 
 QString fromView(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
@@ -35,10 +25,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "用法：zorvane-artwork 输出目录\n");
         return 2;
     }
-    // Fonts need a GUI application; nothing is shown.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    }
+    zorvane::artwork::useOffscreenUnlessSet();
     QGuiApplication app(argc, argv);
     try {
         const QDir dir(QString::fromLocal8Bit(argv[1]));
@@ -51,11 +38,12 @@ int main(int argc, char** argv) {
             if (image.size() != picture.size) {
                 throw std::runtime_error("图片尺寸不符：" + std::string(picture.fileName()));
             }
-            writeFile(dir, fromView(picture.fileName()), zorvane::artwork::encodePng(image));
+            zorvane::artwork::writeFile(dir.filePath(fromView(picture.fileName())),
+                                        zorvane::artwork::encodePng(image));
             ++count;
         }
-        writeFile(dir, QStringLiteral("zorvane_artwork.qrc"),
-                  zorvane::artwork::resourceCollection());
+        zorvane::artwork::writeFile(dir.filePath(QStringLiteral("zorvane_artwork.qrc")),
+                                    zorvane::artwork::resourceCollection());
         std::printf("zorvane-artwork: %d 幅图片\n", count);
     } catch (const std::exception& error) {
         std::fprintf(stderr, "zorvane-artwork: %s\n", error.what());

@@ -279,11 +279,6 @@ void drawSectionDimensions(QPainter& painter) {
                 Qt::AlignRight | Qt::AlignVCenter);
 }
 
-void drawTitle(QPainter& painter) {
-    placeText(painter, plainTextPath(QStringLiteral("滚子链链轮"), 17), QPointF(16, 16),
-              Qt::AlignLeft | Qt::AlignTop, kOutline);
-}
-
 } // namespace
 
 QImage drawRollerSprocketDrawing() {
@@ -294,7 +289,7 @@ QImage drawRollerSprocketDrawing() {
     drawSection(painter);
     drawFrontDimensions(painter);
     drawSectionDimensions(painter);
-    drawTitle(painter);
+    drawingTitle(painter, QStringLiteral("滚子链链轮"));
     painter.end();
     return image.convertToFormat(QImage::Format_RGB32);
 }

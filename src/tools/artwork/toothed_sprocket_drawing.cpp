@@ -289,11 +289,6 @@ void drawPlateDetail(QPainter& painter) {
               Qt::AlignHCenter | Qt::AlignBottom, kOutline);
 }
 
-void drawTitle(QPainter& painter) {
-    placeText(painter, plainTextPath(QStringLiteral("齿形链链轮"), 17), QPointF(16, 16),
-              Qt::AlignLeft | Qt::AlignTop, kOutline);
-}
-
 } // namespace
 
 QImage drawToothedSprocketDrawing() {
@@ -306,7 +301,7 @@ QImage drawToothedSprocketDrawing() {
     drawChainDimensions(painter);
     drawDiameters(painter);
     drawPlateDetail(painter);
-    drawTitle(painter);
+    drawingTitle(painter, QStringLiteral("齿形链链轮"));
     painter.end();
     return image.convertToFormat(QImage::Format_RGB32);
 }

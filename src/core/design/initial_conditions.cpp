@@ -170,6 +170,12 @@ double proposeLargeCount(double x, int ratioDirItem) {
     }
 }
 
+double proposeLargeCount(double x, std::string_view ratioDirText) {
+    const auto item = std::find(kRatioDirItems.begin(), kRatioDirItems.end(), ratioDirText);
+    return proposeLargeCount(
+        x, item == kRatioDirItems.end() ? 2 : static_cast<int>(item - kRatioDirItems.begin()));
+}
+
 std::string firstCharacters(const std::string& text, std::size_t count) {
     std::size_t characters = 0;
     for (std::size_t i = 0; i < text.size(); ++i) {

@@ -170,6 +170,9 @@ InitOutcome confirmInitialConditions(const InitInputs& inputs, Chain chain, Inte
 
 // The large sprocket proposal from x = z1 × i by the ratio direction item.
 double proposeLargeCount(double x, int ratioDirItem);
+// The same by the direction's text as the design record keeps it; a text that is none of the
+// list's items rounds to the nearest count.
+double proposeLargeCount(double x, std::string_view ratioDirText);
 
 // A text cut to its first `count` characters.
 std::string firstCharacters(const std::string& text, std::size_t count);

@@ -32,16 +32,6 @@ constexpr std::array<RecommendedZ1, 3> kRecommendedZ1{{
     {23, 25, "23", "小链轮齿数输入值不是推荐值\"23\"或\"25\",您确定使用此数值吗?"},
 }};
 
-int ratioDirItem(const std::string& iDir) {
-    if (iDir == "允许增大") {
-        return 0;
-    }
-    if (iDir == "允许减小") {
-        return 1;
-    }
-    return 2;
-}
-
 } // namespace
 
 TR_Design& RollerSteps::engine() {
@@ -145,7 +135,7 @@ void RollerSteps::btnZOkClick() {
     }
     const double x = *text::parseDecimal(f.edtz1) * rec().getDouble(TR_Field::iInit);
     state().lblCal_z2 = text::fixed(x, 0, 2);
-    const double z2 = proposeLargeCount(x, ratioDirItem(rec().getText(TR_Field::iDir)));
+    const double z2 = proposeLargeCount(x, rec().getText(TR_Field::iDir));
     f.edtz2 = std::to_string(std::llround(z2));
     if (f.edtziEnabled) {
         f.edtzi = f.edtz1;
@@ -189,19 +179,9 @@ void RollerSteps::btnRZOKClick() {
         focus("edtz1");
         return;
     }
-    if (f.edtziEnabled) {
-        const auto zi = toothCount(f.edtzi);
-        if (!zi) {
-            showError(ui(), "请正确输入张紧轮齿数(正整数)!");
-            focus("edtzi");
-            return;
-        }
-        if (std::trunc(*zi) != std::trunc(*z1) &&
-            askYesNo(ui(), "张紧轮齿数不等于小链轮齿数,您确定使用此值吗?", Answer::No) !=
-                Answer::Yes) {
-            focus("edtzi");
-            return;
-        }
+    // The idler count is checked as leaving its field checks it.
+    if (f.edtziEnabled && !edtziExit()) {
+        return;
     }
     const auto z2 = toothCount(f.edtz2);
     if (!z2) {

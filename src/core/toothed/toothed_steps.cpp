@@ -15,17 +15,6 @@ namespace zorvane::toothed {
 
 using namespace design;
 
-namespace {
-
-int ratioDirItem(const std::string& iDir) {
-    if (iDir == "允许增大") {
-        return 0;
-    }
-    return iDir == "允许减小" ? 1 : 2;
-}
-
-} // namespace
-
 bool ToothedSteps::ready() const {
     return s_.toothedEngine() && s_.results() && s_.history();
 }
@@ -118,8 +107,7 @@ void ToothedSteps::btnDZOkClick() {
     }
     const double q = text::parseDecimal(f.edtDz1).value_or(recommended) * iInit;
     state().lblCal_Dz2 = text::fixed(q, 6, 2);
-    f.edtDz2 = std::to_string(
-        std::llround(proposeLargeCount(q, ratioDirItem(rec().getText(TD_Field::iDir)))));
+    f.edtDz2 = std::to_string(std::llround(proposeLargeCount(q, rec().getText(TD_Field::iDir))));
     if (f.edtDziEnabled) {
         f.edtDzi = f.edtDz1;
     }
@@ -161,20 +149,11 @@ void ToothedSteps::btnDZ1OKClick() {
         focus("edtDz1");
         return;
     }
-    std::optional<double> zi;
-    if (f.edtDziEnabled) {
-        zi = toothCount(f.edtDzi);
-        if (!zi) {
-            showError(ui(), "请正确输入张紧轮齿数");
-            focus("edtDzi");
-            return;
-        }
-        if (*zi != *z1 && askYesNo(ui(), "张紧轮齿数不等于小链轮齿数,您确定使用此值吗?",
-                                   Answer::No) != Answer::Yes) {
-            focus("edtDzi");
-            return;
-        }
+    // The tensioner count is checked as leaving its field checks it.
+    if (f.edtDziEnabled && !edtDziExit()) {
+        return;
     }
+    const std::optional<double> zi = f.edtDziEnabled ? toothCount(f.edtDzi) : std::nullopt;
     const auto z2 = toothCount(f.edtDz2);
     if (!z2) {
         showError(ui(), "请正确输入大链轮齿数");

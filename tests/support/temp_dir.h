@@ -1,5 +1,7 @@
 #pragma once
-// A fresh directory below the system's temporary directory, removed again afterwards.
+// A fresh directory, removed again afterwards. By default it lies on the memory file system when
+// there is one: the tests then do not wait on the disk for every durable commit. Tests of the
+// durable path itself ask for the disk.
 
 #include <atomic>
 #include <filesystem>
@@ -8,11 +10,13 @@
 
 namespace zorvane::testing {
 
+enum class Medium { Memory, Disk };
+
 class TempDir {
 public:
-    TempDir() {
+    explicit TempDir(Medium medium = Medium::Memory) {
         static std::atomic<int> counter{0};
-        path_ = std::filesystem::temp_directory_path() /
+        path_ = base(medium) /
                 ("zorvane-test-" + std::to_string(::getpid()) + "-" + std::to_string(counter++));
         std::filesystem::remove_all(path_);
         std::filesystem::create_directories(path_);
@@ -27,6 +31,16 @@ public:
     const std::filesystem::path& path() const { return path_; }
 
 private:
+    static std::filesystem::path base(Medium medium) {
+        const std::filesystem::path memory = "/dev/shm";
+        std::error_code error;
+        if (medium == Medium::Memory && std::filesystem::is_directory(memory, error) &&
+            ::access(memory.c_str(), W_OK) == 0) {
+            return memory;
+        }
+        return std::filesystem::temp_directory_path();
+    }
+
     std::filesystem::path path_;
 };
 

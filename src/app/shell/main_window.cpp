@@ -95,6 +95,17 @@ MainWindow::MainWindow(design::Interaction& ui, const std::filesystem::path& app
     buildStatusBar();
     refresh();
     resize(1100, 760);
+    // What the opening of the working tables found is told once the window shows.
+    QTimer::singleShot(0, this, [this] { reportWorkspace(); });
+}
+
+void MainWindow::reportWorkspace() {
+    for (const auto& repair : session_->workspaceRepairs()) {
+        design::showInformation(ui_, repair);
+    }
+    if (!session_->workspace()) {
+        design::showError(ui_, session_->workspaceProblem());
+    }
 }
 
 MainWindow::~MainWindow() = default;
@@ -311,7 +322,7 @@ void MainWindow::run(const std::function<void()>& handler) {
     running_ = true;
     stepPanels_->store(session_->state().fields);
     try {
-        handler();
+        session_->runStep(handler);
     } catch (const store::StoreError& error) {
         design::showError(ui_, error.what());
     } catch (const std::exception& error) {

@@ -55,6 +55,7 @@ public:
     HelpViewer* helpViewer() const { return help_; }
 
 private:
+    void reportWorkspace();
     void buildToolBars();
     void buildLeft(QWidget* parent);
     void buildRight(QWidget* parent);

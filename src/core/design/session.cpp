@@ -2,6 +2,7 @@
 
 #include "core/records/design_history.h"
 #include "core/records/result_tables.h"
+#include "core/records/working_tables.h"
 #include "core/roller/roller_record.h"
 #include "core/store/store_error.h"
 #include "core/toothed/toothed_record.h"
@@ -69,9 +70,30 @@ DesignSession::DesignSession(std::filesystem::path appDir, Interaction& ui,
 DesignSession::DesignSession(std::filesystem::path appDir, std::filesystem::path databaseDir,
                              Interaction& ui, records::DesignerInfo designer)
     : appDir_(std::move(appDir)), databaseDir_(std::move(databaseDir)),
-      projectPath_(appDir_ / "Unnamed.chn"), ui_(ui), designer_(std::move(designer)) {}
+      projectPath_(appDir_ / "Unnamed.chn"), ui_(ui), designer_(std::move(designer)) {
+    try {
+        workspace_ = std::make_unique<store::Workspace>(databaseDir_, records::workingTables());
+    } catch (const store::StoreError& error) {
+        workspaceProblem_ = error.what();
+        workspaceFailure_ = std::current_exception();
+    }
+}
 
-DesignSession::~DesignSession() = default;
+void DesignSession::requireWorkspace() const {
+    if (workspaceFailure_) {
+        std::rethrow_exception(workspaceFailure_);
+    }
+}
+
+DesignSession::~DesignSession() {
+    // The design's tables go before the workspace whose connection they use.
+    results_.reset();
+    history_.reset();
+}
+
+std::vector<std::string> DesignSession::workspaceRepairs() const {
+    return workspace_ ? workspace_->repairs() : std::vector<std::string>();
+}
 
 std::optional<Chain> DesignSession::chain() const {
     if (roller_) {
@@ -84,6 +106,10 @@ std::optional<Chain> DesignSession::chain() const {
 }
 
 void DesignSession::beginNewDesign() {
+    if (!workspace_) {
+        showError(ui_, workspaceProblem_);
+        return;
+    }
     const bool complete = status_.done(kRollerSprocketTag) || status_.done(kToothedSprocketTag);
     if (complete && !state_.IsSaved) {
         switch (askYesNoCancel(ui_, "设计过程已修改，是否保存？")) {

@@ -10,8 +10,10 @@
 #include "core/design/status_control.h"
 #include "core/records/designer_record.h"
 #include "core/roller/roller_steps.h"
+#include "core/store/workspace.h"
 #include "core/toothed/toothed_steps.h"
 
+#include <exception>
 #include <filesystem>
 #include <functional>
 #include <memory>
@@ -52,6 +54,24 @@ public:
     const std::filesystem::path& appDir() const { return appDir_; }
     const std::filesystem::path& databaseDir() const { return databaseDir_; }
     const std::filesystem::path& projectPath() const { return projectPath_; }
+
+    // The working tables of the database directory, held by this session while it lasts; null
+    // when another program holds them (workspaceProblem() says why).
+    store::Workspace* workspace() const { return workspace_.get(); }
+    const std::string& workspaceProblem() const { return workspaceProblem_; }
+    // Throws what kept the working tables from this session (WorkspaceBusy when another program
+    // holds them); nothing when they are held.
+    void requireWorkspace() const;
+    // What opening the working tables had to repair, for the user.
+    std::vector<std::string> workspaceRepairs() const;
+
+    // Runs one handler of the window as one step of the design: what it writes into the working
+    // tables is committed together, durably, when it ends, and rolled back when it throws.
+    template <class Action> void runStep(Action&& action) {
+        auto step = workspace_ ? workspace_->beginStep() : store::Workspace::Step();
+        std::forward<Action>(action)();
+        step.commit();
+    }
 
     // The chain of the open design, when a chain type was chosen.
     std::optional<Chain> chain() const;
@@ -104,6 +124,9 @@ private:
     std::filesystem::path appDir_;
     std::filesystem::path databaseDir_;
     std::filesystem::path projectPath_;
+    std::unique_ptr<store::Workspace> workspace_;
+    std::string workspaceProblem_;
+    std::exception_ptr workspaceFailure_;
     Interaction& ui_;
     MainState state_;
     TStatus_Control status_;

@@ -1,8 +1,8 @@
 #pragma once
 // The writing rhythm of the working tables: between operations a working table is open and
-// read-only; a write closes it, lifts read-only, opens it, writes, and leaves it closed, read-only
-// and open again. Each post inside is one transaction, so a failure leaves no half row; the
-// table is put back into its resting state before the error travels on.
+// read-only; a write lifts read-only, writes, posts and sets read-only again, the table staying
+// open. Each post inside is kept whole, so a failure leaves no half row; the table is put back
+// into its resting state before the error travels on.
 
 #include "core/store/table.h"
 
@@ -11,15 +11,20 @@
 namespace zorvane::records {
 
 inline void reopenWritable(store::Table& table) {
-    table.close();
     table.setReadOnly(false);
-    table.open();
+    if (!table.isOpen()) {
+        table.open();
+    }
 }
 
+// Back to rest: read-only, open, the cursor on the first row as a fresh open leaves it.
 inline void reopenReadOnly(store::Table& table) {
-    table.close();
     table.setReadOnly(true);
-    table.open();
+    if (table.isOpen()) {
+        table.first();
+    } else {
+        table.open();
+    }
 }
 
 template <class Write> void writeTable(store::Table& table, Write&& write) {
@@ -28,7 +33,6 @@ template <class Write> void writeTable(store::Table& table, Write&& write) {
         std::forward<Write>(write)(table);
     } catch (...) {
         table.cancel();
-        table.close();
         table.setReadOnly(true);
         throw;
     }

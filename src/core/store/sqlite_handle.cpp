@@ -9,7 +9,7 @@ namespace zorvane::store::detail {
 namespace {
 
 // A file path as an SQLite URI, so that a read-only attachment can say mode=ro.
-std::string fileUri(const std::filesystem::path& file, bool readOnly) {
+std::string fileUri(const std::filesystem::path& file, const char* mode) {
     static constexpr char kHex[] = "0123456789ABCDEF";
     std::string uri = "file:";
     for (unsigned char c : file.string()) {
@@ -24,10 +24,7 @@ std::string fileUri(const std::filesystem::path& file, bool readOnly) {
             uri += kHex[c & 0x0F];
         }
     }
-    if (readOnly) {
-        uri += "?mode=ro";
-    }
-    return uri;
+    return uri + "?mode=" + mode;
 }
 
 } // namespace
@@ -66,10 +63,10 @@ Connection::~Connection() {
     sqlite3_close_v2(db_);
 }
 
-void Connection::attach(const std::filesystem::path& file, const std::string& schema,
-                        bool readOnly) {
+void Connection::attach(const std::filesystem::path& file, const std::string& schema, bool readOnly,
+                        bool create) {
     Statement attach(*this, "ATTACH DATABASE ?1 AS " + quoteIdentifier(schema));
-    attach.bind(1, Value(fileUri(file, readOnly)));
+    attach.bind(1, Value(fileUri(file, readOnly ? "ro" : create ? "rwc" : "rw")));
     try {
         attach.step();
     } catch (const StoreError&) {
@@ -84,6 +81,10 @@ void Connection::exec(const std::string& sql) {
         sqlite3_free(message);
         fail(detail);
     }
+}
+
+bool Connection::inTransaction() const {
+    return sqlite3_get_autocommit(db_) == 0;
 }
 
 void Connection::fail(const std::string& what) const {
@@ -203,14 +204,36 @@ void Transaction::commit() {
     done_ = true;
 }
 
-ReadTransaction::ReadTransaction(const Connection& connection) : connection_(connection) {
-    if (sqlite3_exec(connection_.get(), "BEGIN", nullptr, nullptr, nullptr) != SQLITE_OK) {
-        connection_.fail(sqlite3_errmsg(connection_.get()));
+Savepoint::Savepoint(Connection& connection) : connection_(connection) {
+    connection_.exec("SAVEPOINT zv_write");
+}
+
+Savepoint::~Savepoint() {
+    if (!done_) {
+        sqlite3_exec(connection_.get(), "ROLLBACK TO zv_write; RELEASE zv_write", nullptr, nullptr,
+                     nullptr);
     }
 }
 
+void Savepoint::release() {
+    connection_.exec("RELEASE zv_write");
+    done_ = true;
+}
+
+ReadTransaction::ReadTransaction(const Connection& connection) : connection_(connection) {
+    if (connection_.inTransaction()) {
+        return;
+    }
+    if (sqlite3_exec(connection_.get(), "BEGIN", nullptr, nullptr, nullptr) != SQLITE_OK) {
+        connection_.fail(sqlite3_errmsg(connection_.get()));
+    }
+    began_ = true;
+}
+
 ReadTransaction::~ReadTransaction() {
-    sqlite3_exec(connection_.get(), "COMMIT", nullptr, nullptr, nullptr);
+    if (began_) {
+        sqlite3_exec(connection_.get(), "COMMIT", nullptr, nullptr, nullptr);
+    }
 }
 
 std::string quoteIdentifier(const std::string& name) {

@@ -20,8 +20,12 @@ public:
     Connection(const Connection&) = delete;
     Connection& operator=(const Connection&) = delete;
 
-    // Attaches another database file under `schema`, read-only when asked.
-    void attach(const std::filesystem::path& file, const std::string& schema, bool readOnly);
+    // Attaches another database file under `schema`, read-only when asked; `create` makes a
+    // missing file (an empty database) instead of failing.
+    void attach(const std::filesystem::path& file, const std::string& schema, bool readOnly,
+                bool create = false);
+    // Whether a transaction is open on this connection.
+    bool inTransaction() const;
     void exec(const std::string& sql);
     sqlite3* get() const { return db_; }
     const std::filesystem::path& file() const { return file_; }
@@ -71,7 +75,23 @@ private:
     bool done_ = false;
 };
 
-// A read transaction: the statements inside share one snapshot and one lock.
+// A savepoint: the writes inside stay together. Outside a transaction it is a transaction of its
+// own, committed by release(); inside one (a step of the design) it nests and commits with it.
+class Savepoint {
+public:
+    explicit Savepoint(Connection& connection);
+    ~Savepoint();
+    Savepoint(const Savepoint&) = delete;
+    Savepoint& operator=(const Savepoint&) = delete;
+    void release();
+
+private:
+    Connection& connection_;
+    bool done_ = false;
+};
+
+// A read transaction: the statements inside share one snapshot and one lock. Inside a transaction
+// already open on the connection it does nothing, the reads share that one.
 class ReadTransaction {
 public:
     explicit ReadTransaction(const Connection& connection);
@@ -81,6 +101,7 @@ public:
 
 private:
     const Connection& connection_;
+    bool began_ = false;
 };
 
 // A quoted SQL identifier.

@@ -11,4 +11,10 @@ public:
     using std::runtime_error::runtime_error;
 };
 
+// The working tables of a database directory are in use by another program.
+class WorkspaceBusy : public StoreError {
+public:
+    using StoreError::StoreError;
+};
+
 } // namespace zorvane::store

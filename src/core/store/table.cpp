@@ -11,7 +11,16 @@ namespace zorvane::store {
 Table::Table(std::filesystem::path directory, std::string name)
     : directory_(std::move(directory)), name_(detail::normalizeTableName(name)) {}
 
-Table::~Table() = default;
+Table::~Table() {
+    detachFile();
+}
+
+void Table::detachFile() {
+    if (file_ && file_->workspace()) {
+        file_->workspace()->removeListener(this);
+    }
+    file_.reset();
+}
 
 void Table::requireClosed(const char* what) const {
     if (open_) {
@@ -59,9 +68,20 @@ void Table::open() {
     if (open_) {
         return;
     }
-    auto file =
-        std::make_unique<detail::TableFile>(detail::locateTable(directory_, name_), readOnly_);
-    auto stored = file->load({}, {}, {}, false);
+    file_ = std::make_unique<detail::TableFile>(detail::locateTable(directory_, name_), readOnly_);
+    try {
+        loadRows();
+    } catch (...) {
+        file_.reset();
+        throw;
+    }
+    if (file_->workspace()) {
+        file_->workspace()->addListener(this);
+    }
+}
+
+void Table::loadRows() {
+    auto stored = file_->load({}, {}, {}, false);
     std::vector<Row> rows;
     ids_.clear();
     rows.reserve(stored.size());
@@ -69,10 +89,17 @@ void Table::open() {
         ids_.push_back(row.id);
         rows.push_back(std::move(row.values));
     }
-    pendingFields_ = file->fields();
-    file_ = std::move(file);
+    pendingFields_ = file_->fields();
     state_ = State::Browse;
+    buffer_.clear();
     setContents(file_->fields(), std::move(rows), true, file_->hasBlobs());
+}
+
+// A step rolled back: the rows shown must be those of the file again.
+void Table::reloadAfterRollback() {
+    if (open_ && file_) {
+        loadRows();
+    }
 }
 
 void Table::loadBlobs(std::size_t index, Row& row) const {
@@ -85,13 +112,22 @@ void Table::close() {
     }
     state_ = State::Browse;
     buffer_.clear();
-    file_.reset();
+    detachFile();
     ids_.clear();
     setContents(pendingFields_, {}, false);
 }
 
 void Table::setReadOnly(bool readOnly) {
-    requireClosed("切换只读状态");
+    if (readOnly_ == readOnly) {
+        return;
+    }
+    if (open_ && !readOnly && file_->readOnly() && !file_->workspace()) {
+        // The file was opened read-only by SQLite: open it again for writing, rows unchanged.
+        cancel();
+        auto writable =
+            std::make_unique<detail::TableFile>(detail::locateTable(directory_, name_), false);
+        file_ = std::move(writable);
+    }
     readOnly_ = readOnly;
 }
 

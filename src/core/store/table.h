@@ -1,9 +1,11 @@
 #pragma once
-// A named table of the database directory. Opened read-only unless read-only was lifted first;
-// a read-only table is opened read-only by SQLite itself, so it cannot be written by accident.
-// Every post and every delete is one transaction over the table's files.
+// A named table of the database directory. Read-only unless read-only is lifted; a read-only
+// table outside a workspace is opened read-only by SQLite itself, so it cannot be written by
+// accident. Every post and every delete is kept whole: a table of an open workspace joins the
+// workspace's step, any other is one transaction over the table's files.
 
 #include "core/store/dataset.h"
+#include "core/store/workspace.h"
 
 #include <filesystem>
 #include <memory>
@@ -15,7 +17,7 @@ namespace detail {
 class TableFile;
 }
 
-class Table : public Dataset {
+class Table : public Dataset, private Workspace::Listener {
 public:
     Table(std::filesystem::path directory, std::string name);
     ~Table() override;
@@ -38,7 +40,9 @@ public:
     void close();
 
     bool readOnly() const { return readOnly_; }
-    void setReadOnly(bool readOnly); // only while closed
+    // Also while open: the rows stay, and lifting it on a table opened read-only reopens its file
+    // for writing.
+    void setReadOnly(bool readOnly);
 
     enum class State { Browse, Insert, Edit };
     State state() const { return state_; }
@@ -63,6 +67,9 @@ public:
     void emptyTable();
 
 private:
+    void reloadAfterRollback() override;
+    void loadRows();
+    void detachFile();
     const Row* editBuffer() const override;
     void loadBlobs(std::size_t index, Row& row) const override;
     void requireClosed(const char* what) const;

@@ -1,6 +1,7 @@
 #include "core/store/table_file.h"
 
 #include "core/store/store_error.h"
+#include "core/store/workspace.h"
 #include "core/text/ascii_case.h"
 
 #include <sqlite3.h>
@@ -102,40 +103,93 @@ std::string TableFile::column(std::size_t position) {
     return "c" + std::to_string(position);
 }
 
+namespace {
+
+// The two tables of a table file in `schema`, emptied and made anew for `fields`.
+void defineTable(Connection& connection, const std::string& schema,
+                 const std::vector<FieldDef>& fields) {
+    const std::string prefix = quoteIdentifier(schema) + ".";
+    connection.exec("DROP TABLE IF EXISTS " + prefix + "zv_rows");
+    connection.exec("DROP TABLE IF EXISTS " + prefix + "zv_fields");
+    connection.exec("CREATE TABLE " + prefix +
+                    "zv_fields(pos INTEGER PRIMARY KEY, name TEXT NOT NULL, "
+                    "kind TEXT NOT NULL, size INTEGER NOT NULL)");
+    Statement insert(connection, "INSERT INTO " + prefix + "zv_fields VALUES(?1, ?2, ?3, ?4)");
+    std::string columns = "rid INTEGER PRIMARY KEY";
+    for (std::size_t i = 0; i < fields.size(); ++i) {
+        insert.bind(1, Value(static_cast<std::int64_t>(i)));
+        insert.bind(2, Value(fields[i].name));
+        insert.bind(3, Value(std::string(kindName(fields[i].kind))));
+        insert.bind(4, Value(fields[i].size));
+        insert.step();
+        insert.reset();
+        columns += ", " + TableFile::column(i) + " " + sqlType(fields[i].kind);
+    }
+    connection.exec("CREATE TABLE " + prefix + "zv_rows(" + columns + ")");
+}
+
+// The memo and graphic table in `schema`, emptied; made anew when the fields have such values.
+void defineBlobs(Connection& connection, const std::string& schema, bool needed) {
+    const std::string prefix = quoteIdentifier(schema) + ".";
+    connection.exec("DROP TABLE IF EXISTS " + prefix + "zv_blobs");
+    if (needed) {
+        connection.exec("CREATE TABLE " + prefix +
+                        "zv_blobs(rid INTEGER NOT NULL, pos INTEGER NOT NULL, "
+                        "data BLOB NOT NULL, PRIMARY KEY(rid, pos)) WITHOUT ROWID");
+    }
+}
+
+bool hasTable(const Connection& connection, const std::string& schema, const std::string& name) {
+    Statement select(connection, "SELECT count(*) FROM " + quoteIdentifier(schema) +
+                                     ".sqlite_master WHERE type = 'table' AND name = ?1");
+    select.bind(1, Value(name));
+    return select.step() && select.columnInt(0) > 0;
+}
+
+fs::path journalOf(const fs::path& file) {
+    return file.string() + "-journal";
+}
+
+} // namespace
+
 void TableFile::create(const TableFiles& files, const std::vector<FieldDef>& fields) {
     requireDirectory(files.table.parent_path());
     if (fields.empty()) {
         throw StoreError("无法建立数据表“" + files.table.string() + "”：没有字段定义");
     }
+    const bool blobs = hasBlobFields(fields);
+    if (const auto table = Workspace::attachmentOf(files.table)) {
+        const auto blobFile = Workspace::attachmentOf(files.blobs);
+        if (blobs && !blobFile) {
+            throw StoreError("无法建立数据表“" + files.table.string() + "”：没有它的备注文件");
+        }
+        Savepoint savepoint(*table->connection);
+        table->workspace->aboutToWrite(table->schema);
+        defineTable(*table->connection, table->schema, fields);
+        if (blobFile) {
+            table->workspace->aboutToWrite(blobFile->schema);
+            defineBlobs(*table->connection, blobFile->schema, blobs);
+        }
+        savepoint.release();
+        return;
+    }
     const fs::path newTable = files.table.string() + ".new";
     const fs::path newBlobs = files.blobs.string() + ".new";
     removeIfPresent(newTable);
     removeIfPresent(newBlobs);
-    const bool blobs = hasBlobFields(fields);
     {
         Connection connection(newTable, Connection::Mode::Create);
         Transaction transaction(connection);
-        connection.exec("CREATE TABLE zv_fields(pos INTEGER PRIMARY KEY, name TEXT NOT NULL, "
-                        "kind TEXT NOT NULL, size INTEGER NOT NULL)");
-        Statement insert(connection, "INSERT INTO zv_fields VALUES(?1, ?2, ?3, ?4)");
-        std::string columns = "rid INTEGER PRIMARY KEY";
-        for (std::size_t i = 0; i < fields.size(); ++i) {
-            insert.bind(1, Value(static_cast<std::int64_t>(i)));
-            insert.bind(2, Value(fields[i].name));
-            insert.bind(3, Value(std::string(kindName(fields[i].kind))));
-            insert.bind(4, Value(fields[i].size));
-            insert.step();
-            insert.reset();
-            columns += ", " + column(i) + " " + sqlType(fields[i].kind);
-        }
-        connection.exec("CREATE TABLE zv_rows(" + columns + ")");
+        defineTable(connection, "main", fields);
         transaction.commit();
     }
     if (blobs) {
         Connection connection(newBlobs, Connection::Mode::Create);
-        connection.exec("CREATE TABLE zv_blobs(rid INTEGER NOT NULL, pos INTEGER NOT NULL, "
-                        "data BLOB NOT NULL, PRIMARY KEY(rid, pos)) WITHOUT ROWID");
+        defineBlobs(connection, "main", true);
     }
+    // A journal beside the old files belongs to them and must never be rolled into the new ones.
+    removeIfPresent(journalOf(files.table));
+    removeIfPresent(journalOf(files.blobs));
     renameOver(newTable, files.table);
     if (blobs) {
         renameOver(newBlobs, files.blobs);
@@ -147,11 +201,18 @@ void TableFile::create(const TableFiles& files, const std::vector<FieldDef>& fie
 TableFile::TableFile(const TableFiles& files, bool readOnly) : files_(files), readOnly_(readOnly) {
     requireDirectory(files.table.parent_path());
     std::error_code error;
-    if (!fs::is_regular_file(files.table, error)) {
-        throw StoreError("找不到数据表文件“" + files.table.string() + "”");
+    if (const auto attached = Workspace::attachmentOf(files.table)) {
+        workspace_ = attached->workspace;
+        connection_ = attached->connection;
+        schema_ = attached->schema;
+    } else {
+        if (!fs::is_regular_file(files.table, error)) {
+            throw StoreError("找不到数据表文件“" + files.table.string() + "”");
+        }
+        ownConnection_ = std::make_unique<Connection>(
+            files.table, readOnly ? Connection::Mode::ReadOnly : Connection::Mode::ReadWrite);
+        connection_ = ownConnection_.get();
     }
-    connection_ = std::make_unique<Connection>(files.table, readOnly ? Connection::Mode::ReadOnly
-                                                                     : Connection::Mode::ReadWrite);
     {
         // One read transaction for the whole check instead of one per statement.
         ReadTransaction read(*connection_);
@@ -159,17 +220,57 @@ TableFile::TableFile(const TableFiles& files, bool readOnly) : files_(files), re
     }
     hasBlobs_ = hasBlobFields(fields_);
     if (hasBlobs_) {
-        if (!fs::is_regular_file(files.blobs, error)) {
-            throw StoreError("找不到数据表的备注文件“" + files.blobs.string() + "”");
+        if (workspace_) {
+            const auto blobs = Workspace::attachmentOf(files.blobs);
+            if (!blobs) {
+                throw StoreError("找不到数据表的备注文件“" + files.blobs.string() + "”");
+            }
+            blobSchema_ = blobs->schema;
+        } else {
+            if (!fs::is_regular_file(files.blobs, error)) {
+                throw StoreError("找不到数据表的备注文件“" + files.blobs.string() + "”");
+            }
+            connection_->attach(files.blobs, blobSchema_, readOnly);
         }
-        connection_->attach(files.blobs, "mb", readOnly);
-        Statement check(*connection_, "SELECT rid FROM mb.zv_blobs LIMIT 1");
-        check.step();
+        if (!hasTable(*connection_, blobSchema_, "zv_blobs")) {
+            throw StoreError("数据表的备注文件“" + files.blobs.string() + "”不是可用的备注文件");
+        }
+    }
+    if (workspace_) {
+        workspace_->tableOpened();
+    }
+}
+
+TableFile::~TableFile() {
+    if (workspace_) {
+        workspace_->tableClosed();
+    }
+}
+
+std::string TableFile::rowsTable() const {
+    return quoteIdentifier(schema_) + ".zv_rows";
+}
+
+std::string TableFile::blobsTable() const {
+    return quoteIdentifier(blobSchema_) + ".zv_blobs";
+}
+
+void TableFile::beforeWrite() {
+    if (workspace_) {
+        workspace_->aboutToWrite(schema_);
+        if (hasBlobs_) {
+            workspace_->aboutToWrite(blobSchema_);
+        }
     }
 }
 
 void TableFile::readFields() {
-    Statement select(*connection_, "SELECT pos, name, kind, size FROM zv_fields ORDER BY pos");
+    if (!hasTable(*connection_, schema_, "zv_fields") ||
+        !hasTable(*connection_, schema_, "zv_rows")) {
+        throw StoreError("数据表文件“" + files_.table.string() + "”不是可用的数据表：没有字段定义");
+    }
+    Statement select(*connection_, "SELECT pos, name, kind, size FROM " +
+                                       quoteIdentifier(schema_) + ".zv_fields ORDER BY pos");
     while (select.step()) {
         const auto kind = kindFromName(select.columnText(2));
         if (!kind || select.columnInt(0) != static_cast<long long>(fields_.size())) {
@@ -177,7 +278,7 @@ void TableFile::readFields() {
         }
         fields_.push_back({select.columnText(1), *kind, static_cast<int>(select.columnInt(3))});
     }
-    Statement info(*connection_, "PRAGMA table_info(zv_rows)");
+    Statement info(*connection_, "PRAGMA " + quoteIdentifier(schema_) + ".table_info(zv_rows)");
     std::size_t columns = 0;
     while (info.step()) {
         const std::string expected = columns == 0 ? "rid" : column(columns - 1);
@@ -197,7 +298,7 @@ std::vector<StoredRow> TableFile::load(const std::string& whereSql, const std::v
     for (std::size_t i = 0; i < fields_.size(); ++i) {
         sql += ", " + column(i);
     }
-    sql += " FROM zv_rows";
+    sql += " FROM " + rowsTable();
     if (!whereSql.empty()) {
         sql += " WHERE " + whereSql;
     }
@@ -221,7 +322,7 @@ std::vector<StoredRow> TableFile::load(const std::string& whereSql, const std::v
         rows.push_back(std::move(row));
     }
     if (withBlobs && hasBlobs_ && !rows.empty()) {
-        Statement blobs(*connection_, "SELECT rid, pos, data FROM mb.zv_blobs");
+        Statement blobs(*connection_, "SELECT rid, pos, data FROM " + blobsTable());
         while (blobs.step()) {
             const auto found = indexById.find(blobs.columnInt(0));
             const auto pos = static_cast<std::size_t>(blobs.columnInt(1));
@@ -237,7 +338,7 @@ void TableFile::loadBlobs(std::int64_t id, Row& values) const {
     if (!hasBlobs_) {
         return;
     }
-    Statement blobs(*connection_, "SELECT pos, data FROM mb.zv_blobs WHERE rid = ?1");
+    Statement blobs(*connection_, "SELECT pos, data FROM " + blobsTable() + " WHERE rid = ?1");
     blobs.bind(1, Value(id));
     while (blobs.step()) {
         const auto pos = static_cast<std::size_t>(blobs.columnInt(0));
@@ -248,14 +349,15 @@ void TableFile::loadBlobs(std::int64_t id, Row& values) const {
 }
 
 std::int64_t TableFile::insert(const Row& values) {
-    std::string sql = "INSERT INTO zv_rows(";
+    std::string sql = "INSERT INTO " + rowsTable() + "(";
     std::string params;
     for (std::size_t i = 0; i < fields_.size(); ++i) {
         sql += (i ? ", " : "") + column(i);
         params += (i ? ", ?" : "?") + std::to_string(i + 1);
     }
     sql += ") VALUES(" + params + ")";
-    Transaction transaction(*connection_);
+    Savepoint savepoint(*connection_);
+    beforeWrite();
     Statement insert(*connection_, sql);
     for (std::size_t i = 0; i < fields_.size(); ++i) {
         insert.bind(static_cast<int>(i + 1), isBlobKind(fields_[i].kind) ? Value() : values[i]);
@@ -263,17 +365,18 @@ std::int64_t TableFile::insert(const Row& values) {
     insert.step();
     const std::int64_t id = sqlite3_last_insert_rowid(connection_->get());
     writeBlobs(id, values);
-    transaction.commit();
+    savepoint.release();
     return id;
 }
 
 void TableFile::update(std::int64_t id, const Row& values) {
-    std::string sql = "UPDATE zv_rows SET ";
+    std::string sql = "UPDATE " + rowsTable() + " SET ";
     for (std::size_t i = 0; i < fields_.size(); ++i) {
         sql += (i ? ", " : "") + column(i) + " = ?" + std::to_string(i + 1);
     }
     sql += " WHERE rid = ?" + std::to_string(fields_.size() + 1);
-    Transaction transaction(*connection_);
+    Savepoint savepoint(*connection_);
+    beforeWrite();
     Statement update(*connection_, sql);
     for (std::size_t i = 0; i < fields_.size(); ++i) {
         update.bind(static_cast<int>(i + 1), isBlobKind(fields_[i].kind) ? Value() : values[i]);
@@ -281,15 +384,17 @@ void TableFile::update(std::int64_t id, const Row& values) {
     update.bind(static_cast<int>(fields_.size() + 1), Value(id));
     update.step();
     writeBlobs(id, values);
-    transaction.commit();
+    savepoint.release();
 }
 
 void TableFile::remove(const std::vector<std::int64_t>& ids) {
-    Transaction transaction(*connection_);
-    Statement rows(*connection_, "DELETE FROM zv_rows WHERE rid = ?1");
+    Savepoint savepoint(*connection_);
+    beforeWrite();
+    Statement rows(*connection_, "DELETE FROM " + rowsTable() + " WHERE rid = ?1");
     std::unique_ptr<Statement> blobs;
     if (hasBlobs_) {
-        blobs = std::make_unique<Statement>(*connection_, "DELETE FROM mb.zv_blobs WHERE rid = ?1");
+        blobs = std::make_unique<Statement>(*connection_,
+                                            "DELETE FROM " + blobsTable() + " WHERE rid = ?1");
     }
     for (const auto id : ids) {
         rows.bind(1, Value(id));
@@ -301,17 +406,17 @@ void TableFile::remove(const std::vector<std::int64_t>& ids) {
             blobs->reset();
         }
     }
-    transaction.commit();
+    savepoint.release();
 }
 
 void TableFile::writeBlobs(std::int64_t id, const Row& values) {
     if (!hasBlobs_) {
         return;
     }
-    Statement clear(*connection_, "DELETE FROM mb.zv_blobs WHERE rid = ?1");
+    Statement clear(*connection_, "DELETE FROM " + blobsTable() + " WHERE rid = ?1");
     clear.bind(1, Value(id));
     clear.step();
-    Statement insert(*connection_, "INSERT INTO mb.zv_blobs VALUES(?1, ?2, ?3)");
+    Statement insert(*connection_, "INSERT INTO " + blobsTable() + " VALUES(?1, ?2, ?3)");
     for (std::size_t i = 0; i < fields_.size(); ++i) {
         if (isBlobKind(fields_[i].kind) && !values[i].isNull()) {
             insert.bind(1, Value(id));

@@ -13,6 +13,10 @@
 #include <string_view>
 #include <vector>
 
+namespace zorvane::store {
+class Workspace;
+}
+
 namespace zorvane::store::detail {
 
 // A table name without blanks and without an optional ".db" ending.
@@ -39,14 +43,24 @@ struct StoredRow {
     Row values;
 };
 
+// The files of one table, read and written through SQL on a connection: its own one, or that of
+// the open workspace the files belong to (then every write joins the workspace's step).
 class TableFile {
 public:
-    // Replaces any table of these files with an empty one of the given fields. The new files are
-    // written beside the old ones and renamed over them, so the old table stays whole until the
-    // new one is complete.
+    // Replaces any table of these files with an empty one of the given fields. Files of an open
+    // workspace are emptied and redefined inside its step. Other files are written anew beside
+    // the old ones and renamed over them, so the old table stays whole until the new one is
+    // complete, and no journal of the old file is left to be rolled into the new one.
     static void create(const TableFiles& files, const std::vector<FieldDef>& fields);
 
     TableFile(const TableFiles& files, bool readOnly);
+    ~TableFile();
+    TableFile(const TableFile&) = delete;
+    TableFile& operator=(const TableFile&) = delete;
+
+    // The workspace whose connection this file uses, or null.
+    Workspace* workspace() const { return workspace_; }
+    bool readOnly() const { return readOnly_; }
 
     const std::vector<FieldDef>& fields() const { return fields_; }
     const TableFiles& files() const { return files_; }
@@ -71,11 +85,18 @@ public:
 private:
     void readFields();
     void writeBlobs(std::int64_t id, const Row& values);
+    void beforeWrite();
+    std::string rowsTable() const;
+    std::string blobsTable() const;
 
     TableFiles files_;
     bool readOnly_;
     bool hasBlobs_ = false;
-    std::unique_ptr<Connection> connection_;
+    std::unique_ptr<Connection> ownConnection_;
+    Connection* connection_ = nullptr;
+    Workspace* workspace_ = nullptr;
+    std::string schema_ = "main";
+    std::string blobSchema_ = "mb";
     std::vector<FieldDef> fields_;
 };
 

@@ -1,9 +1,12 @@
 // zorvane-calc: runs a whole chain drive design from a JSON scenario without a window and prints
 // its working tables as JSON. Exit 0 when the design reached its last step, 1 when it stopped
-// before, 2 when the scenario or the command line cannot be read.
+// before, 2 when the scenario or the command line cannot be read or another program is using the
+// database directory's working tables.
 
 #include "tools/calc/runner.h"
 #include "tools/calc/scenario.h"
+
+#include "core/store/store_error.h"
 
 #include <fstream>
 #include <iostream>
@@ -60,9 +63,15 @@ int main(int argc, char** argv) {
     RunOutcome outcome;
     try {
         outcome = runScenario(scenario, {workingDir, args->db.value_or(workingDir / "database")});
+    } catch (const zorvane::store::WorkspaceBusy& error) {
+        std::cerr << "zorvane-calc: " << error.what() << '\n';
+        return 2;
     } catch (const std::exception& error) {
         std::cerr << "zorvane-calc: 设计未能运行：" << error.what() << '\n';
         return 1;
+    }
+    for (const auto& repair : outcome.repairs) {
+        std::cerr << "zorvane-calc: " << repair << '\n';
     }
     if (args->out) {
         std::ofstream out(*args->out, std::ios::binary);

@@ -183,7 +183,7 @@ private:
     // As the window runs a handler: a table store failure reaches the user as an error message.
     template <class Handler> void run(Handler&& handler) {
         try {
-            handler();
+            session_.runStep(handler);
         } catch (const RefusedAnswers&) {
             throw;
         } catch (const store::StoreError& error) {
@@ -300,8 +300,10 @@ RunOutcome runScenario(const Scenario& scenario, const RunPaths& paths) {
     const Chain chain = scenario.chain;
     CalcInteraction ui(scenario);
     DesignSession session(paths.appDir, paths.databaseDir, ui, anonymousDesigner());
+    session.requireWorkspace();
     Driver driver(scenario, session, ui);
     RunOutcome outcome;
+    outcome.repairs = session.workspaceRepairs();
     auto stop = [&](const StepButton& at, const std::string& why) {
         outcome.stoppedAt = captionOf(chain, at);
         outcome.reason = "设计停在“" + *outcome.stoppedAt + "”：" + why;

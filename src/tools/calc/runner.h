@@ -75,6 +75,7 @@ struct RunOutcome {
     std::optional<std::string> stoppedAt; // caption of the step where the run stopped
     std::string reason;                   // why it stopped, for the user
     std::string json;                     // the working tables and the log, as text
+    std::vector<std::string> repairs;     // what opening the working tables had to repair
 };
 
 // A run stops when a click leaves the design as it was twice in a row, when it comes back to a

@@ -1,0 +1,229 @@
+#include "core/store/workspace.h"
+
+#include "core/store/directory_lock.h"
+#include "core/store/journal_owner.h"
+#include "core/store/store_error.h"
+#include "core/store/table_file.h"
+#include "core/text/ascii_case.h"
+
+#include <sqlite3.h>
+
+#include <algorithm>
+#include <random>
+#include <system_error>
+
+namespace zorvane::store {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// The files of the open workspaces of this program, by a key that ignores the case of the file
+// name and the spelling of the directory.
+std::map<std::string, std::pair<Workspace*, std::string>>& attachments() {
+    static std::map<std::string, std::pair<Workspace*, std::string>> instance;
+    return instance;
+}
+
+std::string fileKey(const fs::path& file) {
+    std::error_code error;
+    fs::path directory = fs::weakly_canonical(fs::absolute(file.parent_path(), error), error);
+    if (error) {
+        directory = file.parent_path();
+    }
+    std::string name = file.filename().string();
+    std::transform(name.begin(), name.end(), name.begin(), text::lowerAscii);
+    return (directory / name).string();
+}
+
+std::uint32_t freshStamp() {
+    static std::mt19937 generator{std::random_device{}()};
+    std::uniform_int_distribution<std::uint32_t> stamps(1, 0xffffffffu);
+    return stamps(generator);
+}
+
+void removeQuietly(const fs::path& file) {
+    std::error_code error;
+    fs::remove(file, error);
+}
+
+} // namespace
+
+Workspace::Workspace(fs::path directory, const std::vector<TableSpec>& tables)
+    : directory_(std::move(directory)) {
+    detail::requireDirectory(directory_);
+    lock_ = std::make_unique<detail::DirectoryLock>(directory_);
+    for (const auto& table : tables) {
+        const auto located = detail::locateTable(directory_, table.name);
+        const std::string schema = files_.empty() ? "main" : "w" + std::to_string(files_.size());
+        files_.push_back({located.table, schema});
+        if (table.blobs) {
+            files_.push_back({located.blobs, "w" + std::to_string(files_.size())});
+        }
+    }
+    if (files_.empty()) {
+        throw StoreError("数据库目录“" + directory_.string() + "”中没有要写的数据表");
+    }
+    attachFiles();
+}
+
+Workspace::~Workspace() {
+    if (stepOpen_) {
+        rollback();
+    }
+    for (const auto& file : files_) {
+        attachments().erase(fileKey(file.path));
+    }
+    connection_.reset();
+}
+
+void Workspace::recover(const File& file) {
+    const fs::path journal = file.path.string() + "-journal";
+    std::error_code error;
+    if (fs::exists(journal, error) && detail::journalBelongsElsewhere(file.path, journal)) {
+        removeQuietly(journal);
+    }
+    if (!fs::exists(file.path, error)) {
+        return;
+    }
+    bool sound = false;
+    try {
+        if (fs::is_regular_file(file.path, error)) {
+            // Opening for writing rolls back what a crash left in the journal.
+            detail::Connection probe(file.path, detail::Connection::Mode::ReadWrite);
+            detail::Statement check(probe, "PRAGMA quick_check");
+            sound = check.step() && check.columnText(0) == "ok";
+        }
+    } catch (const StoreError&) {
+        sound = false;
+    }
+    if (sound) {
+        return;
+    }
+    const fs::path aside = file.path.string() + ".damaged";
+    fs::remove_all(aside, error);
+    fs::rename(file.path, aside, error);
+    if (error) {
+        throw StoreError("数据表文件“" + file.path.string() + "”已损坏，且无法改名留存：" +
+                         "请检查数据库目录的写权限");
+    }
+    removeQuietly(journal);
+    repairs_.push_back("数据表文件“" + file.path.string() + "”已损坏，无法恢复，已改名为“" +
+                       aside.filename().string() + "”留存；新的设计将由模板重新建立这个数据表。");
+}
+
+void Workspace::attachFiles() {
+    if (connection_) {
+        return;
+    }
+    for (const auto& file : files_) {
+        recover(file);
+    }
+    auto connection =
+        std::make_unique<detail::Connection>(files_.front().path, detail::Connection::Mode::Create);
+    for (const auto& file : files_) {
+        if (file.schema != "main") {
+            connection->attach(file.path, file.schema, false, true);
+        }
+        const std::string schema = detail::quoteIdentifier(file.schema);
+        connection->exec("PRAGMA " + schema + ".journal_mode=DELETE");
+        connection->exec("PRAGMA " + schema + ".synchronous=FULL");
+    }
+    // Nothing reaches a table file before the commit, so a journal without the file's first page
+    // never stands for a file that was written.
+    connection->exec("PRAGMA cache_spill=OFF");
+    connection_ = std::move(connection);
+    for (const auto& file : files_) {
+        attachments()[fileKey(file.path)] = {this, file.schema};
+    }
+    stamped_.clear();
+}
+
+void Workspace::releaseFiles() {
+    if (stepOpen_ || openTables_ > 0) {
+        throw StoreError("数据库目录“" + directory_.string() + "”中的工作表仍在使用，不能替换");
+    }
+    for (const auto& file : files_) {
+        attachments().erase(fileKey(file.path));
+    }
+    connection_.reset();
+}
+
+std::optional<Workspace::Attachment> Workspace::attachmentOf(const fs::path& file) {
+    const auto found = attachments().find(fileKey(file));
+    if (found == attachments().end()) {
+        return std::nullopt;
+    }
+    Workspace* workspace = found->second.first;
+    return Attachment{workspace, workspace->connection_.get(), found->second.second};
+}
+
+void Workspace::aboutToWrite(const std::string& schema) {
+    if (stamped_[schema]) {
+        return;
+    }
+    const std::string quoted = detail::quoteIdentifier(schema);
+    detail::Statement read(*connection_, "PRAGMA " + quoted + ".user_version");
+    const long long previous = read.step() ? read.columnInt(0) : 0;
+    connection_->exec("PRAGMA " + quoted + ".application_id=" + std::to_string(previous));
+    connection_->exec("PRAGMA " + quoted + ".user_version=" + std::to_string(freshStamp()));
+    stamped_[schema] = true;
+}
+
+void Workspace::addListener(Listener* listener) {
+    listeners_.push_back(listener);
+}
+
+void Workspace::removeListener(Listener* listener) {
+    listeners_.erase(std::remove(listeners_.begin(), listeners_.end(), listener),
+                     listeners_.end());
+}
+
+void Workspace::rollback() {
+    sqlite3_exec(connection_->get(), "ROLLBACK", nullptr, nullptr, nullptr);
+    stepOpen_ = false;
+    stamped_.clear();
+    for (Listener* listener : std::vector<Listener*>(listeners_)) {
+        try {
+            listener->reloadAfterRollback();
+        } catch (const std::exception&) {
+            // the table stays as it was shown; the next open reads the files again
+        }
+    }
+}
+
+Workspace::Step::Step(Workspace& workspace) {
+    if (workspace.stepOpen_ || !workspace.connection_) {
+        return; // joins the step already open
+    }
+    workspace.connection_->exec("BEGIN");
+    workspace.stepOpen_ = true;
+    workspace_ = &workspace;
+}
+
+Workspace::Step::Step(Step&& other) noexcept : workspace_(other.workspace_) {
+    other.workspace_ = nullptr;
+}
+
+Workspace::Step::~Step() {
+    if (workspace_) {
+        workspace_->rollback();
+    }
+}
+
+void Workspace::Step::commit() {
+    Workspace* workspace = workspace_;
+    if (!workspace) {
+        return;
+    }
+    workspace_ = nullptr;
+    try {
+        workspace->connection_->exec("COMMIT");
+    } catch (...) {
+        workspace->rollback();
+        throw;
+    }
+    workspace->stepOpen_ = false;
+}
+
+} // namespace zorvane::store

@@ -1,0 +1,111 @@
+#pragma once
+// The working tables of one database directory, written by one program at a time. Opening a
+// workspace locks the directory, brings the tables' files to a consistent state (a commit that a
+// crash cut short is rolled back, a journal of a file replaced since is dropped, a file damaged
+// beyond repair is set aside) and keeps the files attached to one connection. Tables of these
+// files, wherever they are opened in the program, read and write through that connection, so that
+// everything one step of a design writes, across all the files, is one atomic and durable commit.
+// Between steps each file holds its whole table, so the files can be copied.
+
+#include "core/store/sqlite_handle.h"
+
+#include <cstdint>
+#include <filesystem>
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace zorvane::store {
+
+namespace detail {
+class DirectoryLock;
+}
+
+class Workspace {
+public:
+    struct TableSpec {
+        std::string name; // the table, e.g. "Result_Unnamed"
+        bool blobs;       // whether it has a memo and graphic file (.mb)
+    };
+
+    // Throws WorkspaceBusy when another program holds the directory and StoreError when the
+    // directory cannot be used; nothing in the directory is changed then.
+    Workspace(std::filesystem::path directory, const std::vector<TableSpec>& tables);
+    ~Workspace();
+    Workspace(const Workspace&) = delete;
+    Workspace& operator=(const Workspace&) = delete;
+
+    const std::filesystem::path& directory() const { return directory_; }
+    // One message for the user per file that the opening had to set aside.
+    const std::vector<std::string>& repairs() const { return repairs_; }
+
+    // A step: what is written until commit() is kept together, durably, or not at all. A step
+    // begun inside another one joins it. Leaving without commit() rolls the step back.
+    class Step {
+    public:
+        Step() = default;
+        explicit Step(Workspace& workspace);
+        Step(Step&& other) noexcept;
+        Step& operator=(Step&&) = delete;
+        ~Step();
+        void commit();
+
+    private:
+        Workspace* workspace_ = nullptr;
+    };
+    Step beginStep() { return Step(*this); }
+    bool inStep() const { return stepOpen_; }
+
+    // Closes the files so that they can be replaced as a whole (a project being opened), and
+    // attaches them again with the same care as at the opening. No table of them may be open.
+    void releaseFiles();
+    void attachFiles();
+
+    // An open table that holds rows in memory; told when a step was rolled back.
+    class Listener {
+    public:
+        virtual void reloadAfterRollback() = 0;
+
+    protected:
+        ~Listener() = default;
+    };
+    void addListener(Listener* listener);
+    void removeListener(Listener* listener);
+
+    // Where a file of an open workspace of this program is attached, if it is.
+    struct Attachment {
+        Workspace* workspace;
+        detail::Connection* connection;
+        std::string schema;
+    };
+    static std::optional<Attachment> attachmentOf(const std::filesystem::path& file);
+
+    // Called before every write into `schema`: the first write of this workspace into a file
+    // renews the file's stamp inside the same commit (see journal_owner.h).
+    void aboutToWrite(const std::string& schema);
+    // A table file of the workspace opened or closed; the files cannot be released while open.
+    void tableOpened() { ++openTables_; }
+    void tableClosed() { --openTables_; }
+
+private:
+    struct File {
+        std::filesystem::path path;
+        std::string schema;
+    };
+    void recover(const File& file);
+    void rollback();
+
+    std::filesystem::path directory_;
+    std::unique_ptr<detail::DirectoryLock> lock_;
+    std::vector<File> files_;
+    std::unique_ptr<detail::Connection> connection_;
+    std::vector<std::string> repairs_;
+    std::vector<Listener*> listeners_;
+    std::map<std::string, bool> stamped_;
+    bool stepOpen_ = false;
+    int openTables_ = 0;
+};
+
+} // namespace zorvane::store

@@ -38,7 +38,8 @@ std::string fileKey(const fs::path& file) {
 
 std::uint32_t freshStamp() {
     static std::mt19937 generator{std::random_device{}()};
-    std::uniform_int_distribution<std::uint32_t> stamps(1, 0xffffffffu);
+    // The header fields are signed 32-bit integers; SQLite refuses larger values.
+    std::uniform_int_distribution<std::uint32_t> stamps(1, 0x7fffffffu);
     return stamps(generator);
 }
 
@@ -98,6 +99,9 @@ void Workspace::recover(const File& file) {
         sound = false;
     }
     if (sound) {
+        // What SQLite left of a journal after opening the file was not to be rolled back: the
+        // transaction it kept had been committed, or it was not this file's.
+        removeQuietly(journal);
         return;
     }
     const fs::path aside = file.path.string() + ".damaged";
@@ -119,6 +123,7 @@ void Workspace::attachFiles() {
     for (const auto& file : files_) {
         recover(file);
     }
+    removeSuperJournals();
     auto connection =
         std::make_unique<detail::Connection>(files_.front().path, detail::Connection::Mode::Create);
     for (const auto& file : files_) {
@@ -137,6 +142,19 @@ void Workspace::attachFiles() {
         attachments()[fileKey(file.path)] = {this, file.schema};
     }
     stamped_.clear();
+}
+
+// The super-journal of a commit across the files lies beside the first file. Once every file is
+// recovered no journal names it any more.
+void Workspace::removeSuperJournals() {
+    const std::string prefix = files_.front().path.filename().string() + "-mj";
+    std::error_code error;
+    for (fs::directory_iterator it(directory_, error), end; !error && it != end;
+         it.increment(error)) {
+        if (it->path().filename().string().starts_with(prefix)) {
+            removeQuietly(it->path());
+        }
+    }
 }
 
 void Workspace::releaseFiles() {

@@ -95,6 +95,7 @@ private:
         std::string schema;
     };
     void recover(const File& file);
+    void removeSuperJournals();
     void rollback();
 
     std::filesystem::path directory_;

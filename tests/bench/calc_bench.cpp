@@ -1,7 +1,10 @@
 // zorvane-calc-bench: a whole roller design through the batch runner, each run a fresh process on
-// a copy of the built reference database, as a user runs it. Prints the median wall time, the
-// part of it spent in write commits (timed by the commit_timer preload library) and, for
-// comparison only, the median with the file syncs switched off. Asserts nothing.
+// a copy of the built reference database, as a user runs it, against its floor: the commit floor
+// program making as many durable commits across three table files, in the same directory, runs
+// interleaved with it. Prints the ratio of the median wall times with the least and the greatest
+// ratio of a pair of runs, the part of a run spent in write commits (timed by the commit_timer
+// preload library) and, for comparison only, the median with the file syncs switched off.
+// Asserts nothing.
 
 #include <spawn.h>
 #include <sys/wait.h>
@@ -29,43 +32,54 @@ struct Run {
     std::vector<std::string> tables; // "file commits ms" of each table written
 };
 
-// One process of zorvane-calc with the extra environment entries; its figures.
-Run runOnce(const std::filesystem::path& dir, const std::vector<std::string>& extraEnv) {
-    const auto log = dir / "commits.log";
-    std::filesystem::remove(log);
-    std::vector<std::string> env;
-    for (char** e = environ; *e; ++e) {
-        env.emplace_back(*e);
+// The wall time of one process in milliseconds; exits when it fails.
+double spawnTimed(std::vector<std::string> args, std::vector<std::string> env) {
+    std::vector<char*> argv;
+    for (auto& a : args) {
+        argv.push_back(a.data());
     }
-    env.push_back("ZORVANE_COMMIT_LOG=" + log.string());
-    env.insert(env.end(), extraEnv.begin(), extraEnv.end());
+    argv.push_back(nullptr);
     std::vector<char*> envp;
     for (auto& e : env) {
         envp.push_back(e.data());
     }
     envp.push_back(nullptr);
-    std::string program = ZORVANE_CALC;
-    std::string scenario = ZORVANE_BENCH_SCENARIO;
-    std::string db = (dir / "database").string();
-    std::string out = (dir / "out.json").string();
-    std::string dbFlag = "--db", outFlag = "--out";
-    std::vector<char*> argv{program.data(), scenario.data(), dbFlag.data(), db.data(),
-                            outFlag.data(), out.data(),      nullptr};
     const auto start = std::chrono::steady_clock::now();
     pid_t pid = 0;
-    if (posix_spawn(&pid, program.c_str(), nullptr, nullptr, argv.data(), envp.data()) != 0) {
+    if (posix_spawn(&pid, argv[0], nullptr, nullptr, argv.data(), envp.data()) != 0) {
         std::perror("posix_spawn");
         std::exit(1);
     }
     int status = 0;
     waitpid(pid, &status, 0);
-    Run run;
-    run.wallMs =
+    const double ms =
         std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
     if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) {
-        std::fprintf(stderr, "zorvane-calc did not complete the design\n");
+        std::fprintf(stderr, "%s did not complete\n", argv[0]);
         std::exit(1);
     }
+    return ms;
+}
+
+std::vector<std::string> environment() {
+    std::vector<std::string> env;
+    for (char** e = environ; *e; ++e) {
+        env.emplace_back(*e);
+    }
+    return env;
+}
+
+// One process of zorvane-calc with the extra environment entries; its figures.
+Run runOnce(const std::filesystem::path& dir, const std::vector<std::string>& extraEnv) {
+    const auto log = dir / "commits.log";
+    std::filesystem::remove(log);
+    std::vector<std::string> env = environment();
+    env.push_back("ZORVANE_COMMIT_LOG=" + log.string());
+    env.insert(env.end(), extraEnv.begin(), extraEnv.end());
+    Run run;
+    run.wallMs = spawnTimed({ZORVANE_CALC, ZORVANE_BENCH_SCENARIO, "--db",
+                             (dir / "database").string(), "--out", (dir / "out.json").string()},
+                            env);
     long long commitNs = 0, syncNs = 0;
     if (std::ifstream in(log); in >> run.commits >> commitNs >> run.syncs >> syncNs) {
         run.commitMs = static_cast<double>(commitNs) / 1e6;
@@ -81,6 +95,12 @@ Run runOnce(const std::filesystem::path& dir, const std::vector<std::string>& ex
         }
     }
     return run;
+}
+
+double median(std::vector<double> values) {
+    std::nth_element(values.begin(), values.begin() + static_cast<long>(values.size() / 2),
+                     values.end());
+    return values[values.size() / 2];
 }
 
 template <class Field> double median(std::vector<Run> runs, Field field) {
@@ -106,7 +126,7 @@ std::vector<Run> series(const std::filesystem::path& dir, int repeats,
 } // namespace
 
 int main(int argc, char** argv) {
-    const int repeats = argc > 1 ? std::atoi(argv[1]) : 30;
+    const int repeats = argc > 1 ? std::atoi(argv[1]) : 9;
     const auto dir = std::filesystem::temp_directory_path() /
                      ("zorvane-calc-bench-" + std::to_string(::getpid()));
     std::filesystem::remove_all(dir);
@@ -115,12 +135,33 @@ int main(int argc, char** argv) {
                           std::filesystem::copy_options::recursive);
     const std::string preload = std::string("LD_PRELOAD=") + ZORVANE_COMMIT_TIMER;
 
-    const auto plain = series(dir, repeats, {});
     const auto timed = series(dir, repeats, {preload});
     const auto unsynced = series(dir, repeats, {preload, "ZORVANE_BENCH_NO_SYNC=1"});
+    const long commits = static_cast<long>(median(timed, &Run::commits));
+
+    // The design and its floor in turns, so that both meet the same state of the machine.
+    auto floorRun = [&] {
+        return spawnTimed({ZORVANE_COMMIT_FLOOR, dir.string(), std::to_string(commits)},
+                          environment());
+    };
+    runOnce(dir, {});
+    floorRun();
+    std::vector<double> designs, floors, ratios;
+    for (int i = 0; i < repeats; ++i) {
+        designs.push_back(runOnce(dir, {}).wallMs);
+        floors.push_back(floorRun());
+        ratios.push_back(designs.back() / floors.back());
+    }
     std::filesystem::remove_all(dir);
 
-    const double wall = median(plain, &Run::wallMs);
+    const double wall = median(designs);
+    const double floor = median(floors);
+    std::printf("zorvane-calc against its floor of %ld durable commits, %d runs each\n", commits,
+                repeats);
+    std::printf("  median design %.1f ms, median floor %.1f ms: ratio %.2f (pairs: min %.2f, max "
+                "%.2f)\n",
+                wall, floor, wall / floor, *std::min_element(ratios.begin(), ratios.end()),
+                *std::max_element(ratios.begin(), ratios.end()));
     const double timedWall = median(timed, &Run::wallMs);
     const double commit = median(timed, &Run::commitMs);
     std::printf("zorvane-calc, whole roller design (%s), %d runs each\n", ZORVANE_BENCH_SCENARIO,

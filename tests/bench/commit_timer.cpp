@@ -1,5 +1,5 @@
 // A preload library for the batch runner benchmark: it times the write commits of SQLite (COMMIT
-// on a connection that began BEGIN IMMEDIATE) and the file syncs under them, and writes the
+// of a transaction that wrote) and the file syncs under them, and writes the
 // totals, and those of each table file, to the file named by ZORVANE_COMMIT_LOG when the process
 // ends. With
 // ZORVANE_BENCH_NO_SYNC=1 the syncs return at once, which shows what durability costs; the
@@ -26,7 +26,6 @@ struct Totals {
     long long commitNs = 0;
     long syncs = 0;
     long long syncNs = 0;
-    std::set<sqlite3*> writing;
     // Commits and their time by table file.
     std::map<std::string, std::pair<long, long long>> byTable;
 
@@ -81,10 +80,9 @@ int sqlite3_exec(sqlite3* db, const char* sql, int (*callback)(void*, int, char*
                  void* argument, char** error) {
     using Exec = int (*)(sqlite3*, const char*, int (*)(void*, int, char**, char**), void*, char**);
     static const Exec real = next<Exec>("sqlite3_exec");
-    if (sql && std::strcmp(sql, "BEGIN IMMEDIATE") == 0) {
-        totals().writing.insert(db);
-    }
-    if (sql && std::strcmp(sql, "COMMIT") == 0 && totals().writing.erase(db) > 0) {
+    // A commit of writes: a transaction that holds a write lock when COMMIT comes.
+    if (sql && std::strcmp(sql, "COMMIT") == 0 &&
+        sqlite3_txn_state(db, nullptr) == SQLITE_TXN_WRITE) {
         const auto start = Clock::now();
         const int rc = real(db, sql, callback, argument, error);
         const long long ns = since(start);

@@ -40,15 +40,13 @@ struct CalcRun {
 // A working directory with a fresh copy of the built reference database.
 struct Directory {
     testing::TempDir dir;
-    Directory() {
-        fs::copy(ZORVANE_BUILT_DATABASE, database(), fs::copy_options::recursive);
-    }
+    Directory() { fs::copy(ZORVANE_BUILT_DATABASE, database(), fs::copy_options::recursive); }
     fs::path database() const { return dir.path() / "database"; }
 };
 
 // zorvane-calc on the directory's database, with the crash library and the given settings.
 CalcRun runCalc(const Directory& at, const std::vector<std::string>& settings,
-            const char* scenario = ZORVANE_SCENARIO) {
+                const char* scenario = ZORVANE_SCENARIO) {
     std::vector<std::string> env;
     for (char** e = environ; *e; ++e) {
         env.emplace_back(*e);
@@ -62,8 +60,8 @@ CalcRun runCalc(const Directory& at, const std::vector<std::string>& settings,
     envp.push_back(nullptr);
     const fs::path out = at.dir.path() / "out.json";
     fs::remove(out);
-    std::vector<std::string> args{ZORVANE_CALC, scenario, "--db", at.database().string(), "--out",
-                                  out.string()};
+    std::vector<std::string> args{ZORVANE_CALC,           scenario, "--db",
+                                  at.database().string(), "--out",  out.string()};
     std::vector<char*> argv;
     for (auto& a : args) {
         argv.push_back(a.data());
@@ -147,8 +145,8 @@ TEST(CrashTest, AKilledDesignLeavesWholeStepsAndTheNextDesignEndsAsACleanOne) {
     }
     for (long commit = 1; commit <= counts.commits; ++commit) {
         Directory stopped;
-        ASSERT_TRUE(runCalc(stopped, {"ZORVANE_CRASH_AFTER_COMMIT=" + std::to_string(commit)})
-                        .killed);
+        ASSERT_TRUE(
+            runCalc(stopped, {"ZORVANE_CRASH_AFTER_COMMIT=" + std::to_string(commit)}).killed);
         wholeSteps.insert(tablesOf(stopped.database()));
     }
     ASSERT_EQ(wholeSteps.size(), static_cast<std::size_t>(counts.commits) + 1);
@@ -213,8 +211,8 @@ TEST(WorkspaceLock, ASecondWriterIsRefusedUntilTheFirstEndsOrIsKilled) {
         const std::string before = [&] {
             std::string names;
             for (const auto& entry : fs::directory_iterator(shared.database())) {
-                names += entry.path().filename().string() + std::to_string(fs::file_size(entry)) +
-                         ";";
+                names +=
+                    entry.path().filename().string() + std::to_string(fs::file_size(entry)) + ";";
             }
             return names;
         }();

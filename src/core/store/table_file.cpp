@@ -269,8 +269,8 @@ void TableFile::readFields() {
         !hasTable(*connection_, schema_, "zv_rows")) {
         throw StoreError("数据表文件“" + files_.table.string() + "”不是可用的数据表：没有字段定义");
     }
-    Statement select(*connection_, "SELECT pos, name, kind, size FROM " +
-                                       quoteIdentifier(schema_) + ".zv_fields ORDER BY pos");
+    Statement select(*connection_, "SELECT pos, name, kind, size FROM " + quoteIdentifier(schema_) +
+                                       ".zv_fields ORDER BY pos");
     while (select.step()) {
         const auto kind = kindFromName(select.columnText(2));
         if (!kind || select.columnInt(0) != static_cast<long long>(fields_.size())) {

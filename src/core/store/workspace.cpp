@@ -193,8 +193,7 @@ void Workspace::addListener(Listener* listener) {
 }
 
 void Workspace::removeListener(Listener* listener) {
-    listeners_.erase(std::remove(listeners_.begin(), listeners_.end(), listener),
-                     listeners_.end());
+    listeners_.erase(std::remove(listeners_.begin(), listeners_.end(), listener), listeners_.end());
 }
 
 void Workspace::rollback() {

@@ -1,5 +1,6 @@
 // zorvane-dbbuild DATA_DIR DATABASE_DIR: builds the reference database from its text sources.
 
+#include "tools/artwork/artwork.h"
 #include "tools/dbbuild/database_builder.h"
 #include "tools/dbbuild/formula_renderer.h"
 
@@ -8,6 +9,8 @@
 #include <chrono>
 #include <cstdio>
 #include <exception>
+#include <stdexcept>
+#include <string_view>
 
 int main(int argc, char** argv) {
     if (argc != 3) {
@@ -23,7 +26,18 @@ int main(int argc, char** argv) {
     try {
         const auto report =
             zorvane::dbbuild::buildDatabase(argv[1], argv[2], [](const std::string& source) {
-                const QByteArray png = zorvane::dbbuild::renderFormulaPng(source);
+                // "@name" is a drawing of the artwork tool, anything else a formula source.
+                QByteArray png;
+                if (!source.empty() && source.front() == '@') {
+                    const auto* drawing =
+                        zorvane::artwork::findBrowserDrawing(std::string_view(source).substr(1));
+                    if (!drawing) {
+                        throw std::runtime_error("没有名为“" + source.substr(1) + "”的图");
+                    }
+                    png = zorvane::artwork::encodePng(drawing->draw());
+                } else {
+                    png = zorvane::dbbuild::renderFormulaPng(source);
+                }
                 return std::vector<unsigned char>(png.begin(), png.end());
             });
         const std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - start;

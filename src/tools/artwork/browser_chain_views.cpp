@@ -39,9 +39,9 @@ QImage drawRollerChainDimensions() {
     painter.setRenderHint(QPainter::Antialiasing);
     drawingTitle(painter, QStringLiteral("滚子链的主要尺寸"));
     // Side view: three pitches of plates with the rollers, scale 5 px/mm for a 16A-like chain.
-    const qreal s = 5.0;
+    const qreal s = 4.0;
     const qreal p = 25.4 * s, d1 = 15.88 * s, h2 = 24.13 * s, d2 = 7.94 * s;
-    const qreal y = 150;
+    const qreal y = 135;
     const qreal x0 = 70;
     for (int k = 0; k < 3; ++k) {
         const QPointF a(x0 + k * p, y), b(x0 + (k + 1) * p, y);
@@ -66,7 +66,7 @@ QImage drawRollerChainDimensions() {
     // Plan view of the cross-section through a pin, three rows: b1, b2, pt.
     const qreal s2 = 2.6;
     const qreal b1 = 15.75 * s2, b2 = 22.61 * s2, pt = 29.29 * s2, plate = (b2 - b1) / 2;
-    const qreal top = 250;
+    const qreal top = 268;
     const qreal cx = 470;
     const qreal outer = 3.2 * s2;
     const qreal rows = 3;
@@ -101,12 +101,12 @@ QImage drawRollerChainDimensions() {
                      18, {QStringLiteral("b"), QStringLiteral("1")});
     alignedDimension(painter, QPointF(mid0 - b2 / 2, top), QPointF(mid0 + b2 / 2, top), -22,
                      {QStringLiteral("b"), QStringLiteral("2")});
-    alignedDimension(painter, QPointF(mid0 + pt, top + 100), QPointF(mid0 + 2 * pt, top + 100), 12,
+    alignedDimension(painter, QPointF(mid0 + pt, top + 100), QPointF(mid0 + 2 * pt, top + 96), 8,
                      {QStringLiteral("p"), QStringLiteral("t")});
-    placeText(painter, plainTextPath(QStringLiteral("侧视图"), 14), QPointF(x0 + 1.5 * p, 250),
+    placeText(painter, plainTextPath(QStringLiteral("侧视图"), 14), QPointF(x0 + 1.5 * p, 200),
               Qt::AlignHCenter | Qt::AlignTop, kOutline);
     placeText(painter, plainTextPath(QStringLiteral("三排链横截面（过销轴）"), 14),
-              QPointF(cx, 385), Qt::AlignHCenter | Qt::AlignBottom, kOutline);
+              QPointF(cx, 398), Qt::AlignHCenter | Qt::AlignBottom, kOutline);
     return image;
 }
 

@@ -101,7 +101,7 @@ QImage drawRollerChainDimensions() {
                      18, {QStringLiteral("b"), QStringLiteral("1")});
     alignedDimension(painter, QPointF(mid0 - b2 / 2, top), QPointF(mid0 + b2 / 2, top), -22,
                      {QStringLiteral("b"), QStringLiteral("2")});
-    alignedDimension(painter, QPointF(mid0 + pt, top + 100), QPointF(mid0 + 2 * pt, top + 96), 8,
+    alignedDimension(painter, QPointF(mid0 + pt, top - 8), QPointF(mid0 + 2 * pt, top - 8), -14,
                      {QStringLiteral("p"), QStringLiteral("t")});
     placeText(painter, plainTextPath(QStringLiteral("侧视图"), 14), QPointF(x0 + 1.5 * p, 200),
               Qt::AlignHCenter | Qt::AlignTop, kOutline);

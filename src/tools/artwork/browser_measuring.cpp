@@ -49,7 +49,7 @@ void pinView(QPainter& painter, QPointF centre, int teeth, const QString& label)
     const QPointF along = unit(b - a);
     const QPointF outerA = a - along * pin;
     const QPointF outerB = b + along * pin;
-    alignedDimension(painter, outerA, outerB, teeth % 2 == 0 ? -150 : 150,
+    alignedDimension(painter, outerA, outerB, teeth % 2 == 0 ? 128 : -128,
                      {QStringLiteral("M"), QStringLiteral("R")});
     diameterLeader(painter, a, -kPi / 4, pin, {QStringLiteral("d"), QStringLiteral("R")}, pin + 24,
                    1);
@@ -73,8 +73,8 @@ QImage drawMeasuringPins() {
     QPainter painter(&image);
     painter.setRenderHint(QPainter::Antialiasing);
     drawingTitle(painter, QStringLiteral("量柱测量距MR"));
-    pinView(painter, QPointF(165, 215), 12, QStringLiteral("偶数齿：MR = d + dR（滚子链）"));
-    pinView(painter, QPointF(455, 215), 11, QStringLiteral("奇数齿：MR = d·cos(90°/z) + dR"));
+    pinView(painter, QPointF(185, 215), 12, QStringLiteral("偶数齿：MR = d + dR（滚子链）"));
+    pinView(painter, QPointF(425, 215), 11, QStringLiteral("奇数齿：MR = d·cos(90°/z) + dR"));
     return image;
 }
 

@@ -75,6 +75,8 @@ def main():
     # ChainNoNd and Roller: same chains, same pitches; Roller carries every field the static step reads.
     _, chains = read_table("ChainNoNd")
     names, roller = read_table("Roller")
+    # The design steps read the A series (编号 1); the B series rows are for the browser only.
+    roller = [r for r in roller if r["编号"] == "1"]
     for field in ["单排极限拉伸载荷Qmin", "单排每米质量q", "内链节外宽b2max", "销轴直径dzmax",
                   "滚子外径drmax", "排距pt", "内链板高度hmax"]:
         if field not in names:

@@ -60,6 +60,7 @@ def rim_diameter(p, z, h2):
 
 def main():
     _, chains = read_table("Roller")
+    chains = [c for c in chains if c["编号"] == "1"]  # the A series
     pitches = [(float(c["节距"]), c["节距"], float(c["内链板高度hmax"])) for c in chains]
     teeth = [FIRST_ROW_Z] + WALKED_Z
 

@@ -42,6 +42,7 @@ def main():
             print(iso, number_text(values[iso], 2))
         return 0
     _, rows = read_table("Roller")
+    rows = [r for r in rows if r["编号"] == "1"]  # b2 is derived for the A series only
     bad = 0
     for row in rows:
         want = values.get(row["链号"])

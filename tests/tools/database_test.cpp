@@ -7,6 +7,8 @@
 #include "tools/dbbuild/csv_table.h"
 #include "tools/dbbuild/database_builder.h"
 #include "tools/dbbuild/formula_renderer.h"
+#include "tools/dbbuild/graphic_painter.h"
+#include "tools/dbbuild/program_coefficients.h"
 
 #include <gtest/gtest.h>
 
@@ -247,8 +249,7 @@ std::map<std::string, std::string> fileContents(const fs::path& dir) {
 }
 
 std::vector<unsigned char> paint(const std::string& source) {
-    const QByteArray png = renderFormulaPng(source);
-    return {png.begin(), png.end()};
+    return paintGraphic(source);
 }
 
 TEST(DatabaseBuild, IsReproducibleByteForByte) {
@@ -265,6 +266,34 @@ TEST(DatabaseBuild, IsReproducibleByteForByte) {
     const auto built = fileContents(kDatabase);
     for (const auto& [name, bytes] : a) {
         EXPECT_TRUE(built.count(name) && built.at(name) == bytes) << name << " differs from build";
+    }
+}
+
+// The browser's coefficient tables must hold the program's values: a changed value stops the
+// build with a message naming the table and the row.
+TEST(DatabaseBuild, CoefficientTablesThatDisagreeWithTheProgramAreRefused) {
+    testing::TempDir dir;
+    fs::copy(kDatabase, dir.path(), fs::copy_options::recursive);
+    EXPECT_NO_THROW(checkProgramCoefficients(dir.path()));
+    for (const auto& [table, field] : {std::pair{"RPitchFactor", "节距系数c2"},
+                                       std::pair{"RToothFactor", "Kz(n1不低于峰值转速)"},
+                                       std::pair{"RRowFactor", "Kp(程序值)"}}) {
+        testing::TempDir changed;
+        fs::copy(kDatabase, changed.path(), fs::copy_options::recursive);
+        Table t(changed.path(), table);
+        t.setReadOnly(false);
+        t.open();
+        t.last();
+        t.edit();
+        t.setField(field, store::Value(9.99));
+        t.post();
+        t.close();
+        try {
+            checkProgramCoefficients(changed.path());
+            ADD_FAILURE() << table << " was not refused";
+        } catch (const SourceError& error) {
+            EXPECT_NE(std::string(error.what()).find(table), std::string::npos) << error.what();
+        }
     }
 }
 

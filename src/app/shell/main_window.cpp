@@ -2,7 +2,9 @@
 
 #include "app/records/history_page.h"
 #include "app/records/result_page.h"
+#include "app/refdata/image_window.h"
 #include "app/refdata/query_page.h"
+#include "app/refdata/reference_browser.h"
 #include "app/shell/about_text.h"
 #include "app/shell/design_list.h"
 #include "app/shell/help_viewer.h"
@@ -93,6 +95,9 @@ MainWindow::MainWindow(design::Interaction& ui, const std::filesystem::path& app
     central->setStretchFactor(1, 1);
     setCentralWidget(central);
     buildStatusBar();
+    imageWindow_ = new ImageWindow(this);
+    browser_ = new ReferenceBrowser(*tree_, *queryPage_, *imageWindow_, ui_,
+                                    session_->databaseDir(), this);
     refresh();
     resize(1100, 760);
     // What the opening of the working tables found is told once the window shows.
@@ -261,6 +266,7 @@ void MainWindow::buildRight(QWidget* parent) {
     historyPage_ = new HistoryPage(pages_);
     resultPage_ = new ResultPage(pages_);
     auto* query = new QueryPage(pages_);
+    queryPage_ = query;
     connect(query, &QueryPage::backToDesign, this,
             [this] { run([this] { session_->gate().backToDesign(); }); });
     pages_->addWidget(workSpace_);

@@ -24,7 +24,10 @@ namespace zorvane::app {
 class DesignList;
 class HelpViewer;
 class HistoryPage;
+class ImageWindow;
 class InitPanel;
+class QueryPage;
+class ReferenceBrowser;
 class ResultPage;
 class SelectPanel;
 class StepPanels;
@@ -53,6 +56,9 @@ public:
     QLabel* statusPanel(int index) const { return status_[static_cast<std::size_t>(index)]; }
     QAction* action(const QString& objectName) const;
     HelpViewer* helpViewer() const { return help_; }
+    QueryPage* queryPage() const { return queryPage_; }
+    ReferenceBrowser* browser() const { return browser_; }
+    ImageWindow* imageWindow() const { return imageWindow_; }
 
 private:
     void reportWorkspace();
@@ -82,6 +88,9 @@ private:
     QTabWidget* left_ = nullptr;
     QTreeWidget* tree_ = nullptr;
     HelpViewer* help_ = nullptr;
+    QueryPage* queryPage_ = nullptr;
+    ReferenceBrowser* browser_ = nullptr;
+    ImageWindow* imageWindow_ = nullptr;
     std::array<QLabel*, 4> status_{};
     std::vector<QAction*> reportActions_;
     std::vector<QToolButton*> reportButtons_;

@@ -49,6 +49,18 @@ struct DatabaseDrawing {
 // The roller and the toothed chain sprocket drawings.
 std::span<const DatabaseDrawing> databaseDrawings();
 
+// A drawing of the reference browser, stored as a PNG in the graphic field of the tree table.
+// The table source names it as "@" + name.
+struct BrowserDrawing {
+    std::string_view name;
+    QSize size;
+    QImage (*draw)();
+};
+
+std::span<const BrowserDrawing> browserDrawings();
+// The drawing of that name, or nothing.
+const BrowserDrawing* findBrowserDrawing(std::string_view name);
+
 // PNG bytes that depend on the pixels alone: fixed resolution, no time or text chunks.
 QByteArray encodePng(const QImage& image);
 

@@ -4,6 +4,7 @@
 #include "core/store/table.h"
 #include "core/text/number_text.h"
 #include "tools/dbbuild/csv_table.h"
+#include "tools/dbbuild/program_coefficients.h"
 
 #include <algorithm>
 
@@ -135,6 +136,7 @@ BuildReport buildDatabase(const fs::path& dataDir, const fs::path& outputDir,
         writer.write(readSourceTable(file), file.string());
     }
     writeEmptySizeTable(building);
+    checkProgramCoefficients(building);
 
     fs::remove_all(outputDir);
     fs::rename(building, outputDir);

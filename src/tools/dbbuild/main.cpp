@@ -1,7 +1,7 @@
 // zorvane-dbbuild DATA_DIR DATABASE_DIR: builds the reference database from its text sources.
 
 #include "tools/dbbuild/database_builder.h"
-#include "tools/dbbuild/formula_renderer.h"
+#include "tools/dbbuild/graphic_painter.h"
 
 #include <QGuiApplication>
 
@@ -22,10 +22,7 @@ int main(int argc, char** argv) {
     const auto start = std::chrono::steady_clock::now();
     try {
         const auto report =
-            zorvane::dbbuild::buildDatabase(argv[1], argv[2], [](const std::string& source) {
-                const QByteArray png = zorvane::dbbuild::renderFormulaPng(source);
-                return std::vector<unsigned char>(png.begin(), png.end());
-            });
+            zorvane::dbbuild::buildDatabase(argv[1], argv[2], zorvane::dbbuild::paintGraphic);
         const std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - start;
         std::printf("zorvane-dbbuild: %d 个表，%d 行，%d 幅公式图，用时 %.2f 秒\n", report.tables,
                     report.rows, report.pictures, elapsed.count());

@@ -1,0 +1,32 @@
+#include "app/refdata/image_window.h"
+
+#include "app/shell/value_prompt.h"
+
+#include <QLabel>
+#include <QPixmap>
+
+namespace zorvane::app {
+
+ImageWindow::ImageWindow(QWidget* parent)
+    : QWidget(parent, Qt::Window | Qt::WindowStaysOnTopHint | Qt::CustomizeWindowHint |
+                          Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
+                          Qt::MSWindowsFixedSizeDialogHint) {
+    setObjectName(QStringLiteral("TfrmImg"));
+    setWindowTitle(QStringLiteral("全图显示"));
+    image_ = new QLabel(this);
+    image_->setObjectName(QStringLiteral("imgAll2"));
+}
+
+void ImageWindow::showPicture(const QPixmap& picture) {
+    image_->setPixmap(picture);
+    image_->setGeometry(0, 0, picture.width(), picture.height());
+    if (!picture.isNull()) {
+        setFixedSize(picture.size());
+    }
+    centreOnScreen(*this);
+    if (!isVisible() && !picture.isNull()) {
+        show();
+    }
+}
+
+} // namespace zorvane::app

@@ -1,0 +1,16 @@
+#pragma once
+// The drawings of the reference browser, one function each; browser_catalogue.cpp lists them by
+// the names the tree table uses.
+
+#include <QImage>
+
+namespace zorvane::artwork {
+
+QImage drawRollerToothFactorCurves();
+QImage drawToothedToothFactorCurve();
+QImage drawCentreDistanceFactorCurve();
+QImage drawRollerChainDimensions();
+QImage drawToothedChainDimensions();
+QImage drawMeasuringPins();
+
+} // namespace zorvane::artwork

@@ -5,6 +5,7 @@
 #include "app/reports/preview_dialog.h"
 #include "app/shell/main_window.h"
 #include "core/design/scripted_interaction.h"
+#include "core/records/design_history.h"
 #include "core/design/steps.h"
 #include "support/design_inputs.h"
 #include "support/workspace.h"

@@ -5,8 +5,6 @@
 #include "core/records/result_tables.h"
 #include "core/store/table.h"
 #include "support/workspace.h"
-#include "tools/calc/runner.h"
-#include "tools/calc/scenario.h"
 
 #include <gtest/gtest.h>
 
@@ -26,7 +24,7 @@ namespace fs = std::filesystem;
 constexpr std::array<const char*, 5> kStems{"combined", "init", "result", "size", "history"};
 constexpr std::array<const char*, 4> kSuffixes{".pdf", ".txt", ".csv", ".html"};
 
-struct Run {
+struct ToolRun {
     int exitCode = -1;
     std::string errors;
 };
@@ -51,12 +49,31 @@ std::string readFile(const fs::path& path) {
     return text.str();
 }
 
-Run runReport(const fs::path& db, const fs::path& out) {
-    const fs::path errors = out.parent_path() / "report-errors.txt";
+ToolRun runReport(const fs::path& db, const fs::path& out, const fs::path& scratch) {
+    const fs::path errors = scratch / "report-errors.txt";
     const std::string command = std::string("'") + ZORVANE_REPORT + "' --db " + quoted(db) +
                                 " --out " + quoted(out) + " > /dev/null 2> " + quoted(errors);
     const int status = std::system(command.c_str());
     return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, readFile(errors)};
+}
+
+std::string lowered(std::string text) {
+    for (char& c : text) {
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    }
+    return text;
+}
+
+// The text of an HTML page as a reader sees it, near enough for finding cell values.
+std::string htmlText(std::string html) {
+    for (const auto& [from, to] : std::vector<std::pair<std::string, std::string>>{
+             {"<br>", ""}, {"&lt;", "<"}, {"&gt;", ">"}, {"&quot;", "\""}, {"&amp;", "&"}}) {
+        for (auto at = html.find(from); at != std::string::npos; at = html.find(from, at)) {
+            html.replace(at, from.size(), to);
+            at += to.size();
+        }
+    }
+    return html;
 }
 
 std::string withoutBlanks(const std::string& text) {
@@ -93,28 +110,21 @@ TableCells cellsOf(const fs::path& db, const char* name, std::vector<const char*
     return cells;
 }
 
-// One design run by the batch runner and written by zorvane-report, once per test program.
+// The report writer's files of a design whose tables the build made: the tool reads the
+// design's database directory and writes into a fresh directory below a temporary one.
 struct Written {
-    testing::Workspace workspace;
+    fs::path db;
+    testing::TempDir dir;
     fs::path out;
-    Run run;
-    bool completed = false;
+    ToolRun run;
 };
 
-const Written& written(const std::string& scenario) {
-    static std::map<std::string, std::unique_ptr<Written>> cache;
-    auto& entry = cache[scenario];
-    if (!entry) {
-        entry = std::make_unique<Written>();
-        const auto s = calc::readScenario(fs::path(ZORVANE_SCENARIO_DIR) / scenario /
-                                          "scenario.json");
-        entry->completed =
-            calc::runScenario(s, {entry->workspace.path(), entry->workspace.database()})
-                .completed;
-        entry->out = entry->workspace.path() / "reports" / "new";
-        entry->run = runReport(entry->workspace.database(), entry->out);
-    }
-    return *entry;
+std::unique_ptr<Written> writeReportsOf(const fs::path& db) {
+    auto written = std::make_unique<Written>();
+    written->db = db;
+    written->out = written->dir.path() / "reports" / "new";
+    written->run = runReport(db, written->out, written->dir.path());
+    return written;
 }
 
 // The records of a CSV text, fields unquoted.
@@ -166,7 +176,11 @@ const std::vector<Printed> kPrinted{
 // costs more than the checks.
 class FinishedDesignTest : public ::testing::TestWithParam<const char*> {
 protected:
-    const Written& w() { return written(GetParam()); }
+    void SetUp() override {
+        written_ = writeReportsOf(fs::path(ZORVANE_REPORT_DESIGNS) / GetParam());
+    }
+    const Written& w() { return *written_; }
+    std::unique_ptr<Written> written_;
     void everyFileWritten();
     void pdfPagesAreA4AndHoldTitlesAndEveryValue();
     void historyPdfHoldsOnePicturePerEntry();
@@ -199,7 +213,7 @@ void FinishedDesignTest::pdfPagesAreA4AndHoldTitlesAndEveryValue() {
         EXPECT_NE(info.find("(A4)"), std::string::npos) << info;
         const std::string text = withoutBlanks(capture("pdftotext " + quoted(pdf) + " -"));
         EXPECT_NE(text.find(p.title), std::string::npos);
-        const TableCells cells = cellsOf(w().workspace.database(), p.table, p.fields);
+        const TableCells cells = cellsOf(w().db, p.table, p.fields);
         EXPECT_FALSE(cells.rows.empty());
         for (const auto& row : cells.rows) {
             for (const std::string& value : row) {
@@ -222,7 +236,7 @@ void FinishedDesignTest::historyPdfHoldsOnePicturePerEntry() {
         words >> page >> number >> type;
         images += type == "image";
     }
-    const TableCells cells = cellsOf(w().workspace.database(), "Hty_Rec_Unnamed", {"项目"});
+    const TableCells cells = cellsOf(w().db, "Hty_Rec_Unnamed", {"项目"});
     EXPECT_GT(cells.pictures, 0);
     EXPECT_EQ(images, cells.pictures);
 }
@@ -230,11 +244,12 @@ void FinishedDesignTest::historyPdfHoldsOnePicturePerEntry() {
 void FinishedDesignTest::textCsvAndHtmlHoldEveryRow() {
     for (const Printed& p : kPrinted) {
         SCOPED_TRACE(p.stem);
-        const TableCells cells = cellsOf(w().workspace.database(), p.table, p.fields);
+        const TableCells cells = cellsOf(w().db, p.table, p.fields);
         const auto csv = parseCsv(readFile(w().out / (std::string(p.stem) + ".csv")));
         ASSERT_EQ(csv.size(), cells.rows.size() + 1);
         const std::string text = readFile(w().out / (std::string(p.stem) + ".txt"));
         const std::string html = readFile(w().out / (std::string(p.stem) + ".html"));
+        const std::string shown = withoutBlanks(htmlText(html));
         for (std::size_t r = 0; r < cells.rows.size(); ++r) {
             for (std::size_t f = 0; f < p.fields.size(); ++f) {
                 const std::string& value = cells.rows[r][f];
@@ -243,8 +258,7 @@ void FinishedDesignTest::textCsvAndHtmlHoldEveryRow() {
                 }
                 EXPECT_NE(withoutBlanks(text).find(withoutBlanks(value)), std::string::npos)
                     << value;
-                EXPECT_NE(withoutBlanks(html).find(withoutBlanks(value)), std::string::npos)
-                    << value;
+                EXPECT_NE(shown.find(withoutBlanks(value)), std::string::npos) << value;
             }
         }
         int images = 0;
@@ -258,7 +272,6 @@ void FinishedDesignTest::textCsvAndHtmlHoldEveryRow() {
 }
 
 TEST_P(FinishedDesignTest, EveryFileHoldsTheTitlesAndEveryRow) {
-    ASSERT_TRUE(w().completed);
     ASSERT_EQ(w().run.exitCode, 0) << w().run.errors;
     everyFileWritten();
     pdfPagesAreA4AndHoldTitlesAndEveryValue();
@@ -269,15 +282,27 @@ TEST_P(FinishedDesignTest, EveryFileHoldsTheTitlesAndEveryRow) {
 INSTANTIATE_TEST_SUITE_P(Designs, FinishedDesignTest,
                          ::testing::Values("roller_low_speed_single_row", "toothed_medium_speed"));
 
+// The tables of a design stopped after its first steps: initial conditions and a few results.
+void writeUnfinishedDesign(const fs::path& db) {
+    records::TResult_manage results(db, "R", false);
+    records::TRecord_Class history(db, "RD", false);
+    results.AddRow("传递功率", "3", "kW", "i");
+    results.AddRow("小链轮齿数", "15", "", "r");
+    history.AddEntry("小链轮齿数", 15);
+}
+
 TEST(ReportTool, UnfinishedDesignGetsItsRowsAndTitles) {
-    const Written& w = written("roller_speed_too_high_stops");
-    ASSERT_FALSE(w.completed);
-    ASSERT_EQ(w.run.exitCode, 0) << w.run.errors;
-    EXPECT_EQ(parseCsv(readFile(w.out / "size.csv")).size(), 1u);
-    const std::string text = withoutBlanks(capture("pdftotext " + quoted(w.out / "size.pdf") + " -"));
+    testing::Workspace workspace;
+    writeUnfinishedDesign(workspace.database());
+    const auto w = writeReportsOf(workspace.database());
+    ASSERT_EQ(w->run.exitCode, 0) << w->run.errors;
+    EXPECT_EQ(parseCsv(readFile(w->out / "size.csv")).size(), 1u);
+    const std::string text =
+        withoutBlanks(capture("pdftotext " + quoted(w->out / "size.pdf") + " -"));
     EXPECT_NE(text.find("链轮的基本尺寸"), std::string::npos);
     EXPECT_NE(text.find("关系式"), std::string::npos);
-    EXPECT_GT(parseCsv(readFile(w.out / "init.csv")).size(), 1u);
+    EXPECT_EQ(parseCsv(readFile(w->out / "init.csv")).size(), 2u);
+    EXPECT_EQ(parseCsv(readFile(w->out / "history.csv")).size(), 2u);
 }
 
 struct BrokenCase {
@@ -286,29 +311,34 @@ struct BrokenCase {
     bool damage;
 };
 
+void PrintTo(const BrokenCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
 class BrokenTableTest : public ::testing::TestWithParam<BrokenCase> {};
 
 TEST_P(BrokenTableTest, StopsWithTheStoresMessageAndWritesNothing) {
     const BrokenCase& c = GetParam();
     testing::Workspace workspace;
     const fs::path db = workspace.database();
-    {
-        records::TResult_manage results(db, "R", false);
-        records::TRecord_Class history(db, "RD", false);
-        results.AddRow("传递功率", "3", "kW", "i");
-        history.AddEntry("小链轮齿数", 15);
+    writeUnfinishedDesign(db);
+    // Table names ignore case: the history's writer spells it Hty_Rec_UnNamed.
+    for (const auto& entry : fs::directory_iterator(db)) {
+        if (lowered(entry.path().filename().string()) == lowered(c.file)) {
+            fs::remove(entry.path());
+        }
     }
-    fs::remove(db / c.file);
     if (c.damage) {
         std::ofstream(db / c.file, std::ios::binary) << "damaged";
     }
     const fs::path out = workspace.path() / "out";
     fs::create_directories(out);
     std::ofstream(out / "combined.pdf") << "earlier";
-    const Run run = runReport(db, out);
+    const ToolRun run = runReport(db, out, workspace.path());
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_NE(run.errors.find("zorvane-report: "), std::string::npos) << run.errors;
-    EXPECT_NE(run.errors.find(fs::path(c.file).stem().string()), std::string::npos) << run.errors;
+    EXPECT_NE(lowered(run.errors).find(lowered(fs::path(c.file).stem().string())), std::string::npos)
+        << run.errors;
     // The earlier file is left as it was, and nothing was added.
     EXPECT_EQ(readFile(out / "combined.pdf"), "earlier");
     EXPECT_EQ(std::distance(fs::directory_iterator(out), fs::directory_iterator()), 1);
@@ -318,11 +348,11 @@ INSTANTIATE_TEST_SUITE_P(Tables, BrokenTableTest,
                          ::testing::Values(BrokenCase{"missing", "Result_Unnamed.db", false},
                                            BrokenCase{"damaged", "Size_Unnamed.db", true},
                                            BrokenCase{"history", "Hty_Rec_Unnamed.mb", false}),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         [](const auto& param) { return std::string(param.param.name); });
 
 TEST(ReportTool, MissingDatabaseAndWrongCommandLine) {
     testing::TempDir dir;
-    const Run run = runReport(dir.path() / "database", dir.path() / "out");
+    const ToolRun run = runReport(dir.path() / "database", dir.path() / "out", dir.path());
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_NE(run.errors.find("找不到数据库目录"), std::string::npos) << run.errors;
     EXPECT_FALSE(fs::exists(dir.path() / "out"));

@@ -5,6 +5,8 @@
 
 #include "core/report/report_document.h"
 
+#include <QByteArray>
+
 #include <array>
 #include <stdexcept>
 #include <string>

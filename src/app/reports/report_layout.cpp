@@ -3,13 +3,16 @@
 #include "app/reports/report_fonts.h"
 
 #include <QAbstractTextDocumentLayout>
+#include <QGuiApplication>
 #include <QPagedPaintDevice>
 #include <QPainter>
+#include <QScreen>
 #include <QTextCursor>
 #include <QTextTable>
 #include <QUrl>
 
 #include <algorithm>
+#include <cmath>
 
 namespace zorvane::app {
 
@@ -23,13 +26,30 @@ namespace {
 // Layout units per inch. Fonts, rules and pictures are sized in this resolution, and every
 // device scales it to its own, so that preview, printer and PDF break the pages alike.
 constexpr double kLayoutDpi = 288;
-constexpr double kThinRuleMm = 0.25;
-constexpr double kHeavyRuleMm = 0.7;
+constexpr double kThinRuleMm = 0.3;
+constexpr double kHeavyRuleMm = 0.8;
 constexpr double kCellPaddingMm = 1.0;
 constexpr double kTitleSpaceMm = 3.0;
 
 double units(double mm) {
     return mm / 25.4 * kLayoutDpi;
+}
+
+// Border widths, cell padding and image sizes, which Qt's text layout takes in screen pixels and
+// scales to the layout's resolution (block margins and frame heights it takes as they are).
+double pixels(double mm);
+
+// The resolution Qt's text layout assumes for image sizes (what it calls its default one).
+double screenDpi() {
+    if (QCoreApplication::testAttribute(Qt::AA_Use96Dpi)) {
+        return 96;
+    }
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    return screen ? std::round(screen->logicalDotsPerInchY()) : 96;
+}
+
+double pixels(double mm) {
+    return mm / 25.4 * screenDpi();
 }
 
 QString qs(const std::string& text) {
@@ -62,21 +82,21 @@ QTextTableFormat tableFormat(const std::vector<QTextLength>& widths, double bord
     format.setWidth(QTextLength(QTextLength::PercentageLength, 100));
     format.setColumnWidthConstraints({widths.begin(), widths.end()});
     format.setBorderCollapse(true);
-    format.setBorder(units(borderMm));
+    format.setBorder(pixels(borderMm));
     format.setBorderBrush(Qt::black);
     format.setBorderStyle(QTextFrameFormat::BorderStyle_Solid);
     format.setCellSpacing(0);
-    format.setCellPadding(units(kCellPaddingMm));
+    format.setCellPadding(pixels(kCellPaddingMm));
     format.setMargin(0);
     return format;
 }
 
 void setCellBorders(QTextTableCell cell, double top, double bottom, double sides) {
     QTextTableCellFormat format = cell.format().toTableCellFormat();
-    format.setTopBorder(units(top));
-    format.setBottomBorder(units(bottom));
-    format.setLeftBorder(units(sides));
-    format.setRightBorder(units(sides));
+    format.setTopBorder(pixels(top));
+    format.setBottomBorder(pixels(bottom));
+    format.setLeftBorder(pixels(sides));
+    format.setRightBorder(pixels(sides));
     for (auto edge : {QTextFormat::TableCellTopBorderStyle, QTextFormat::TableCellBottomBorderStyle,
                       QTextFormat::TableCellLeftBorderStyle, QTextFormat::TableCellRightBorderStyle}) {
         format.setProperty(edge, QTextFrameFormat::BorderStyle_Solid);
@@ -94,17 +114,34 @@ void insertCellText(QTextTableCell cell, const QString& text, const report::Text
     cursor.insertText(text, charFormat(style));
 }
 
-// The title band: one cell across the page with the rule above and the heavy rule below it
-// that the band asks for.
-void insertTitle(QTextCursor& cursor, const report::Title& title) {
-    QTextTableFormat format = tableFormat({QTextLength(QTextLength::PercentageLength, 100)}, 0);
-    format.setTopMargin(units(kTitleSpaceMm));
-    format.setBottomMargin(units(kTitleSpaceMm));
-    QTextTable* table = cursor.insertTable(1, 1, format);
-    setCellBorders(table->cellAt(0, 0), title.ruleAbove ? kThinRuleMm : 0,
-                   title.heavyRuleBelow ? kHeavyRuleMm : 0, 0);
-    insertCellText(table->cellAt(0, 0), qs(title.text), title.style, Qt::AlignHCenter);
+// A rule across the page: a frame of the rule's height filled black.
+void insertRule(QTextCursor& cursor, double heightMm, double spaceAboveMm = 0) {
+    QTextFrameFormat format;
+    format.setWidth(QTextLength(QTextLength::PercentageLength, 100));
+    format.setHeight(QTextLength(QTextLength::FixedLength, units(heightMm)));
+    format.setBackground(Qt::black);
+    format.setBorder(0);
+    format.setMargin(0);
+    format.setTopMargin(units(spaceAboveMm));
+    format.setPadding(0);
+    cursor.insertFrame(format);
     cursor.movePosition(QTextCursor::End);
+}
+
+// The title band: the rule above it and the heavy rule below it that the band asks for.
+void insertTitle(QTextCursor& cursor, const report::Title& title) {
+    if (title.ruleAbove) {
+        insertRule(cursor, kThinRuleMm, kTitleSpaceMm);
+    }
+    QTextBlockFormat block;
+    block.setAlignment(Qt::AlignHCenter);
+    block.setTopMargin(units(kTitleSpaceMm));
+    block.setBottomMargin(units(kTitleSpaceMm));
+    cursor.insertBlock(block, charFormat(title.style));
+    cursor.insertText(qs(title.text), charFormat(title.style));
+    if (title.heavyRuleBelow) {
+        insertRule(cursor, kHeavyRuleMm);
+    }
 }
 
 class SectionWriter {
@@ -171,14 +208,14 @@ private:
             return;
         }
         // Pictures print on white: a transparent background would come out black where the
-        // printer or the PDF drops the alpha channel.
+        // printer drops the alpha channel.
         QImage opaque(image.size(), QImage::Format_RGB32);
         opaque.fill(Qt::white);
         QPainter(&opaque).drawImage(0, 0, image);
         const QUrl name(QStringLiteral("report-picture:%1").arg(pictures_++));
         document_.addResource(QTextDocument::ImageResource, name, opaque);
-        const double boxWidth = units(section.pictureWidthMm);
-        const double boxHeight = units(section.pictureHeightMm);
+        const double boxWidth = pixels(section.pictureWidthMm);
+        const double boxHeight = pixels(section.pictureHeightMm);
         const double scale = std::min(boxWidth / opaque.width(), boxHeight / opaque.height());
         QTextImageFormat format;
         format.setName(name.toString());
@@ -210,9 +247,12 @@ ReportLayout::ReportLayout(const report::Document& document) : metrics_(1, 1, QI
     QTextCursor cursor(&document_);
     int pictures = 0;
     SectionWriter writer(document_, cursor, pictures);
+    // One edit block: the document is laid out once, at its end, not after every cell.
+    cursor.beginEditBlock();
     for (const Section& section : document.sections) {
         writer.write(section);
     }
+    cursor.endEditBlock();
 }
 
 int ReportLayout::pageCount() const {
@@ -245,6 +285,8 @@ bool ReportLayout::print(QPagedPaintDevice& device, int fromPage, int toPage) co
         return false;
     }
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    // JPEG would blur the thin strokes of the formula pictures in a PDF.
+    painter.setRenderHint(QPainter::LosslessImageRendering);
     const double scale = device.logicalDpiX() / kLayoutDpi;
     painter.scale(scale, device.logicalDpiY() / kLayoutDpi);
     for (int page = first; page <= last; ++page) {

@@ -74,12 +74,12 @@ Section sizeSection(Variant variant) {
     section.title = {"链轮的基本尺寸", arial(16, kRed, true), variant == Variant::Combined, true};
     const TextStyle caption = arial(15, kPurple, true);
     section.columns = {
-        {"名         称", caption, "名称", songti(14), CellKind::Text, 21, Align::Left},
-        {"代号", caption, "符号", arial(14), CellKind::Text, 9, Align::Centre},
-        {"小链轮", caption, "小链轮数值", arial(14), CellKind::Text, 13, Align::Right},
-        {"大链轮", caption, "大链轮数值", arial(14), CellKind::Text, 13, Align::Right},
-        {"单位", arial(16, kPurple, true), "单位", arial(14), CellKind::Text, 9, Align::Centre},
-        {"关系式", caption, "关系式", arial(12), CellKind::Text, 35, Align::Left},
+        {"名         称", caption, "名称", songti(14), CellKind::Text, 25, Align::Left},
+        {"代号", caption, "符号", arial(14), CellKind::Text, 11, Align::Centre},
+        {"小链轮", caption, "小链轮数值", arial(14), CellKind::Text, 12, Align::Right},
+        {"大链轮", caption, "大链轮数值", arial(14), CellKind::Text, 12, Align::Right},
+        {"单位", arial(16, kPurple, true), "单位", arial(14), CellKind::Text, 10, Align::Centre},
+        {"关系式", caption, "关系式", arial(12), CellKind::Text, 30, Align::Left},
     };
     section.columnHeader = true;
     section.captionBand = variant == Variant::Combined;
@@ -93,12 +93,12 @@ Section historySection() {
     section.title = {"历史记录结果报表", arial(14, colour::kGreen, true), false, true};
     const TextStyle caption = arial(12, kNavy, true);
     section.columns = {
-        {"名               称", caption, "项目", songti(10), CellKind::Text, 13, Align::Left},
-        {"符号", caption, "符号", arial(10), CellKind::Text, 7, Align::Centre},
+        {"名               称", caption, "项目", songti(10), CellKind::Text, 14, Align::Left},
+        {"符号", caption, "符号", arial(10), CellKind::Text, 8, Align::Centre},
         {"数 值", caption, "数值", arial(10), CellKind::Text, 10, Align::Right},
-        {"单位", caption, "单位", arial(10), CellKind::Text, 7, Align::Centre},
+        {"单位", caption, "单位", arial(10), CellKind::Text, 8, Align::Centre},
         {"公       式", caption, "公式", arial(10), CellKind::Picture, 35, Align::Centre},
-        {"说        明", caption, "说明", songti(10), CellKind::RichText, 28, Align::Left},
+        {"说        明", caption, "说明", songti(10), CellKind::RichText, 25, Align::Left},
     };
     section.columnHeader = true;
     section.pictureWidthMm = 63;

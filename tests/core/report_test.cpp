@@ -36,25 +36,26 @@ TEST_P(SizeNameTest, FirstFourteenBytesABlankAndBytesUpToFortyTwo) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Names, SizeNameTest,
-    ::testing::Values(
-        // Seven characters fill the 14 bytes exactly: nothing to split.
-        SplitCase{"齿顶圆最大直径", "齿顶圆最大直径", false},
-        SplitCase{"分度圆直径", "分度圆直径", false},
-        SplitCase{"齿侧凸缘或排间槽直径", "齿侧凸缘或排间 槽直径", true},
-        SplitCase{"齿面工作段最低点至节距线距离", "齿面工作段最低 点至节距线距离", true},
-        // A leading ASCII letter puts the eighth character across bytes 14 and 15: it moves
-        // whole to the second line.
-        SplitCase{"a齿面工作段最低点", "a齿面工作段最 低点", true},
-        // Bytes beyond the 42nd are not printed; with the odd start the character across
-        // bytes 42 and 43 is left out whole.
-        SplitCase{"一二三四五六七八九十一二三四五六七八九十一二三", "一二三四五六七 八九十一二三四五六七八九十一", true},
-        SplitCase{"a一二三四五六七八九十一二三四五六七八九十一二三",
-                  "a一二三四五六 七八九十一二三四五六七八九十", true},
-        SplitCase{"abcdefghijklmnopqrstuvwxyz0123456789ABCDEFGHIJ",
-                  "abcdefghijklmn opqrstuvwxyz0123456789ABCDEF", true},
-        SplitCase{"", "", false}));
+INSTANTIATE_TEST_SUITE_P(Names, SizeNameTest,
+                         ::testing::Values(
+                             // Seven characters fill the 14 bytes exactly: nothing to split.
+                             SplitCase{"齿顶圆最大直径", "齿顶圆最大直径", false},
+                             SplitCase{"分度圆直径", "分度圆直径", false},
+                             SplitCase{"齿侧凸缘或排间槽直径", "齿侧凸缘或排间 槽直径", true},
+                             SplitCase{"齿面工作段最低点至节距线距离",
+                                       "齿面工作段最低 点至节距线距离", true},
+                             // A leading ASCII letter puts the eighth character across bytes 14 and
+                             // 15: it moves whole to the second line.
+                             SplitCase{"a齿面工作段最低点", "a齿面工作段最 低点", true},
+                             // Bytes beyond the 42nd are not printed; with the odd start the
+                             // character across bytes 42 and 43 is left out whole.
+                             SplitCase{"一二三四五六七八九十一二三四五六七八九十一二三",
+                                       "一二三四五六七 八九十一二三四五六七八九十一", true},
+                             SplitCase{"a一二三四五六七八九十一二三四五六七八九十一二三",
+                                       "a一二三四五六 七八九十一二三四五六七八九十", true},
+                             SplitCase{"abcdefghijklmnopqrstuvwxyz0123456789ABCDEFGHIJ",
+                                       "abcdefghijklmn opqrstuvwxyz0123456789ABCDEF", true},
+                             SplitCase{"", "", false}));
 
 // The working tables of a small roller design, written through the managers as the steps do.
 class ReportTablesTest : public ::testing::Test {
@@ -232,13 +233,13 @@ TEST_P(CsvQuotingTest, QuotesOnlyWhatCsvRequires) {
 INSTANTIATE_TEST_SUITE_P(Fields, CsvQuotingTest,
                          ::testing::Values(CsvCase{"12.70", "12.70"}, CsvCase{"1,5", "\"1,5\""},
                                            CsvCase{"a\"b", "\"a\"\"b\""},
-                                           CsvCase{"两\n行", "\"两\n行\""},
-                                           CsvCase{"", ""}));
+                                           CsvCase{"两\n行", "\"两\n行\""}, CsvCase{"", ""}));
 
 TEST(ReportWriters, CombinedCsvHasOneTitledBlockPerSection) {
     Document document;
     document.sections = {tinySection({{"a", "1", "x"}}), tinySection({})};
-    EXPECT_EQ(toCsv(document), "初始条件\r\n名称,数值,单位\r\na,1,x\r\n\r\n初始条件\r\n名称,数值,单位\r\n");
+    EXPECT_EQ(toCsv(document),
+              "初始条件\r\n名称,数值,单位\r\na,1,x\r\n\r\n初始条件\r\n名称,数值,单位\r\n");
 }
 
 TEST(ReportWriters, TextColumnsLineUpWithChineseTakingTwoColumns) {

@@ -167,7 +167,9 @@ struct Printed {
 const std::vector<Printed> kPrinted{
     {"init", "Init_Unnamed", {"项目", "数值", "单位"}, "初始条件"},
     {"result", "Result_Unnamed", {"项目", "数值", "单位"}, "设计结果"},
-    {"size", "Size_Unnamed", {"名称", "符号", "小链轮数值", "大链轮数值", "单位", "关系式"},
+    {"size",
+     "Size_Unnamed",
+     {"名称", "符号", "小链轮数值", "大链轮数值", "单位", "关系式"},
      "链轮的基本尺寸"},
     {"history", "Hty_Rec_Unnamed", {"项目", "符号", "数值", "单位"}, "历史记录结果报表"},
 };
@@ -198,8 +200,8 @@ void FinishedDesignTest::everyFileWritten() {
         }
     }
     // No scratch files stay behind.
-    EXPECT_EQ(static_cast<std::size_t>(std::distance(fs::directory_iterator(w().out),
-                                                     fs::directory_iterator())),
+    EXPECT_EQ(static_cast<std::size_t>(
+                  std::distance(fs::directory_iterator(w().out), fs::directory_iterator())),
               files);
 }
 
@@ -337,7 +339,8 @@ TEST_P(BrokenTableTest, StopsWithTheStoresMessageAndWritesNothing) {
     const ToolRun run = runReport(db, out, workspace.path());
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_NE(run.errors.find("zorvane-report: "), std::string::npos) << run.errors;
-    EXPECT_NE(lowered(run.errors).find(lowered(fs::path(c.file).stem().string())), std::string::npos)
+    EXPECT_NE(lowered(run.errors).find(lowered(fs::path(c.file).stem().string())),
+              std::string::npos)
         << run.errors;
     // The earlier file is left as it was, and nothing was added.
     EXPECT_EQ(readFile(out / "combined.pdf"), "earlier");

@@ -25,8 +25,8 @@ std::pair<ExportFormat, std::string> exportTarget(const design::SavedFile& saved
         c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
     }
     for (const auto& info : kExportFormats) {
-        if (suffix == "." + std::string(info.suffix) || (info.format == ExportFormat::Html &&
-                                                         suffix == ".htm")) {
+        if (suffix == "." + std::string(info.suffix) ||
+            (info.format == ExportFormat::Html && suffix == ".htm")) {
             return {info.format, path};
         }
     }
@@ -43,11 +43,10 @@ PreviewDialog::PreviewDialog(const report::Document& document, design::Interacti
       printer_(std::make_unique<QPrinter>(QPrinter::HighResolution)) {
     setObjectName(QStringLiteral("frmPreview"));
     setWindowTitle(QString::fromStdString(document_.caption));
-    printer_->setPageLayout(QPageLayout(
-        QPageSize(QPageSize::A4), QPageLayout::Portrait,
-        QMarginsF(report::kPageMarginMm, report::kPageMarginMm, report::kPageMarginMm,
-                  report::kPageMarginMm),
-        QPageLayout::Millimeter));
+    printer_->setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
+                                        QMarginsF(report::kPageMarginMm, report::kPageMarginMm,
+                                                  report::kPageMarginMm, report::kPageMarginMm),
+                                        QPageLayout::Millimeter));
     preview_ = new QPrintPreviewWidget(printer_.get(), this);
     preview_->setObjectName(QStringLiteral("pvwReport"));
     connect(preview_, &QPrintPreviewWidget::paintRequested, this,
@@ -131,10 +130,9 @@ void PreviewDialog::printReport() {
     }
     printer.setCopyCount(std::max(1, settings.copies));
     if (!printer.isValid() || !layout_.print(printer, settings.fromPage, settings.toPage)) {
-        design::showError(ui_, "无法打印到“" +
-                                   (settings.outputFile.empty() ? settings.printer
-                                                                : settings.outputFile) +
-                                   "”");
+        design::showError(
+            ui_, "无法打印到“" +
+                     (settings.outputFile.empty() ? settings.printer : settings.outputFile) + "”");
     }
 }
 

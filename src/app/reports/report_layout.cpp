@@ -97,8 +97,9 @@ void setCellBorders(QTextTableCell cell, double top, double bottom, double sides
     format.setBottomBorder(pixels(bottom));
     format.setLeftBorder(pixels(sides));
     format.setRightBorder(pixels(sides));
-    for (auto edge : {QTextFormat::TableCellTopBorderStyle, QTextFormat::TableCellBottomBorderStyle,
-                      QTextFormat::TableCellLeftBorderStyle, QTextFormat::TableCellRightBorderStyle}) {
+    for (auto edge :
+         {QTextFormat::TableCellTopBorderStyle, QTextFormat::TableCellBottomBorderStyle,
+          QTextFormat::TableCellLeftBorderStyle, QTextFormat::TableCellRightBorderStyle}) {
         format.setProperty(edge, QTextFrameFormat::BorderStyle_Solid);
     }
     cell.setFormat(format);
@@ -115,23 +116,26 @@ void insertCellText(QTextTableCell cell, const QString& text, const report::Text
 }
 
 // A rule across the page: a frame of the rule's height filled black.
-void insertRule(QTextCursor& cursor, double heightMm, double spaceAboveMm = 0) {
+void insertRule(QTextCursor& cursor, double heightMm) {
     QTextFrameFormat format;
     format.setWidth(QTextLength(QTextLength::PercentageLength, 100));
     format.setHeight(QTextLength(QTextLength::FixedLength, units(heightMm)));
     format.setBackground(Qt::black);
     format.setBorder(0);
     format.setMargin(0);
-    format.setTopMargin(units(spaceAboveMm));
     format.setPadding(0);
     cursor.insertFrame(format);
+    // The frame's one empty line must not be taller than the rule.
+    QTextCharFormat tiny;
+    tiny.setFontPointSize(1);
+    cursor.setBlockCharFormat(tiny);
     cursor.movePosition(QTextCursor::End);
 }
 
 // The title band: the rule above it and the heavy rule below it that the band asks for.
 void insertTitle(QTextCursor& cursor, const report::Title& title) {
     if (title.ruleAbove) {
-        insertRule(cursor, kThinRuleMm, kTitleSpaceMm);
+        insertRule(cursor, kThinRuleMm);
     }
     QTextBlockFormat block;
     block.setAlignment(Qt::AlignHCenter);
@@ -203,8 +207,7 @@ private:
     void insertPicture(QTextTableCell cell, const Section& section,
                        const std::vector<std::uint8_t>& bytes) {
         QImage image;
-        if (bytes.empty() ||
-            !image.loadFromData(bytes.data(), static_cast<int>(bytes.size()))) {
+        if (bytes.empty() || !image.loadFromData(bytes.data(), static_cast<int>(bytes.size()))) {
             return;
         }
         // Pictures print on white: a transparent background would come out black where the
@@ -235,13 +238,18 @@ private:
 
 } // namespace
 
-ReportLayout::ReportLayout(const report::Document& document) : metrics_(1, 1, QImage::Format_RGB32) {
+ReportLayout::ReportLayout(const report::Document& document)
+    : metrics_(1, 1, QImage::Format_RGB32) {
     const int dotsPerMetre = static_cast<int>(kLayoutDpi / 0.0254 + 0.5);
     metrics_.setDotsPerMeterX(dotsPerMetre);
     metrics_.setDotsPerMeterY(dotsPerMetre);
     document_.documentLayout()->setPaintDevice(&metrics_);
     document_.setUseDesignMetrics(true);
     document_.setDocumentMargin(0);
+    // The empty lines between sections are measured in this font, whatever the program's own.
+    QFont lines(QStringLiteral("Arial"));
+    lines.setPointSize(8);
+    document_.setDefaultFont(lines);
     document_.setPageSize(QSizeF(units(report::kPageWidthMm - 2 * report::kPageMarginMm),
                                  units(report::kPageHeightMm - 2 * report::kPageMarginMm)));
     QTextCursor cursor(&document_);

@@ -166,9 +166,9 @@ std::optional<design::SavedFile> QtInteraction::saveFile(const design::SaveFileD
     const auto first = static_cast<qsizetype>(dialog.filter);
     QString selected = first < filters.size() ? filters[first] : QString();
     // The file dialog asks before it replaces an existing file.
-    const QString path = QFileDialog::getSaveFileName(parent_, qs(dialog.caption),
-                                                      qs(dialog.fileName),
-                                                      filters.join(QStringLiteral(";;")), &selected);
+    const QString path =
+        QFileDialog::getSaveFileName(parent_, qs(dialog.caption), qs(dialog.fileName),
+                                     filters.join(QStringLiteral(";;")), &selected);
     if (path.isEmpty()) {
         return std::nullopt;
     }

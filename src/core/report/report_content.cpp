@@ -49,8 +49,8 @@ Section initSection() {
     section.name = "qrpInit";
     section.table = kInitTable;
     section.title = {"初  始  条  件", arial(15, kRed, true), false, false};
-    section.columns = itemValueUnitColumns(
-        {"名             称", "数               值", "单位"}, kMaroon);
+    section.columns =
+        itemValueUnitColumns({"名             称", "数               值", "单位"}, kMaroon);
     section.captionBand = true;
     return section;
 }
@@ -61,8 +61,8 @@ Section resultSection(Variant variant) {
     section.table = kResultTable;
     section.title = {"设  计  结  果", arial(15, kPurple, true), variant == Variant::Combined,
                      false};
-    section.columns = itemValueUnitColumns(
-        {"名              称", "数               值", "单位"}, kRed);
+    section.columns =
+        itemValueUnitColumns({"名              称", "数               值", "单位"}, kRed);
     section.columnHeader = true;
     return section;
 }

@@ -53,8 +53,8 @@ struct Column {
 };
 
 struct Cell {
-    std::string text;                   // text and rich-text cells
-    std::vector<std::uint8_t> picture;  // picture cells: the image file's bytes, empty if none
+    std::string text;                     // text and rich-text cells
+    std::vector<std::uint8_t> picture;    // picture cells: the image file's bytes, empty if none
     std::optional<std::size_t> lineBreak; // byte offset of the blank the printout breaks at
 };
 
@@ -89,7 +89,7 @@ constexpr double kPageMarginMm = 10;
 
 struct Document {
     ReportId id = ReportId::Combined;
-    std::string name;    // qrcInitRst_Rep, qrpInit, ...
+    std::string name; // qrcInitRst_Rep, qrpInit, ...
     std::string caption; // the caption of the report form: 设计结果报表 or 历史记录结果报表
     std::vector<Section> sections;
 };

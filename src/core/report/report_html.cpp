@@ -77,9 +77,8 @@ const char* mediaType(const std::vector<std::uint8_t>& bytes) {
 std::string css(const TextStyle& style) {
     char colour[8];
     std::snprintf(colour, sizeof colour, "#%06X", static_cast<unsigned>(style.colour & 0xFFFFFF));
-    const std::string family =
-        style.family == kSongti ? "'宋体', SimSun, 'AR PL UMing CN', serif"
-                                : "Arial, 'Liberation Sans', sans-serif";
+    const std::string family = style.family == kSongti ? "'宋体', SimSun, 'AR PL UMing CN', serif"
+                                                       : "Arial, 'Liberation Sans', sans-serif";
     return "font-family: " + family + "; font-size: " + std::to_string(style.pointSize) +
            "pt; font-weight: " + (style.bold ? "bold" : "normal") + "; color: " + colour + ";";
 }
@@ -122,8 +121,8 @@ void appendSection(std::string& out, const Section& section) {
     if (section.title.ruleAbove) {
         out += "<hr class=\"rule\">\n";
     }
-    out += "<h2 style=\"" + css(section.title.style) + "\">" + escaped(section.title.text) +
-           "</h2>\n";
+    out +=
+        "<h2 style=\"" + css(section.title.style) + "\">" + escaped(section.title.text) + "</h2>\n";
     out += section.title.heavyRuleBelow ? "<hr class=\"heavy\">\n" : "";
     out += "<table>\n<colgroup>";
     for (const Column& column : section.columns) {
@@ -134,8 +133,8 @@ void appendSection(std::string& out, const Section& section) {
     out += section.columnHeader ? "<thead>" : "<tbody>";
     out += "<tr class=\"captions\">";
     for (const Column& column : section.columns) {
-        out += "<th style=\"" + css(column.captionStyle) + "\">" + escaped(column.caption) +
-               "</th>";
+        out +=
+            "<th style=\"" + css(column.captionStyle) + "\">" + escaped(column.caption) + "</th>";
     }
     out += "</tr>";
     out += section.columnHeader ? "</thead>\n<tbody>\n" : "\n";

@@ -13,7 +13,11 @@ constexpr std::size_t kExplanationWidth = 76;
 // The code point at `at` and its length in bytes; a stray byte counts as one character.
 std::pair<std::uint32_t, std::size_t> decode(std::string_view s, std::size_t at) {
     const auto b = static_cast<unsigned char>(s[at]);
-    const std::size_t length = b < 0x80 ? 1 : (b >> 5) == 6 ? 2 : (b >> 4) == 14 ? 3 : (b >> 3) == 30 ? 4 : 1;
+    const std::size_t length = b < 0x80         ? 1
+                               : (b >> 5) == 6  ? 2
+                               : (b >> 4) == 14 ? 3
+                               : (b >> 3) == 30 ? 4
+                                                : 1;
     if (at + length > s.size() || length == 1) {
         return {b, 1};
     }
@@ -123,8 +127,9 @@ void appendSection(std::string& out, const Section& section) {
     }
     line(captions, true);
     out += std::string(total, '-') + '\n';
-    const auto explanation = std::find_if(section.columns.begin(), section.columns.end(),
-                                          [](const Column& c) { return c.kind == CellKind::RichText; });
+    const auto explanation =
+        std::find_if(section.columns.begin(), section.columns.end(),
+                     [](const Column& c) { return c.kind == CellKind::RichText; });
     for (const ReportRow& row : section.rows) {
         std::vector<std::string> cells;
         for (std::size_t c : printed) {
@@ -132,7 +137,8 @@ void appendSection(std::string& out, const Section& section) {
         }
         line(cells, false);
         if (explanation != section.columns.end()) {
-            const auto& text = row[static_cast<std::size_t>(explanation - section.columns.begin())].text;
+            const auto& text =
+                row[static_cast<std::size_t>(explanation - section.columns.begin())].text;
             for (const std::string& paragraph : wrapped(text, kExplanationWidth)) {
                 out += rightTrimmed(std::string(kExplanationIndent, ' ') + paragraph) + '\n';
             }

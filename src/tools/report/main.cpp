@@ -62,6 +62,9 @@ int main(int argc, char** argv) {
     } catch (const zorvane::reporttool::OutputError& error) {
         std::cerr << "zorvane-report: " << error.what() << '\n';
         return 3;
+    } catch (const std::exception& error) {
+        std::cerr << "zorvane-report: 报表未能写出：" << error.what() << '\n';
+        return 1;
     }
     return 0;
 }

@@ -19,8 +19,7 @@ public:
         std::error_code error;
         fs::remove_all(path_, error);
         if (!fs::create_directory(path_, error)) {
-            throw OutputError("无法在输出目录“" + parent.string() + "”中写入：" +
-                              error.message());
+            throw OutputError("无法在输出目录“" + parent.string() + "”中写入：" + error.message());
         }
     }
     ~ScratchDir() {
@@ -53,11 +52,10 @@ std::vector<fs::path> writeReports(const fs::path& databaseDir, const fs::path& 
     std::vector<std::string> names;
     for (std::size_t i = 0; i < documents.size(); ++i) {
         for (const auto& format : app::kExportFormats) {
-            const std::string name = std::string(report::kReports[i].fileStem) + "." +
-                                     std::string(format.suffix);
+            const std::string name =
+                std::string(report::kReports[i].fileStem) + "." + std::string(format.suffix);
             try {
-                app::writeReportFile(documents[i], format.format,
-                                     (scratch.path() / name).string());
+                app::writeReportFile(documents[i], format.format, (scratch.path() / name).string());
             } catch (const app::ExportError& failure) {
                 throw OutputError(failure.what());
             }
@@ -68,8 +66,7 @@ std::vector<fs::path> writeReports(const fs::path& databaseDir, const fs::path& 
     for (const std::string& name : names) {
         fs::rename(scratch.path() / name, outDir / name, error);
         if (error) {
-            throw OutputError("无法写入文件“" + (outDir / name).string() + "”：" +
-                              error.message());
+            throw OutputError("无法写入文件“" + (outDir / name).string() + "”：" + error.message());
         }
         written.push_back(outDir / name);
     }

@@ -11,6 +11,8 @@ packages=(
   libgtest-dev
   fonts-arphic-uming
   fonts-wqy-zenhei
+  fonts-liberation2
+  poppler-utils
 )
 
 missing=()

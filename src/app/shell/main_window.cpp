@@ -16,6 +16,7 @@
 #include "app/shell/work_space.h"
 #include "core/records/design_history.h"
 #include "core/records/result_tables.h"
+#include "core/report/report_commands.h"
 #include "core/store/store_error.h"
 
 #include <QAction>
@@ -138,8 +139,8 @@ void MainWindow::buildToolBars() {
     QMenu* file = addMenu("mniFile", "文件[&N]");
     connect(addItem(file, "mniNew", "新建[&N]"), &QAction::triggered, this,
             [this] { run([this] { session_->beginNewDesign(); }); });
-    // The project file commands and the record and report commands stay unavailable until the
-    // program can save projects and print reports.
+    // The project file commands and the record commands stay unavailable until the program can
+    // save projects.
     for (auto [name, text] :
          {std::pair{"mniOpen", "打开[&O]"}, std::pair{"mniClose", "关闭[&C]"}}) {
         addItem(file, name, text)->setEnabled(false);
@@ -218,6 +219,21 @@ void MainWindow::buildToolBars() {
             reportButtons_.push_back(button);
         } else {
             button->setEnabled(false); // the project file commands
+        }
+    }
+    connectReportCommands();
+}
+
+void MainWindow::connectReportCommands() {
+    for (const auto& command : report::kReportCommands) {
+        const QString name = QString::fromLatin1(command.control.data(),
+                                                 static_cast<qsizetype>(command.control.size()));
+        const auto id = command.report;
+        auto show = [this, id] { run([this, id] { session_->showReport(id); }); };
+        if (QAction* item = action(name)) {
+            connect(item, &QAction::triggered, this, show);
+        } else if (auto* button = findChild<QToolButton*>(name)) {
+            connect(button, &QToolButton::clicked, this, show);
         }
     }
 }

@@ -63,6 +63,8 @@ public:
 private:
     void reportWorkspace();
     void buildToolBars();
+    // The report tool buttons and menu items preview their reports.
+    void connectReportCommands();
     void buildLeft(QWidget* parent);
     void buildRight(QWidget* parent);
     void buildStatusBar();

@@ -1,14 +1,18 @@
 #include "app/shell/qt_interaction.h"
 
 #include "app/records/designer_dialog.h"
+#include "app/reports/preview_dialog.h"
 #include "app/roller/node_dialog.h"
 #include "app/shell/choice_dialog.h"
 #include "app/shell/qt_text.h"
 #include "app/shell/value_prompt.h"
 #include "app/toothed/list_dialog.h"
 
+#include <QFileDialog>
 #include <QInputDialog>
 #include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QPushButton>
 
 #include <array>
@@ -147,6 +151,46 @@ std::string QtInteraction::chooseFromList(const std::string& dialog, const std::
                                           const std::string& editLabel,
                                           const std::vector<std::string>& items) {
     return chooseListValue(dialog, caption, listLabel, editLabel, items, parent_);
+}
+
+void QtInteraction::previewReport(const report::Document& document) {
+    PreviewDialog preview(document, *this, parent_);
+    preview.exec();
+}
+
+std::optional<design::SavedFile> QtInteraction::saveFile(const design::SaveFileDialog& dialog) {
+    QStringList filters;
+    for (const std::string& filter : dialog.filters) {
+        filters << qs(filter);
+    }
+    const auto first = static_cast<qsizetype>(dialog.filter);
+    QString selected = first < filters.size() ? filters[first] : QString();
+    // The file dialog asks before it replaces an existing file.
+    const QString path =
+        QFileDialog::getSaveFileName(parent_, qs(dialog.caption), qs(dialog.fileName),
+                                     filters.join(QStringLiteral(";;")), &selected);
+    if (path.isEmpty()) {
+        return std::nullopt;
+    }
+    return design::SavedFile{path.toStdString(), static_cast<int>(filters.indexOf(selected))};
+}
+
+bool QtInteraction::choosePrinter(design::PrintSettings& settings) {
+    QPrinter printer(QPrinter::HighResolution);
+    QPrintDialog dialog(&printer, parent_);
+    dialog.setMinMax(std::max(1, settings.fromPage), std::max(1, settings.toPage));
+    if (dialog.exec() != QDialog::Accepted) {
+        return false;
+    }
+    settings.printer = printer.printerName().toStdString();
+    settings.outputFile = printer.outputFormat() == QPrinter::PdfFormat
+                              ? printer.outputFileName().toStdString()
+                              : std::string();
+    settings.copies = printer.copyCount();
+    const bool range = printer.printRange() == QPrinter::PageRange;
+    settings.fromPage = range ? printer.fromPage() : 0;
+    settings.toPage = range ? printer.toPage() : 0;
+    return true;
 }
 
 } // namespace zorvane::app

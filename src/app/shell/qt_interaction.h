@@ -30,6 +30,9 @@ public:
     std::string chooseFromList(const std::string& dialog, const std::string& caption,
                                const std::string& listLabel, const std::string& editLabel,
                                const std::vector<std::string>& items) override;
+    void previewReport(const report::Document& document) override;
+    std::optional<design::SavedFile> saveFile(const design::SaveFileDialog& dialog) override;
+    bool choosePrinter(design::PrintSettings& settings) override;
 
 private:
     QWidget* parent_;

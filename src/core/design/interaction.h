@@ -11,6 +11,9 @@
 namespace zorvane::store {
 class Dataset;
 }
+namespace zorvane::report {
+struct Document;
+}
 
 namespace zorvane::design {
 
@@ -30,6 +33,29 @@ struct Message {
 // The six boxes of the designer-information dialog, in the order of the record: designer,
 // organisation, design kind, chain form, date, time. The first two can be edited.
 using DesignerBoxes = std::array<std::string, 6>;
+
+// A save-file dialog: caption, the file types offered ("PDF 文件 (*.pdf)"), the one selected
+// first and the file name proposed.
+struct SaveFileDialog {
+    std::string caption;
+    std::vector<std::string> filters;
+    int filter = 0;
+    std::string fileName;
+};
+
+struct SavedFile {
+    std::string path;
+    int filter = 0; // the file type chosen, an index into the dialog's filters
+};
+
+// What the printer dialog decides for one printing.
+struct PrintSettings {
+    std::string printer;    // empty: the system's default printer
+    std::string outputFile; // set when the user chose to print into a PDF file
+    int copies = 1;
+    int fromPage = 0; // 0 and 0: every page
+    int toPage = 0;
+};
 
 class Interaction {
 public:
@@ -68,6 +94,18 @@ public:
     virtual std::string chooseFromList(const std::string& dialog, const std::string& caption,
                                        const std::string& listLabel, const std::string& editLabel,
                                        const std::vector<std::string>& items) = 0;
+
+    // The print preview of a report, modal: zoom, page navigation, printing through the printer
+    // dialog and export through the save dialog. Returns when the user closed it.
+    virtual void previewReport(const report::Document& document) = 0;
+
+    // A save-file dialog that asks before an existing file is replaced: the chosen file, nothing
+    // on cancel.
+    virtual std::optional<SavedFile> saveFile(const SaveFileDialog& dialog) = 0;
+
+    // The printer dialog: true when the user confirmed printing with `settings`, which start as
+    // the proposal and come back as chosen.
+    virtual bool choosePrinter(PrintSettings& settings) = 0;
 };
 
 // The message boxes the steps use, with the titles, icons and buttons of their kind.

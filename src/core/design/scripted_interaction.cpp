@@ -186,9 +186,46 @@ std::string ScriptedInteraction::chooseFromList(const std::string& dialog,
     return chosen;
 }
 
+void ScriptedInteraction::saveAnswer(const std::string& path, int filter) {
+    saves_.push_back({path, filter});
+}
+
+void ScriptedInteraction::printAnswer(const PrintSettings& settings) {
+    prints_.push_back(settings);
+}
+
+void ScriptedInteraction::previewReport(const report::Document& document) {
+    previews_.push_back(document);
+    log_.push_back({"preview", document.caption, document.name, "closed"});
+    if (onPreview) {
+        onPreview(document);
+    }
+}
+
+std::optional<SavedFile> ScriptedInteraction::saveFile(const SaveFileDialog& dialog) {
+    std::optional<SavedFile> chosen;
+    if (!saves_.empty()) {
+        chosen = saves_.front();
+        saves_.pop_front();
+    }
+    log_.push_back({"save", dialog.caption, dialog.fileName, chosen ? chosen->path : "<取消>"});
+    return chosen;
+}
+
+bool ScriptedInteraction::choosePrinter(PrintSettings& settings) {
+    const bool confirmed = !prints_.empty();
+    if (confirmed) {
+        settings = prints_.front();
+        prints_.pop_front();
+    }
+    log_.push_back({"print", "打印", settings.printer, confirmed ? "ok" : "cancel"});
+    return confirmed;
+}
+
 void ScriptedInteraction::clearLog() {
     log_.clear();
     messages_.clear();
+    previews_.clear();
 }
 
 } // namespace zorvane::design

@@ -4,8 +4,10 @@
 // value gets its default text; the designer dialog is confirmed unchanged unless told otherwise.
 
 #include "core/design/interaction.h"
+#include "core/report/report_document.h"
 
 #include <deque>
+#include <functional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -13,7 +15,9 @@
 namespace zorvane::design {
 
 struct LoggedExchange {
-    std::string kind; // "error", "warning", "info", "question", "prompt", "input", "dialog"
+    // "error", "warning", "info", "question", "prompt", "input", "dialog", "preview", "save",
+    // "print"
+    std::string kind;
     std::string title;
     std::string text;
     std::string answer;
@@ -34,6 +38,13 @@ public:
     void dialogAnswer(const std::string& dialog, const std::string& value);
     void designerAnswer(bool confirm, std::optional<std::string> name = std::nullopt,
                         std::optional<std::string> organisation = std::nullopt);
+    // The next save dialog chooses `path` with file type `filter`; without one, it is cancelled.
+    void saveAnswer(const std::string& path, int filter = 0);
+    // The next printer dialog confirms these settings; without them, it is cancelled.
+    void printAnswer(const PrintSettings& settings);
+    // Called with each report the preview would show (the GUI tests open the real preview here);
+    // without it the preview closes at once.
+    std::function<void(const report::Document&)> onPreview;
 
     Answer ask(const Message& message) override;
     std::optional<std::string> promptQuery(const std::string& caption, const std::string& prompt,
@@ -47,7 +58,12 @@ public:
     std::string chooseFromList(const std::string& dialog, const std::string& caption,
                                const std::string& listLabel, const std::string& editLabel,
                                const std::vector<std::string>& items) override;
+    void previewReport(const report::Document& document) override;
+    std::optional<SavedFile> saveFile(const SaveFileDialog& dialog) override;
+    bool choosePrinter(PrintSettings& settings) override;
 
+    // Every report previewed so far, in order.
+    const std::vector<report::Document>& previews() const { return previews_; }
     const std::vector<LoggedExchange>& log() const { return log_; }
     std::vector<Message> messages() const { return messages_; }
     void clearLog();
@@ -71,6 +87,9 @@ private:
     bool designerConfirm_ = true;
     std::optional<std::string> designerName_;
     std::optional<std::string> designerOrganisation_;
+    std::deque<SavedFile> saves_;
+    std::deque<PrintSettings> prints_;
+    std::vector<report::Document> previews_;
     std::vector<LoggedExchange> log_;
     std::vector<Message> messages_;
 };

@@ -3,6 +3,7 @@
 #include "core/records/design_history.h"
 #include "core/records/result_tables.h"
 #include "core/records/working_tables.h"
+#include "core/report/report_source.h"
 #include "core/roller/roller_record.h"
 #include "core/store/store_error.h"
 #include "core/toothed/toothed_record.h"
@@ -339,6 +340,16 @@ void DesignSession::setA0TolerancePercent(double percent) {
     } else if (toothed_) {
         toothed_->SetValue(toothed::TD_Field::A0Tol, percent / 100);
     }
+}
+
+void DesignSession::showReport(report::ReportId report) {
+    if (!state_.reportsEnabled) {
+        return;
+    }
+    // The whole report is read before the preview opens, so a table that cannot be read stops
+    // the command with nothing shown.
+    const report::Document document = report::loadReport(report, databaseDir_);
+    ui_.previewReport(document);
 }
 
 } // namespace zorvane::design

@@ -9,6 +9,7 @@
 #include "core/design/main_state.h"
 #include "core/design/status_control.h"
 #include "core/records/designer_record.h"
+#include "core/report/report_document.h"
 #include "core/roller/roller_steps.h"
 #include "core/store/workspace.h"
 #include "core/toothed/toothed_steps.h"
@@ -117,6 +118,12 @@ public:
     void cancelInitialConditions();
     // The user left edtFloat with a valid percentage.
     void setA0TolerancePercent(double percent);
+
+    // A report command: reads the report's working tables and shows the report in the preview
+    // until the user closes it. Does nothing while the report commands are disabled (the design
+    // is not finished). A missing or unreadable table throws the store's error before the
+    // preview opens.
+    void showReport(report::ReportId report);
 
 private:
     void storeInitialConditions(const InitOutcome& outcome);

@@ -1,0 +1,52 @@
+#pragma once
+// The print preview of a report: its pages at a chosen zoom, page by page, with printing through
+// the printer dialog and export to PDF, text, CSV and HTML through the save dialog. Both dialogs
+// go through the Interaction, so that tests drive them with scripted answers.
+
+#include "app/reports/report_layout.h"
+#include "core/design/interaction.h"
+#include "core/report/report_document.h"
+
+#include <QDialog>
+
+#include <memory>
+
+class QLabel;
+class QPrinter;
+class QPrintPreviewWidget;
+
+namespace zorvane::app {
+
+class PreviewDialog : public QDialog {
+    Q_OBJECT
+public:
+    PreviewDialog(const report::Document& document, design::Interaction& ui,
+                  QWidget* parent = nullptr);
+    ~PreviewDialog() override;
+
+    QPrintPreviewWidget* preview() const { return preview_; }
+    int pageCount() const;
+    int currentPage() const;
+    void showPage(int page);
+
+    // 打印: the printer dialog, then the pages chosen there to the printer chosen there.
+    void printReport();
+    // 导出: the save dialog, then the report in the file type chosen there.
+    void exportReport();
+
+    // The file name the save dialog proposes, after the report's title.
+    static std::string proposedFileName(const report::Document& document);
+
+private:
+    void buildToolBar();
+    void updatePageLabel();
+
+    report::Document document_;
+    design::Interaction& ui_;
+    ReportLayout layout_;
+    std::unique_ptr<QPrinter> printer_;
+    QPrintPreviewWidget* preview_ = nullptr;
+    QLabel* pageLabel_ = nullptr;
+};
+
+} // namespace zorvane::app

@@ -1,0 +1,370 @@
+// zorvane-report as a program, on designs run by the batch runner: every file it writes, read
+// back with the poppler tools (page size, text, pictures) and as text, CSV and HTML.
+
+#include "core/records/design_history.h"
+#include "core/records/result_tables.h"
+#include "core/store/table.h"
+#include "support/workspace.h"
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cstdio>
+#include <fstream>
+#include <map>
+#include <memory>
+#include <sstream>
+#include <sys/wait.h>
+
+namespace zorvane {
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr std::array<const char*, 5> kStems{"combined", "init", "result", "size", "history"};
+constexpr std::array<const char*, 4> kSuffixes{".pdf", ".txt", ".csv", ".html"};
+
+struct ToolRun {
+    int exitCode = -1;
+    std::string errors;
+};
+
+std::string quoted(const fs::path& path) {
+    return "'" + path.string() + "'";
+}
+
+std::string capture(const std::string& command) {
+    std::string out;
+    std::unique_ptr<FILE, int (*)(FILE*)> pipe(::popen(command.c_str(), "r"), ::pclose);
+    std::array<char, 4096> buffer{};
+    while (pipe && std::fgets(buffer.data(), buffer.size(), pipe.get())) {
+        out += buffer.data();
+    }
+    return out;
+}
+
+std::string readFile(const fs::path& path) {
+    std::ostringstream text;
+    text << std::ifstream(path, std::ios::binary).rdbuf();
+    return text.str();
+}
+
+ToolRun runReport(const fs::path& db, const fs::path& out, const fs::path& scratch) {
+    const fs::path errors = scratch / "report-errors.txt";
+    const std::string command = std::string("'") + ZORVANE_REPORT + "' --db " + quoted(db) +
+                                " --out " + quoted(out) + " > /dev/null 2> " + quoted(errors);
+    const int status = std::system(command.c_str());
+    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, readFile(errors)};
+}
+
+std::string lowered(std::string text) {
+    for (char& c : text) {
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    }
+    return text;
+}
+
+// The text of an HTML page as a reader sees it, near enough for finding cell values.
+std::string htmlText(std::string html) {
+    for (const auto& [from, to] : std::vector<std::pair<std::string, std::string>>{
+             {"<br>", ""}, {"&lt;", "<"}, {"&gt;", ">"}, {"&quot;", "\""}, {"&amp;", "&"}}) {
+        for (auto at = html.find(from); at != std::string::npos; at = html.find(from, at)) {
+            html.replace(at, from.size(), to);
+            at += to.size();
+        }
+    }
+    return html;
+}
+
+std::string withoutBlanks(const std::string& text) {
+    std::string out;
+    for (char c : text) {
+        if (!std::isspace(static_cast<unsigned char>(c))) {
+            out += c;
+        }
+    }
+    return out;
+}
+
+// The text cells of a working table by field, and how many rows carry a picture.
+struct TableCells {
+    std::vector<std::vector<std::string>> rows;
+    int pictures = 0;
+};
+
+TableCells cellsOf(const fs::path& db, const char* name, std::vector<const char*> fields) {
+    store::Table table(db, name);
+    table.open();
+    TableCells cells;
+    for (table.first(); !table.eof(); table.next()) {
+        std::vector<std::string> row;
+        for (const char* field : fields) {
+            const std::string text = table.text(field);
+            row.push_back(text.substr(std::min(text.find_first_not_of(' '), text.size())));
+        }
+        cells.rows.push_back(row);
+        if (table.fieldIndex("公式") >= 0 && !table.field("公式").asBytes().empty()) {
+            ++cells.pictures;
+        }
+    }
+    return cells;
+}
+
+// The report writer's files of a design whose tables the build made: the tool reads the
+// design's database directory and writes into a fresh directory below a temporary one.
+struct Written {
+    fs::path db;
+    testing::TempDir dir;
+    fs::path out;
+    ToolRun run;
+};
+
+std::unique_ptr<Written> writeReportsOf(const fs::path& db) {
+    auto written = std::make_unique<Written>();
+    written->db = db;
+    written->out = written->dir.path() / "reports" / "new";
+    written->run = runReport(db, written->out, written->dir.path());
+    return written;
+}
+
+// The records of a CSV text, fields unquoted.
+std::vector<std::vector<std::string>> parseCsv(const std::string& text) {
+    std::vector<std::vector<std::string>> records(1, std::vector<std::string>(1));
+    bool inQuotes = false;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        if (inQuotes) {
+            if (c == '"' && i + 1 < text.size() && text[i + 1] == '"') {
+                records.back().back() += '"';
+                ++i;
+            } else if (c == '"') {
+                inQuotes = false;
+            } else {
+                records.back().back() += c;
+            }
+        } else if (c == '"') {
+            inQuotes = true;
+        } else if (c == ',') {
+            records.back().emplace_back();
+        } else if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') {
+            records.emplace_back(1);
+            ++i;
+        } else {
+            records.back().back() += c;
+        }
+    }
+    records.pop_back(); // after the last line end
+    return records;
+}
+
+// What each single report prints: its table, its fields and its title.
+struct Printed {
+    const char* stem;
+    const char* table;
+    std::vector<const char*> fields;
+    const char* title;
+};
+const std::vector<Printed> kPrinted{
+    {"init", "Init_Unnamed", {"项目", "数值", "单位"}, "初始条件"},
+    {"result", "Result_Unnamed", {"项目", "数值", "单位"}, "设计结果"},
+    {"size",
+     "Size_Unnamed",
+     {"名称", "符号", "小链轮数值", "大链轮数值", "单位", "关系式"},
+     "链轮的基本尺寸"},
+    {"history", "Hty_Rec_Unnamed", {"项目", "符号", "数值", "单位"}, "历史记录结果报表"},
+};
+
+// The checks of one design's files, each written once per design since a run of the program
+// costs more than the checks.
+class FinishedDesignTest : public ::testing::TestWithParam<const char*> {
+protected:
+    void SetUp() override {
+        written_ = writeReportsOf(fs::path(ZORVANE_REPORT_DESIGNS) / GetParam());
+    }
+    const Written& w() { return *written_; }
+    std::unique_ptr<Written> written_;
+    void everyFileWritten();
+    void pdfPagesAreA4AndHoldTitlesAndEveryValue();
+    void historyPdfHoldsOnePicturePerEntry();
+    void textCsvAndHtmlHoldEveryRow();
+};
+
+void FinishedDesignTest::everyFileWritten() {
+    std::size_t files = 0;
+    for (const char* stem : kStems) {
+        for (const char* suffix : kSuffixes) {
+            const fs::path file = w().out / (std::string(stem) + suffix);
+            EXPECT_TRUE(fs::is_regular_file(file)) << file;
+            EXPECT_GT(fs::file_size(file), 0u) << file;
+            ++files;
+        }
+    }
+    // No scratch files stay behind.
+    EXPECT_EQ(static_cast<std::size_t>(
+                  std::distance(fs::directory_iterator(w().out), fs::directory_iterator())),
+              files);
+}
+
+void FinishedDesignTest::pdfPagesAreA4AndHoldTitlesAndEveryValue() {
+    const std::string combined =
+        withoutBlanks(capture("pdftotext " + quoted(w().out / "combined.pdf") + " -"));
+    for (const Printed& p : kPrinted) {
+        SCOPED_TRACE(p.stem);
+        const fs::path pdf = w().out / (std::string(p.stem) + ".pdf");
+        const std::string info = capture("pdfinfo " + quoted(pdf));
+        EXPECT_NE(info.find("(A4)"), std::string::npos) << info;
+        const std::string text = withoutBlanks(capture("pdftotext " + quoted(pdf) + " -"));
+        EXPECT_NE(text.find(p.title), std::string::npos);
+        const TableCells cells = cellsOf(w().db, p.table, p.fields);
+        EXPECT_FALSE(cells.rows.empty());
+        for (const auto& row : cells.rows) {
+            for (const std::string& value : row) {
+                EXPECT_NE(text.find(withoutBlanks(value)), std::string::npos) << value;
+                if (std::string(p.stem) != "history") {
+                    EXPECT_NE(combined.find(withoutBlanks(value)), std::string::npos) << value;
+                }
+            }
+        }
+    }
+}
+
+void FinishedDesignTest::historyPdfHoldsOnePicturePerEntry() {
+    const std::string list = capture("pdfimages -list " + quoted(w().out / "history.pdf"));
+    int images = 0;
+    std::istringstream lines(list);
+    for (std::string line; std::getline(lines, line);) {
+        std::istringstream words(line);
+        std::string page, number, type;
+        words >> page >> number >> type;
+        images += type == "image";
+    }
+    const TableCells cells = cellsOf(w().db, "Hty_Rec_Unnamed", {"项目"});
+    EXPECT_GT(cells.pictures, 0);
+    EXPECT_EQ(images, cells.pictures);
+}
+
+void FinishedDesignTest::textCsvAndHtmlHoldEveryRow() {
+    for (const Printed& p : kPrinted) {
+        SCOPED_TRACE(p.stem);
+        const TableCells cells = cellsOf(w().db, p.table, p.fields);
+        const auto csv = parseCsv(readFile(w().out / (std::string(p.stem) + ".csv")));
+        ASSERT_EQ(csv.size(), cells.rows.size() + 1);
+        const std::string text = readFile(w().out / (std::string(p.stem) + ".txt"));
+        const std::string html = readFile(w().out / (std::string(p.stem) + ".html"));
+        const std::string shown = withoutBlanks(htmlText(html));
+        for (std::size_t r = 0; r < cells.rows.size(); ++r) {
+            for (std::size_t f = 0; f < p.fields.size(); ++f) {
+                const std::string& value = cells.rows[r][f];
+                if (std::string(p.fields[f]) != "名称") { // printed split in two
+                    EXPECT_EQ(csv[r + 1][f], value);
+                }
+                EXPECT_NE(withoutBlanks(text).find(withoutBlanks(value)), std::string::npos)
+                    << value;
+                EXPECT_NE(shown.find(withoutBlanks(value)), std::string::npos) << value;
+            }
+        }
+        int images = 0;
+        for (std::size_t at = html.find("<img"); at != std::string::npos;
+             at = html.find("<img", at + 1)) {
+            ++images;
+        }
+        EXPECT_EQ(images, cells.pictures);
+        EXPECT_EQ(html.find("src=\"http"), std::string::npos);
+    }
+}
+
+TEST_P(FinishedDesignTest, EveryFileHoldsTheTitlesAndEveryRow) {
+    ASSERT_EQ(w().run.exitCode, 0) << w().run.errors;
+    everyFileWritten();
+    pdfPagesAreA4AndHoldTitlesAndEveryValue();
+    historyPdfHoldsOnePicturePerEntry();
+    textCsvAndHtmlHoldEveryRow();
+}
+
+INSTANTIATE_TEST_SUITE_P(Designs, FinishedDesignTest,
+                         ::testing::Values("roller_low_speed_single_row", "toothed_medium_speed"));
+
+// The tables of a design stopped after its first steps: initial conditions and a few results.
+void writeUnfinishedDesign(const fs::path& db) {
+    records::TResult_manage results(db, "R", false);
+    records::TRecord_Class history(db, "RD", false);
+    results.AddRow("传递功率", "3", "kW", "i");
+    results.AddRow("小链轮齿数", "15", "", "r");
+    history.AddEntry("小链轮齿数", 15);
+}
+
+TEST(ReportTool, UnfinishedDesignGetsItsRowsAndTitles) {
+    testing::Workspace workspace;
+    writeUnfinishedDesign(workspace.database());
+    const auto w = writeReportsOf(workspace.database());
+    ASSERT_EQ(w->run.exitCode, 0) << w->run.errors;
+    EXPECT_EQ(parseCsv(readFile(w->out / "size.csv")).size(), 1u);
+    const std::string text =
+        withoutBlanks(capture("pdftotext " + quoted(w->out / "size.pdf") + " -"));
+    EXPECT_NE(text.find("链轮的基本尺寸"), std::string::npos);
+    EXPECT_NE(text.find("关系式"), std::string::npos);
+    EXPECT_EQ(parseCsv(readFile(w->out / "init.csv")).size(), 2u);
+    EXPECT_EQ(parseCsv(readFile(w->out / "history.csv")).size(), 2u);
+}
+
+struct BrokenCase {
+    const char* name;
+    const char* file; // removed, or replaced by garbage
+    bool damage;
+};
+
+void PrintTo(const BrokenCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+class BrokenTableTest : public ::testing::TestWithParam<BrokenCase> {};
+
+TEST_P(BrokenTableTest, StopsWithTheStoresMessageAndWritesNothing) {
+    const BrokenCase& c = GetParam();
+    testing::Workspace workspace;
+    const fs::path db = workspace.database();
+    writeUnfinishedDesign(db);
+    // Table names ignore case: the history's writer spells it Hty_Rec_UnNamed.
+    for (const auto& entry : fs::directory_iterator(db)) {
+        if (lowered(entry.path().filename().string()) == lowered(c.file)) {
+            fs::remove(entry.path());
+        }
+    }
+    if (c.damage) {
+        std::ofstream(db / c.file, std::ios::binary) << "damaged";
+    }
+    const fs::path out = workspace.path() / "out";
+    fs::create_directories(out);
+    std::ofstream(out / "combined.pdf") << "earlier";
+    const ToolRun run = runReport(db, out, workspace.path());
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_NE(run.errors.find("zorvane-report: "), std::string::npos) << run.errors;
+    EXPECT_NE(lowered(run.errors).find(lowered(fs::path(c.file).stem().string())),
+              std::string::npos)
+        << run.errors;
+    // The earlier file is left as it was, and nothing was added.
+    EXPECT_EQ(readFile(out / "combined.pdf"), "earlier");
+    EXPECT_EQ(std::distance(fs::directory_iterator(out), fs::directory_iterator()), 1);
+}
+
+INSTANTIATE_TEST_SUITE_P(Tables, BrokenTableTest,
+                         ::testing::Values(BrokenCase{"missing", "Result_Unnamed.db", false},
+                                           BrokenCase{"damaged", "Size_Unnamed.db", true},
+                                           BrokenCase{"history", "Hty_Rec_Unnamed.mb", false}),
+                         [](const auto& param) { return std::string(param.param.name); });
+
+TEST(ReportTool, MissingDatabaseAndWrongCommandLine) {
+    testing::TempDir dir;
+    const ToolRun run = runReport(dir.path() / "database", dir.path() / "out", dir.path());
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_NE(run.errors.find("找不到数据库目录"), std::string::npos) << run.errors;
+    EXPECT_FALSE(fs::exists(dir.path() / "out"));
+    const fs::path errors = dir.path() / "usage.txt";
+    const int status =
+        std::system((std::string("'") + ZORVANE_REPORT + "' --db 2> " + quoted(errors)).c_str());
+    EXPECT_EQ(WEXITSTATUS(status), 2);
+    EXPECT_NE(readFile(errors).find("用法：zorvane-report --db DIR --out DIR"), std::string::npos);
+}
+
+} // namespace
+} // namespace zorvane

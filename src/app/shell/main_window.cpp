@@ -20,6 +20,7 @@
 #include "core/store/store_error.h"
 
 #include <QAction>
+#include <QCloseEvent>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMenu>
@@ -78,7 +79,8 @@ QAction* addItem(QMenu* menu, const char* name, const char* text) {
 MainWindow::MainWindow(design::Interaction& ui, const std::filesystem::path& appDir,
                        records::DesignerInfo designer, QWidget* parent)
     : QMainWindow(parent), ui_(ui),
-      session_(std::make_unique<design::DesignSession>(appDir, ui, std::move(designer))) {
+      session_(std::make_unique<design::DesignSession>(appDir, ui, std::move(designer))),
+      commands_(std::make_unique<project::FileCommands>(*session_)) {
     registerArtwork();
     setObjectName(QStringLiteral("frmMain"));
     setWindowIcon(QIcon(QStringLiteral(":/artwork/app-icon.png")));
@@ -103,6 +105,32 @@ MainWindow::MainWindow(design::Interaction& ui, const std::filesystem::path& app
     resize(1100, 760);
     // What the opening of the working tables found is told once the window shows.
     QTimer::singleShot(0, this, [this] { reportWorkspace(); });
+}
+
+// 退出: the save prompt of the file commands, then the window closes without asking again.
+void MainWindow::exitProgram() {
+    bool leave = false;
+    run([this, &leave] { leave = commands_->exit(); });
+    if (leave) {
+        quitting_ = true;
+        close();
+    }
+}
+
+// The close box asks as the file commands say; 退出 has asked already.
+void MainWindow::closeEvent(QCloseEvent* event) {
+    if (quitting_) {
+        event->accept();
+        return;
+    }
+    bool canClose = false;
+    run([this, &canClose] { canClose = commands_->closeQuery(); });
+    if (canClose) {
+        quitting_ = true;
+        event->accept();
+    } else {
+        event->ignore();
+    }
 }
 
 void MainWindow::reportWorkspace() {
@@ -139,21 +167,19 @@ void MainWindow::buildToolBars() {
     QMenu* file = addMenu("mniFile", "文件[&N]");
     connect(addItem(file, "mniNew", "新建[&N]"), &QAction::triggered, this,
             [this] { run([this] { session_->beginNewDesign(); }); });
-    // The project file commands and the record commands stay unavailable until the program can
-    // save projects.
-    for (auto [name, text] :
-         {std::pair{"mniOpen", "打开[&O]"}, std::pair{"mniClose", "关闭[&C]"}}) {
-        addItem(file, name, text)->setEnabled(false);
-    }
+    connect(addItem(file, "mniOpen", "打开[&O]"), &QAction::triggered, this,
+            [this] { run([this] { commands_->open(); }); });
+    connect(addItem(file, "mniClose", "关闭[&C]"), &QAction::triggered, this,
+            [this] { run([this] { commands_->close(); }); });
     file->addSeparator();
     connect(addItem(file, "mniProperty", "属性[&Q]"), &QAction::triggered, this, [this] {
         session_->designer().LoadDialog(session_->designer().record());
         session_->designer().show(ui_);
     });
-    for (auto [name, text] :
-         {std::pair{"mniSave", "保存[&S]"}, std::pair{"mniSaveAs", "另存为[&A]"}}) {
-        addItem(file, name, text)->setEnabled(false);
-    }
+    connect(addItem(file, "mniSave", "保存[&S]"), &QAction::triggered, this,
+            [this] { run([this] { commands_->save(); }); });
+    connect(addItem(file, "mniSaveAs", "另存为[&A]"), &QAction::triggered, this,
+            [this] { run([this] { commands_->saveAs(); }); });
 
     QMenu* window = addMenu("mniWindow", "窗口[&W]");
     designAction_ = addItem(window, "mniDesign", "设计[&D]");
@@ -163,8 +189,10 @@ void MainWindow::buildToolBars() {
             [this] { run([this] { session_->gate().switchToTab(Tab::DatabaseQuery); }); });
 
     QMenu* record = addMenu("mniRecord", "记录");
-    addItem(record, "mniHistoryRec", "历史记录[&R]")->setEnabled(false);
-    addItem(record, "mniResultRec", "设计结果记录")->setEnabled(false);
+    connect(addItem(record, "mniHistoryRec", "历史记录[&R]"), &QAction::triggered, this,
+            [this] { run([this] { session_->gate().switchToTab(Tab::History); }); });
+    connect(addItem(record, "mniResultRec", "设计结果记录"), &QAction::triggered, this,
+            [this] { run([this] { session_->gate().switchToTab(Tab::Result); }); });
 
     QMenu* help = addMenu("mniHelp", "帮助");
     connect(addItem(help, "mniTopic", "主题[&T]"), &QAction::triggered, this,
@@ -185,7 +213,7 @@ void MainWindow::buildToolBars() {
     exit->setText(QStringLiteral("退出[&X]"));
     exit->setAutoRaise(true);
     exit->setStyleSheet(QStringLiteral("QToolButton { color: purple; font-size: 16px; }"));
-    connect(exit, &QToolButton::clicked, this, &QWidget::close);
+    connect(exit, &QToolButton::clicked, this, &MainWindow::exitProgram);
     menuBar->addWidget(exit);
 
     addToolBarBreak();
@@ -214,11 +242,18 @@ void MainWindow::buildToolBars() {
             connect(button, &QToolButton::clicked, this,
                     [this] { run([this] { session_->gate().switchToTab(Tab::DatabaseQuery); }); });
         } else if (name == "spnExit") {
-            connect(button, &QToolButton::clicked, this, &QWidget::close);
+            connect(button, &QToolButton::clicked, this, &MainWindow::exitProgram);
         } else if (name == "spnResult" || name == "spnHistory") {
             reportButtons_.push_back(button);
-        } else {
-            button->setEnabled(false); // the project file commands
+        } else if (name == "spnOpen") {
+            connect(button, &QToolButton::clicked, this,
+                    [this] { run([this] { commands_->open(); }); });
+        } else if (name == "spnSave") {
+            connect(button, &QToolButton::clicked, this,
+                    [this] { run([this] { commands_->save(); }); });
+        } else if (name == "spnClose") {
+            connect(button, &QToolButton::clicked, this,
+                    [this] { run([this] { commands_->close(); }); });
         }
     }
     connectReportCommands();

@@ -4,6 +4,7 @@
 // the user's actions to it.
 
 #include "core/design/session.h"
+#include "core/project/file_commands.h"
 
 #include <QMainWindow>
 
@@ -41,6 +42,7 @@ public:
     ~MainWindow() override;
 
     design::DesignSession& session() { return *session_; }
+    project::FileCommands& commands() { return *commands_; }
     // Draws the session's state.
     void refresh();
 
@@ -60,8 +62,12 @@ public:
     ReferenceBrowser* browser() const { return browser_; }
     ImageWindow* imageWindow() const { return imageWindow_; }
 
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
 private:
     void reportWorkspace();
+    void exitProgram();
     void buildToolBars();
     // The report tool buttons and menu items preview their reports.
     void connectReportCommands();
@@ -78,6 +84,8 @@ private:
 
     design::Interaction& ui_;
     std::unique_ptr<design::DesignSession> session_;
+    std::unique_ptr<project::FileCommands> commands_;
+    bool quitting_ = false;
     DesignList* designList_ = nullptr;
     SelectPanel* selectPanel_ = nullptr;
     InitPanel* initPanel_ = nullptr;

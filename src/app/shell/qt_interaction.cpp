@@ -163,16 +163,36 @@ std::optional<design::SavedFile> QtInteraction::saveFile(const design::SaveFileD
     for (const std::string& filter : dialog.filters) {
         filters << qs(filter);
     }
+    // The dialog asks before it replaces an existing file.
+    QFileDialog files(parent_, qs(dialog.caption), qs(dialog.fileName));
+    files.setAcceptMode(QFileDialog::AcceptSave);
+    files.setNameFilters(filters);
+    files.setDefaultSuffix(qs(dialog.defaultSuffix));
     const auto first = static_cast<qsizetype>(dialog.filter);
-    QString selected = first < filters.size() ? filters[first] : QString();
-    // The file dialog asks before it replaces an existing file.
-    const QString path =
-        QFileDialog::getSaveFileName(parent_, qs(dialog.caption), qs(dialog.fileName),
-                                     filters.join(QStringLiteral(";;")), &selected);
-    if (path.isEmpty()) {
+    if (first < filters.size()) {
+        files.selectNameFilter(filters[first]);
+    }
+    if (files.exec() != QDialog::Accepted || files.selectedFiles().isEmpty()) {
         return std::nullopt;
     }
-    return design::SavedFile{path.toStdString(), static_cast<int>(filters.indexOf(selected))};
+    return design::SavedFile{files.selectedFiles().front().toStdString(),
+                             static_cast<int>(filters.indexOf(files.selectedNameFilter()))};
+}
+
+std::optional<std::string> QtInteraction::openFile(const design::OpenFileDialog& dialog) {
+    QStringList filters;
+    for (const std::string& filter : dialog.filters) {
+        filters << qs(filter);
+    }
+    QFileDialog files(parent_, qs(dialog.caption));
+    files.setAcceptMode(QFileDialog::AcceptOpen);
+    files.setFileMode(QFileDialog::ExistingFile);
+    files.setNameFilters(filters);
+    files.setDefaultSuffix(qs(dialog.defaultSuffix));
+    if (files.exec() != QDialog::Accepted || files.selectedFiles().isEmpty()) {
+        return std::nullopt;
+    }
+    return files.selectedFiles().front().toStdString();
 }
 
 bool QtInteraction::choosePrinter(design::PrintSettings& settings) {

@@ -32,6 +32,7 @@ public:
                                const std::vector<std::string>& items) override;
     void previewReport(const report::Document& document) override;
     std::optional<design::SavedFile> saveFile(const design::SaveFileDialog& dialog) override;
+    std::optional<std::string> openFile(const design::OpenFileDialog& dialog) override;
     bool choosePrinter(design::PrintSettings& settings) override;
 
 private:

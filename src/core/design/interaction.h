@@ -41,6 +41,14 @@ struct SaveFileDialog {
     std::vector<std::string> filters;
     int filter = 0;
     std::string fileName;
+    std::string defaultSuffix; // added to a name typed without one ("CHN")
+};
+
+// An open-file dialog: caption, the file types offered, the suffix of a name typed without one.
+struct OpenFileDialog {
+    std::string caption;
+    std::vector<std::string> filters;
+    std::string defaultSuffix;
 };
 
 struct SavedFile {
@@ -102,6 +110,9 @@ public:
     // A save-file dialog that asks before an existing file is replaced: the chosen file, nothing
     // on cancel.
     virtual std::optional<SavedFile> saveFile(const SaveFileDialog& dialog) = 0;
+
+    // An open-file dialog: the chosen file, nothing on cancel.
+    virtual std::optional<std::string> openFile(const OpenFileDialog& dialog) = 0;
 
     // The printer dialog: true when the user confirmed printing with `settings`, which start as
     // the proposal and come back as chosen.

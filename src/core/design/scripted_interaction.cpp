@@ -212,6 +212,20 @@ std::optional<SavedFile> ScriptedInteraction::saveFile(const SaveFileDialog& dia
     return chosen;
 }
 
+void ScriptedInteraction::openAnswer(const std::string& path) {
+    opens_.push_back(path);
+}
+
+std::optional<std::string> ScriptedInteraction::openFile(const OpenFileDialog& dialog) {
+    std::optional<std::string> chosen;
+    if (!opens_.empty()) {
+        chosen = opens_.front();
+        opens_.pop_front();
+    }
+    log_.push_back({"open", dialog.caption, "", chosen.value_or("<取消>")});
+    return chosen;
+}
+
 bool ScriptedInteraction::choosePrinter(PrintSettings& settings) {
     const bool confirmed = !prints_.empty();
     if (confirmed) {

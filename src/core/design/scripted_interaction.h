@@ -40,6 +40,8 @@ public:
                         std::optional<std::string> organisation = std::nullopt);
     // The next save dialog chooses `path` with file type `filter`; without one, it is cancelled.
     void saveAnswer(const std::string& path, int filter = 0);
+    // The next open-file dialog chooses `path`; with none queued it is cancelled.
+    void openAnswer(const std::string& path);
     // The next printer dialog confirms these settings; without them, it is cancelled.
     void printAnswer(const PrintSettings& settings);
     // Called with each report the preview would show (the GUI tests open the real preview here);
@@ -60,6 +62,7 @@ public:
                                const std::vector<std::string>& items) override;
     void previewReport(const report::Document& document) override;
     std::optional<SavedFile> saveFile(const SaveFileDialog& dialog) override;
+    std::optional<std::string> openFile(const OpenFileDialog& dialog) override;
     bool choosePrinter(PrintSettings& settings) override;
 
     // Every report previewed so far, in order.
@@ -88,6 +91,7 @@ private:
     std::optional<std::string> designerName_;
     std::optional<std::string> designerOrganisation_;
     std::deque<SavedFile> saves_;
+    std::deque<std::string> opens_;
     std::deque<PrintSettings> prints_;
     std::vector<report::Document> previews_;
     std::vector<LoggedExchange> log_;

@@ -193,6 +193,49 @@ void DesignSession::discardDesign() {
     }
 }
 
+void DesignSession::closeDesign() {
+    gate_.switchToTab(Tab::WorkSpace);
+    state_.querySide = false;
+    discardDesign();
+    for (Panel panel : kShellPanels) {
+        gate_.hidePanel(panel);
+    }
+    state_.begin.blue = false;
+    state_.select.blue = false;
+    state_.select.visible = false;
+    state_.sizeAreaVisible = false;
+    state_.reportsEnabled = false;
+    designer_.ClearKindForm();
+    status_.ClearFrom(kTagBegin);
+    state_.IsEmptyDesign = true;
+}
+
+void DesignSession::installLoadedDesign(Chain c, std::span<const std::uint8_t> record) {
+    const bool roller = c == Chain::Roller;
+    auto history =
+        std::make_unique<records::TRecord_Class>(databaseDir_, roller ? "RD" : "DD", true);
+    history->OpenTemplate(roller ? "R" : "D");
+    auto results =
+        std::make_unique<records::TResult_manage>(databaseDir_, roller ? "R" : "D", true);
+    if (roller) {
+        roller_ = std::make_unique<roller::TR_Design>(roller::TR_DesignRec::fromBytes(record));
+    } else {
+        toothed_ = std::make_unique<toothed::TD_Design>(toothed::TD_DesignRec::fromBytes(record));
+    }
+    results_ = std::move(results);
+    history_ = std::move(history);
+    state_.status[1] = roller ? "滚子链传动设计" : "齿形链传动 设计";
+    state_.designMenuEnabled = true;
+    // The end label follows the steps done, as the steps themselves set it.
+    auto& panel = state_.panelOf(c);
+    const int last = lastPosition(c);
+    panel.endLabel.enabled = status_.done(stepAt(c, last - 1).tag);
+    panel.endLabel.blue = status_.done(stepAt(c, last).tag);
+    if (panel.endLabel.blue) {
+        state_.sizePicture = (databaseDir_ / (roller ? "RWheel.bmp" : "DWheel.bmp")).string();
+    }
+}
+
 void DesignSession::openChainTypeStep() {
     if (status_.done(kTagSelect)) {
         if (askYesNo(ui_, "确实要重新选择链种类？") != Answer::Yes) {

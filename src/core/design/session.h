@@ -19,6 +19,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <span>
 
 namespace zorvane::records {
 class TResult_manage;
@@ -106,6 +107,13 @@ public:
     void beginNewDesign();
     // Empties the working tables of the steps done and releases the design objects.
     void discardDesign();
+    // 关闭 of the file commands: the design discarded, every step undone, the panels hidden.
+    void closeDesign();
+    // A design read from a project file becomes the open design: the engine of `chain` with
+    // `record`, and the managers over the working tables just restored.
+    void installLoadedDesign(Chain chain, std::span<const std::uint8_t> record);
+    void restoreInitInputs(const InitInputs& inputs) { initInputs_ = inputs; }
+    void setProjectPath(std::filesystem::path path) { projectPath_ = std::move(path); }
 
     // 选择链种类 and its panel.
     void openChainTypeStep();

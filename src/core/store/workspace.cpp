@@ -142,6 +142,11 @@ void Workspace::attachFiles() {
         attachments()[fileKey(file.path)] = {this, file.schema};
     }
     stamped_.clear();
+    if (resumeStep_) {
+        connection_->exec("BEGIN");
+        stepOpen_ = true;
+        resumeStep_ = false;
+    }
 }
 
 // The super-journal of a commit across the files lies beside the first file. Once every file is
@@ -158,8 +163,14 @@ void Workspace::removeSuperJournals() {
 }
 
 void Workspace::releaseFiles() {
-    if (stepOpen_ || openTables_ > 0) {
+    if (openTables_ > 0) {
         throw StoreError("数据库目录“" + directory_.string() + "”中的工作表仍在使用，不能替换");
+    }
+    if (stepOpen_) {
+        // What the step wrote so far is kept; the step goes on once the files are back.
+        connection_->exec("COMMIT");
+        stepOpen_ = false;
+        resumeStep_ = true;
     }
     for (const auto& file : files_) {
         attachments().erase(fileKey(file.path));

@@ -60,6 +60,8 @@ public:
 
     // Closes the files so that they can be replaced as a whole (a project being opened), and
     // attaches them again with the same care as at the opening. No table of them may be open.
+    // Inside a step, what the step wrote so far is committed first, and the step goes on after
+    // the files are attached again.
     void releaseFiles();
     void attachFiles();
 
@@ -106,6 +108,7 @@ private:
     std::vector<Listener*> listeners_;
     std::map<std::string, bool> stamped_;
     bool stepOpen_ = false;
+    bool resumeStep_ = false;
     int openTables_ = 0;
 };
 

@@ -15,12 +15,27 @@
 
 namespace {
 
-constexpr const char* kUsage = "用法：zorvane-calc SCENARIO.json [--db DIR] [--out FILE]";
+constexpr const char* kUsage =
+    "用法：zorvane-calc SCENARIO.json [--db DIR] [--out FILE] [--open FILE] [--save FILE]\n"
+    "                    [--until 步骤名称]\n"
+    "  SCENARIO.json  设计场景（链种类、初始条件、各步输入与回答）\n"
+    "  --db DIR       数据库目录（默认为工作目录下的 database）\n"
+    "  --out FILE     把工作表写成 JSON 文件（默认写到标准输出）\n"
+    "  --open FILE    先打开项目文件（.CHN），从第一个未完成的步骤继续设计\n"
+    "  --save FILE    设计结束后另存为项目文件（.CHN）\n"
+    "  --until 名称   该名称的步骤完成后即停止（退出码 0）\n"
+    "  --help         显示本说明\n"
+    "退出码：0 设计完成，1 设计停在中途或项目文件未能保存，2 场景、命令行或项目文件无法读取，"
+    "或数据库目录正被另一个程序使用";
 
 struct Arguments {
     std::filesystem::path scenario;
     std::optional<std::filesystem::path> db;
     std::optional<std::filesystem::path> out;
+    std::optional<std::filesystem::path> open;
+    std::optional<std::filesystem::path> save;
+    std::optional<std::string> until;
+    bool help = false;
 };
 
 std::optional<Arguments> parseArguments(int argc, char** argv) {
@@ -28,8 +43,19 @@ std::optional<Arguments> parseArguments(int argc, char** argv) {
     bool haveScenario = false;
     for (int i = 1; i < argc; ++i) {
         const std::string_view arg = argv[i];
-        if ((arg == "--db" || arg == "--out") && i + 1 < argc) {
-            (arg == "--db" ? args.db : args.out) = argv[++i];
+        if (arg == "--help") {
+            args.help = true;
+            return args;
+        }
+        if ((arg == "--db" || arg == "--out" || arg == "--open" || arg == "--save") &&
+            i + 1 < argc) {
+            auto& target = arg == "--db"     ? args.db
+                           : arg == "--out"  ? args.out
+                           : arg == "--open" ? args.open
+                                             : args.save;
+            target = argv[++i];
+        } else if (arg == "--until" && i + 1 < argc) {
+            args.until = argv[++i];
         } else if (!arg.starts_with("--") && !haveScenario) {
             args.scenario = arg;
             haveScenario = true;
@@ -52,6 +78,10 @@ int main(int argc, char** argv) {
         std::cerr << kUsage << '\n';
         return 2;
     }
+    if (args->help) {
+        std::cout << kUsage << '\n';
+        return 0;
+    }
     Scenario scenario;
     try {
         scenario = readScenario(args->scenario);
@@ -62,7 +92,11 @@ int main(int argc, char** argv) {
     const auto workingDir = std::filesystem::current_path();
     RunOutcome outcome;
     try {
-        outcome = runScenario(scenario, {workingDir, args->db.value_or(workingDir / "database")});
+        outcome = runScenario(scenario, {workingDir, args->db.value_or(workingDir / "database"),
+                                         args->open, args->save, args->until});
+    } catch (const ProjectNotOpened& error) {
+        std::cerr << "zorvane-calc: " << error.what() << '\n';
+        return 2;
     } catch (const zorvane::store::WorkspaceBusy& error) {
         std::cerr << "zorvane-calc: " << error.what() << '\n';
         return 2;
@@ -82,6 +116,10 @@ int main(int argc, char** argv) {
         }
     } else {
         std::cout << outcome.json;
+    }
+    if (outcome.saveError) {
+        std::cerr << "zorvane-calc: " << *outcome.saveError << '\n';
+        return 1;
     }
     if (!outcome.completed) {
         std::cerr << "zorvane-calc: " << outcome.reason << '\n';

@@ -1,5 +1,7 @@
 #include "tools/calc/runner.h"
 
+#include "core/project/file_commands.h"
+
 #include "core/records/design_history.h"
 #include "core/records/result_tables.h"
 #include "core/roller/roller_record.h"
@@ -296,11 +298,34 @@ DesignSnapshot snapshotOf(DesignSession& session) {
     return snapshot;
 }
 
+// Whether the step button of `caption` is done in the open design.
+bool stepDone(DesignSession& session, Chain chain, const std::string& caption) {
+    if (caption == "选择链种类") {
+        return session.status().done(design::kTagSelect);
+    }
+    for (const auto& step : design::steps(chain)) {
+        if (step.caption == caption) {
+            return session.chain() == chain && session.status().done(step.tag);
+        }
+    }
+    return false;
+}
+
 RunOutcome runScenario(const Scenario& scenario, const RunPaths& paths) {
-    const Chain chain = scenario.chain;
     CalcInteraction ui(scenario);
     DesignSession session(paths.appDir, paths.databaseDir, ui, anonymousDesigner());
     session.requireWorkspace();
+    project::FileCommands commands(session);
+    if (paths.open) {
+        ui.beginClick();
+        bool opened = false;
+        session.runStep([&] { opened = commands.openFile(paths.open->string()); });
+        if (!opened) {
+            throw ProjectNotOpened(lastMessage(ui.log()));
+        }
+    }
+    // An opened project goes on with its own chain.
+    const Chain chain = session.chain().value_or(scenario.chain);
     Driver driver(scenario, session, ui);
     RunOutcome outcome;
     outcome.repairs = session.workspaceRepairs();
@@ -312,13 +337,15 @@ RunOutcome runScenario(const Scenario& scenario, const RunPaths& paths) {
         }
     };
 
-    ui.beginClick();
-    session.beginNewDesign();
+    if (!paths.open) {
+        ui.beginClick();
+        session.beginNewDesign();
+    }
     // The state after each click, with the scenario's progress at that time.
     std::vector<std::pair<DesignSnapshot, int>> seen{{snapshotOf(session), 0}};
     int unchanged = 0;
     for (int clicks = 0;; ++clicks) {
-        if (finished(session, chain)) {
+        if (finished(session, chain) || (paths.until && stepDone(session, chain, *paths.until))) {
             outcome.completed = true;
             break;
         }
@@ -353,6 +380,13 @@ RunOutcome runScenario(const Scenario& scenario, const RunPaths& paths) {
             break;
         }
         seen.emplace_back(std::move(after), progress);
+    }
+    if (paths.save) {
+        ui.beginClick();
+        commands.saveAsFile(paths.save->string());
+        if (!session.state().SaveSucceeded) {
+            outcome.saveError = lastMessage(ui.log());
+        }
     }
     outcome.json =
         formatDesignJson(designJson(session, ui.log(), outcome.completed, outcome.stoppedAt));

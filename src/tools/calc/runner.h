@@ -12,6 +12,7 @@
 #include <filesystem>
 #include <optional>
 #include <span>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -68,6 +69,15 @@ records::DesignerInfo anonymousDesigner();
 struct RunPaths {
     std::filesystem::path appDir;
     std::filesystem::path databaseDir;
+    std::optional<std::filesystem::path> open; // a project opened first, as 打开 would
+    std::optional<std::filesystem::path> save; // saved after the run, as 另存为 would
+    std::optional<std::string> until;          // the caption of the step to stop after
+};
+
+// A project given with --open that could not be opened; its message is for the user.
+class ProjectNotOpened : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
 };
 
 struct RunOutcome {
@@ -76,6 +86,7 @@ struct RunOutcome {
     std::string reason;                   // why it stopped, for the user
     std::string json;                     // the working tables and the log, as text
     std::vector<std::string> repairs;     // what opening the working tables had to repair
+    std::optional<std::string> saveError; // why the --save project could not be written
 };
 
 // A run stops when a click leaves the design as it was twice in a row, when it comes back to a

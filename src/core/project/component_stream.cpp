@@ -1,0 +1,305 @@
+#include "core/project/component_stream.h"
+
+#include <array>
+#include <string_view>
+
+namespace zorvane::project {
+
+namespace {
+
+// The value kinds of the format, by their tag byte.
+enum Tag : std::uint8_t {
+    kNull = 0,
+    kList = 1,
+    kInt8 = 2,
+    kInt16 = 3,
+    kInt32 = 4,
+    kExtended = 5,
+    kString = 6,
+    kIdent = 7,
+    kFalse = 8,
+    kTrue = 9,
+    kBinary = 10,
+    kSet = 11,
+    kLString = 12,
+    kNil = 13,
+    kCollection = 14,
+    kSingle = 15,
+    kCurrency = 16,
+    kDate = 17,
+    kWString = 18,
+    kInt64 = 19,
+    kUtf8String = 20,
+    kDouble = 21,
+};
+
+constexpr std::string_view kSignature = "TPF0";
+// Nested lists, collections and child components deeper than this are taken as damage.
+constexpr int kMaxDepth = 32;
+
+// Colour names the format may store instead of numbers.
+struct NamedColor {
+    std::string_view name;
+    std::int64_t value;
+};
+constexpr std::array<NamedColor, 8> kNamedColors{{{"clBlack", kColorBlack},
+                                                  {"clBlue", kColorBlue},
+                                                  {"clNavy", 0x800000},
+                                                  {"clRed", 0x0000FF},
+                                                  {"clGreen", 0x008000},
+                                                  {"clWhite", 0xFFFFFF},
+                                                  {"clGray", 0x808080},
+                                                  {"clPurple", 0x800080}}};
+
+// What a property's value is, as far as the snapshot needs it.
+struct Value {
+    std::optional<std::int64_t> integer;
+    std::optional<bool> boolean;
+    std::string ident;
+};
+
+std::size_t checkedLength(ByteReader& in, std::int32_t length, std::size_t unit) {
+    if (length < 0 || static_cast<std::size_t>(length) > in.left() / unit) {
+        in.fail("组件流中的长度超出范围");
+    }
+    return static_cast<std::size_t>(length) * unit;
+}
+
+Value readValue(ByteReader& in, int depth);
+
+void readProperties(ByteReader& in, int depth, ControlSnapshot* into);
+
+// A collection item: an optional order number, then a list of properties.
+void readCollection(ByteReader& in, int depth) {
+    while (true) {
+        const std::uint8_t tag = in.u8("组件流的集合");
+        if (tag == kNull) {
+            return;
+        }
+        if (tag == kInt8 || tag == kInt16 || tag == kInt32) {
+            in.skip(tag == kInt8 ? 1 : tag == kInt16 ? 2 : 4, "组件流的集合");
+            if (in.u8("组件流的集合") != kList) {
+                in.fail("组件流的集合项不完整");
+            }
+        } else if (tag != kList) {
+            in.fail("组件流的集合项不完整");
+        }
+        readProperties(in, depth + 1, nullptr);
+    }
+}
+
+Value readValue(ByteReader& in, int depth) {
+    if (depth > kMaxDepth) {
+        in.fail("组件流嵌套过深");
+    }
+    Value value;
+    const std::uint8_t tag = in.u8("组件流的属性值");
+    switch (tag) {
+    case kNull:
+    case kNil:
+        break;
+    case kFalse:
+    case kTrue:
+        value.boolean = tag == kTrue;
+        break;
+    case kInt8:
+        value.integer = static_cast<std::int8_t>(in.u8("组件流的属性值"));
+        break;
+    case kInt16:
+        value.integer = in.i16("组件流的属性值");
+        break;
+    case kInt32:
+        value.integer = in.i32("组件流的属性值");
+        break;
+    case kInt64:
+        value.integer = in.i64("组件流的属性值");
+        break;
+    case kExtended:
+        in.skip(10, "组件流的属性值");
+        break;
+    case kSingle:
+        in.skip(4, "组件流的属性值");
+        break;
+    case kDouble:
+    case kCurrency:
+    case kDate:
+        in.skip(8, "组件流的属性值");
+        break;
+    case kIdent:
+        value.ident = in.lengthPrefixed("组件流的标识符");
+        break;
+    case kString:
+        in.lengthPrefixed("组件流的字符串");
+        break;
+    case kLString:
+    case kUtf8String:
+    case kBinary:
+        in.skip(checkedLength(in, in.i32("组件流的长度"), 1), "组件流的属性值");
+        break;
+    case kWString:
+        in.skip(checkedLength(in, in.i32("组件流的长度"), 2), "组件流的属性值");
+        break;
+    case kSet:
+        while (!in.lengthPrefixed("组件流的集合元素").empty()) {
+        }
+        break;
+    case kList:
+        // Values until the zero tag that ends the list.
+        while (true) {
+            ByteReader peek = in;
+            if (peek.u8("组件流的列表") == kNull) {
+                in.u8("组件流的列表");
+                break;
+            }
+            readValue(in, depth + 1);
+        }
+        break;
+    case kCollection:
+        readCollection(in, depth);
+        break;
+    default:
+        in.fail("组件流中有未知的值类型 " + std::to_string(tag));
+    }
+    return value;
+}
+
+void take(ControlSnapshot& snapshot, const std::string& name, const Value& value) {
+    if (name == "Enabled" && value.boolean) {
+        snapshot.enabled = value.boolean;
+    } else if (name == "Visible" && value.boolean) {
+        snapshot.visible = value.boolean;
+    } else if (name == "Left" && value.integer) {
+        snapshot.left = value.integer;
+    } else if (name == "Font.Color") {
+        if (value.integer) {
+            snapshot.fontColor = value.integer;
+        }
+        for (const auto& color : kNamedColors) {
+            if (value.ident == color.name) {
+                snapshot.fontColor = color.value;
+            }
+        }
+    } else if (value.integer) {
+        snapshot.integers[name] = *value.integer;
+    }
+}
+
+// Properties until the zero byte that ends them.
+void readProperties(ByteReader& in, int depth, ControlSnapshot* into) {
+    while (true) {
+        const std::string name = in.lengthPrefixed("组件流的属性名");
+        if (name.empty()) {
+            return;
+        }
+        const Value value = readValue(in, depth + 1);
+        if (into) {
+            take(*into, name, value);
+        }
+    }
+}
+
+// A component: optional filer flags, class and name, properties, then its children.
+void readComponent(ByteReader& in, int depth, ControlSnapshot* into) {
+    if (depth > kMaxDepth) {
+        in.fail("组件流嵌套过深");
+    }
+    ByteReader peek = in;
+    const std::uint8_t first = peek.u8("组件流的组件");
+    if ((first & 0xF0) == 0xF0) {
+        in.u8("组件流的组件");
+        if (first & 0x02) { // the child position follows as an integer value
+            readValue(in, depth + 1);
+        }
+    }
+    const std::string className = in.lengthPrefixed("组件流的类名");
+    const std::string name = in.lengthPrefixed("组件流的组件名");
+    if (className.empty()) {
+        in.fail("组件流的类名为空");
+    }
+    if (into) {
+        into->className = className;
+        into->name = name;
+    }
+    readProperties(in, depth, into);
+    while (true) {
+        ByteReader next = in;
+        if (next.u8("组件流的子组件列表") == kNull) {
+            in.u8("组件流的子组件列表");
+            return;
+        }
+        readComponent(in, depth + 1, nullptr);
+    }
+}
+
+void writeBoolean(ByteWriter& out, std::string_view name, bool value) {
+    out.lengthPrefixed(name);
+    out.u8(value ? kTrue : kFalse);
+}
+
+void writeInteger(ByteWriter& out, std::string_view name, std::int64_t value) {
+    out.lengthPrefixed(name);
+    if (value >= INT8_MIN && value <= INT8_MAX) {
+        out.u8(kInt8);
+        out.u8(static_cast<std::uint8_t>(value));
+    } else if (value >= INT16_MIN && value <= INT16_MAX) {
+        out.u8(kInt16);
+        out.i16(static_cast<std::int16_t>(value));
+    } else if (value >= INT32_MIN && value <= INT32_MAX) {
+        out.u8(kInt32);
+        out.i32(static_cast<std::int32_t>(value));
+    } else {
+        out.u8(kInt64);
+        out.i64(value);
+    }
+}
+
+} // namespace
+
+std::string writeSnapshot(const ControlSnapshot& snapshot) {
+    ByteWriter out;
+    out.bytes(kSignature);
+    out.lengthPrefixed(snapshot.className);
+    out.lengthPrefixed(snapshot.name);
+    if (snapshot.left) {
+        writeInteger(out, "Left", *snapshot.left);
+    }
+    if (snapshot.enabled) {
+        writeBoolean(out, "Enabled", *snapshot.enabled);
+    }
+    if (snapshot.fontColor) {
+        bool named = false;
+        for (const auto& color : kNamedColors) {
+            if (color.value == *snapshot.fontColor && !named) {
+                out.lengthPrefixed("Font.Color");
+                out.u8(kIdent);
+                out.lengthPrefixed(color.name);
+                named = true;
+            }
+        }
+        if (!named) {
+            writeInteger(out, "Font.Color", *snapshot.fontColor);
+        }
+    }
+    if (snapshot.visible) {
+        writeBoolean(out, "Visible", *snapshot.visible);
+    }
+    for (const auto& [name, value] : snapshot.integers) {
+        writeInteger(out, name, value);
+    }
+    out.u8(kNull); // end of the properties
+    out.u8(kNull); // no child components
+    return out.take();
+}
+
+ControlSnapshot readSnapshot(ByteReader& in) {
+    const auto signature = in.bytes(kSignature.size(), "控件快照的签名");
+    if (std::string_view(reinterpret_cast<const char*>(signature.data()), signature.size()) !=
+        kSignature) {
+        in.fail("控件快照不是组件流（缺少“TPF0”）");
+    }
+    ControlSnapshot snapshot;
+    readComponent(in, 0, &snapshot);
+    return snapshot;
+}
+
+} // namespace zorvane::project

@@ -1,0 +1,210 @@
+#include "core/project/file_commands.h"
+
+#include "core/design/interaction.h"
+#include "core/text/ascii_case.h"
+
+namespace zorvane::project {
+
+using design::Answer;
+
+namespace {
+
+constexpr const char* kPrompt = "设计过程已修改，是否保存？";
+const design::SaveFileDialog kSaveDialog{"另存为", {"CHAIN Files(*.CHN)"}, 0, "", "CHN"};
+const design::OpenFileDialog kOpenDialog{"打开", {"Project Files(*.CHN)"}, "CHN"};
+
+} // namespace
+
+FileCommands::FileCommands(design::DesignSession& session) : session_(session) {
+    session_.save = [this] { save(); };
+}
+
+FileCommands::~FileCommands() {
+    session_.save = nullptr;
+}
+
+bool FileCommands::promptToSave(bool needSuccess) {
+    auto& state = session_.state();
+    switch (design::askYesNoCancel(session_.ui(), kPrompt)) {
+    case Answer::Yes:
+        state.SaveSucceeded = false;
+        save();
+        return !needSuccess || state.SaveSucceeded;
+    case Answer::No:
+        return true;
+    default:
+        return false;
+    }
+}
+
+void FileCommands::writeTo(const std::string& file) {
+    auto& state = session_.state();
+    const design::Chain list = session_.chain().value_or(design::Chain::Toothed);
+    std::unique_ptr<TProjectSave> saver;
+    if (list == design::Chain::Roller) {
+        saver = std::make_unique<TR_Save>(session_);
+    } else {
+        saver = std::make_unique<TD_Save>(session_);
+    }
+    saver->FilePath = file;
+    if (!state.IsEmptyDesign) {
+        saver->SetDesignRecord();
+    }
+    try {
+        saver->Save();
+    } catch (const ProjectError& error) {
+        state.SaveSucceeded = false;
+        design::showError(session_.ui(), error.what());
+        return;
+    }
+    state.status[2].clear();
+    state.IsSaved = true;
+    state.SaveSucceeded = true;
+}
+
+void FileCommands::save() {
+    auto& state = session_.state();
+    if (state.IsUnnamed) {
+        saveAs();
+        return;
+    }
+    writeTo(session_.projectPath().string());
+}
+
+void FileCommands::saveAs() {
+    auto& state = session_.state();
+    const auto chosen = session_.ui().saveFile(kSaveDialog);
+    if (!chosen) {
+        state.SaveSucceeded = false;
+        state.IsUnnamed = true;
+        state.IsSaved = false;
+        return;
+    }
+    saveAsFile(chosen->path);
+}
+
+void FileCommands::saveAsFile(const std::string& file) {
+    auto& state = session_.state();
+    writeTo(file);
+    if (!state.SaveSucceeded) {
+        return; // the earlier file, title and path stay
+    }
+    state.windowTitle = "Zorvane [" + file + "]";
+    session_.setProjectPath(file);
+    state.IsUnnamed = false;
+}
+
+void FileCommands::clearDesign() {
+    auto& state = session_.state();
+    session_.closeDesign();
+    state.windowTitle = "Zorvane";
+    state.status[2] = "新设计";
+    state.IsSaved = true;
+}
+
+void FileCommands::close() {
+    auto& state = session_.state();
+    if (state.IsNewDesign && !state.IsSaved && !promptToSave(false)) {
+        openAbort_ = true;
+        return;
+    }
+    clearDesign();
+}
+
+bool FileCommands::load(const std::string& file) {
+    TProjectSave probe(session_, design::Chain::Toothed);
+    probe.FilePath = file;
+    try {
+        probe.Load(); // the whole file and its tables, before anything changes
+    } catch (const ProjectError& error) {
+        design::showError(session_.ui(), error.what());
+        return false;
+    }
+    const bool roller =
+        !probe.image().emptyDesign && text::equalIgnoringAsciiCase(probe.image().kind, "R");
+    auto& state = session_.state();
+    clearDesign();
+    state.status[2] = "已进行的设计";
+    state.windowTitle = "Zorvane [" + file + "]";
+    session_.setProjectPath(file);
+    std::unique_ptr<TProjectSave> saver;
+    if (roller) {
+        saver = std::make_unique<TR_Save>(session_);
+    } else {
+        saver = std::make_unique<TD_Save>(session_);
+    }
+    saver->FilePath = file;
+    try {
+        saver->Load();
+        saver->ApplyLoaded();
+    } catch (const std::exception& error) {
+        design::showError(session_.ui(), error.what());
+        return false;
+    }
+    session_.gate().switchToTab(design::Tab::Result);
+    return true;
+}
+
+void FileCommands::open() {
+    auto& state = session_.state();
+    if (!session_.workspace()) {
+        design::showError(session_.ui(), session_.workspaceProblem());
+        return;
+    }
+    if (state.IsNewDesign || state.IsSaved) {
+        if (state.IsNewDesign && !state.IsSaved && !promptToSave(false)) {
+            openAbort_ = true;
+        }
+    }
+    if (openAbort_) {
+        openAbort_ = false;
+        return;
+    }
+    const auto chosen = session_.ui().openFile(kOpenDialog);
+    if (!chosen) {
+        if (state.IsNewDesign || state.IsSaved) {
+            clearDesign(); // the design was closed before the dialog
+        }
+        return;
+    }
+    load(*chosen);
+}
+
+bool FileCommands::openFile(const std::string& file) {
+    if (!session_.workspace()) {
+        design::showError(session_.ui(), session_.workspaceProblem());
+        return false;
+    }
+    return load(file);
+}
+
+bool FileCommands::exit() {
+    auto& state = session_.state();
+    if (state.IsNewDesign && !state.IsSaved) {
+        if (!promptToSave(true)) {
+            return false;
+        }
+        session_.closeDesign();
+        state.status[1] = "链传动设计";
+        state.reportsEnabled = false;
+    }
+    return true;
+}
+
+bool FileCommands::closeQuery() {
+    auto& state = session_.state();
+    if (!state.IsSaved) {
+        if (!state.IsNewDesign) {
+            return true;
+        }
+        if (!promptToSave(true)) {
+            return false;
+        }
+    }
+    session_.closeDesign();
+    state.status[1] = "链传动设计";
+    state.reportsEnabled = false;
+    return true;
+}
+
+} // namespace zorvane::project

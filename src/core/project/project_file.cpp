@@ -1,0 +1,132 @@
+#include "core/project/project_file.h"
+
+#include "core/project/byte_io.h"
+
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <fstream>
+#include <sstream>
+#include <unistd.h>
+
+namespace zorvane::project {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// What the system said, in the user's words.
+std::string reason(int error) {
+    switch (error) {
+    case ENOSPC:
+        return "磁盘空间不足";
+    case EFBIG:
+        return "文件超过了系统允许的大小";
+    case ENOENT:
+        return "文件或目录不存在";
+    case EACCES:
+    case EPERM:
+        return "没有访问权限";
+    case EROFS:
+        return "文件系统是只读的";
+    case EISDIR:
+        return "这是一个目录";
+    case EDQUOT:
+        return "磁盘配额已用完";
+    case EIO:
+        return "读写设备出错";
+    default:
+        return "系统错误 " + std::to_string(error);
+    }
+}
+
+[[noreturn]] void fail(const char* action, const fs::path& file, int error) {
+    throw ProjectError(std::string(action) + "文件“" + file.string() + "”：" + reason(error));
+}
+
+void writeAll(int fd, const std::string& bytes, const fs::path& file) {
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+        if (n < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            const int error = errno;
+            ::close(fd);
+            fail("无法写入", file, error);
+        }
+        done += static_cast<std::size_t>(n);
+    }
+}
+
+void syncDirectory(const fs::path& directory) {
+    const int fd = ::open(directory.empty() ? "." : directory.c_str(), O_RDONLY | O_DIRECTORY);
+    if (fd >= 0) {
+        ::fsync(fd);
+        ::close(fd);
+    }
+}
+
+void writeDurably(const fs::path& file, const std::string& bytes, const fs::path& beforeRename) {
+    const fs::path temporary = file.string() + ".saving-" + std::to_string(::getpid());
+    const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    if (fd < 0) {
+        fail("无法建立", file, errno);
+    }
+    writeAll(fd, bytes, file);
+    if (::fsync(fd) != 0) {
+        const int error = errno;
+        ::close(fd);
+        ::unlink(temporary.c_str());
+        fail("无法写入", file, error);
+    }
+    ::close(fd);
+    if (!beforeRename.empty()) {
+        ::unlink(beforeRename.c_str());
+    }
+    if (::rename(temporary.c_str(), file.c_str()) != 0) {
+        const int error = errno;
+        ::unlink(temporary.c_str());
+        fail("无法写入", file, error);
+    }
+    syncDirectory(file.parent_path());
+}
+
+} // namespace
+
+std::string readWholeFile(const fs::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    if (!in) {
+        fail("无法打开", file, errno ? errno : ENOENT);
+    }
+    std::ostringstream bytes;
+    bytes << in.rdbuf();
+    return bytes.str();
+}
+
+std::string readProjectFile(const fs::path& file) {
+    std::error_code error;
+    if (fs::is_directory(file, error)) {
+        fail("无法打开", file, EISDIR);
+    }
+    const auto size = fs::file_size(file, error);
+    if (error) {
+        fail("无法打开", file, error.value());
+    }
+    if (size > kMaxProjectBytes) {
+        throw ProjectError("项目文件“" + file.string() + "”无法打开：文件过大（" +
+                           std::to_string(size) + " 字节），不是本程序的项目文件");
+    }
+    return readWholeFile(file);
+}
+
+void writeProjectFile(const fs::path& file, const std::string& bytes) {
+    writeDurably(file, bytes, {});
+}
+
+void replaceFile(const fs::path& file, const std::string& bytes) {
+    writeDurably(file, bytes, file.string() + "-journal");
+}
+
+} // namespace zorvane::project

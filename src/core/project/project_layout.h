@@ -1,0 +1,77 @@
+#pragma once
+// The byte layout of a project file (.CHN): the empty-design byte, the 1252-byte header with the
+// kind marker, the picture path and the five work files' paths and sizes, the work files' bytes
+// back to back, the designer record, one 8-byte state and one component-stream snapshot per
+// listed control, and the raw design record at the end. Decoding checks the whole file before
+// anything is taken from it.
+
+#include "core/design/steps.h"
+#include "core/project/component_stream.h"
+
+#include <array>
+#include <cstdint>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace zorvane::project {
+
+constexpr std::size_t kHeaderSize = 1252;
+constexpr std::size_t kPathCapacity = 200;
+constexpr std::size_t kKindCapacity = 10;
+constexpr std::size_t kDesignerSize = 306;
+constexpr std::size_t kStateSize = 8;
+constexpr std::size_t kRollerRecordSize = 384;
+constexpr std::size_t kToothedRecordSize = 344;
+constexpr std::size_t kWorkFileCount = 5;
+// The work files in header order; their paths are always those of the database directory.
+constexpr std::array<std::string_view, kWorkFileCount> kWorkFileNames{
+    "Init_Unnamed.db", "Result_Unnamed.db", "Size_Unnamed.db", "Hty_Rec_Unnamed.db",
+    "Hty_Rec_Unnamed.mb"};
+
+enum class ControlKind { StepButton, ToolButton, Panel, MenuItem };
+
+struct ControlEntry {
+    std::string_view name;
+    std::string_view className;
+    ControlKind kind;
+};
+
+// The controls whose states a project file carries, in file order: 20 for the roller chain, 22
+// for the toothed chain (and for a design without a chain type).
+std::span<const ControlEntry> controlList(design::Chain chain);
+
+struct ControlState {
+    bool enabled = false;
+    bool visible = false;
+    std::int32_t done = 0;
+
+    bool operator==(const ControlState&) const = default;
+};
+
+struct WorkFile {
+    std::string path;  // as the header stores it
+    std::string bytes; // the table file's bytes
+};
+
+struct ProjectImage {
+    bool emptyDesign = true;
+    std::string kind; // "R" or "D"
+    std::string picturePath;
+    std::array<WorkFile, kWorkFileCount> work;
+    std::array<std::uint8_t, kDesignerSize> designer{};
+    std::vector<ControlState> states;
+    std::vector<ControlSnapshot> snapshots;
+    std::string record; // the raw design record, empty for an empty design
+
+    // The chain whose control list the file uses: roller for "R", toothed otherwise.
+    design::Chain listChain() const;
+};
+
+std::string encodeProject(const ProjectImage& image);
+// Checks and reads a whole file; a file that fails any check throws ProjectError naming
+// `fileName` and what is wrong.
+ProjectImage decodeProject(std::span<const std::uint8_t> file, const std::string& fileName);
+
+} // namespace zorvane::project

@@ -1,0 +1,329 @@
+#include "core/project/project_save.h"
+
+#include "core/project/project_file.h"
+#include "core/records/design_history.h"
+#include "core/records/result_tables.h"
+#include "core/records/working_tables.h"
+#include "core/roller/roller_record.h"
+#include "core/store/store_error.h"
+#include "core/store/table.h"
+#include "core/store/workspace.h"
+#include "core/text/ascii_case.h"
+#include "core/text/gbk.h"
+#include "core/toothed/toothed_record.h"
+
+#include <fstream>
+#include <unistd.h>
+
+namespace zorvane::project {
+
+namespace fs = std::filesystem;
+using design::Chain;
+
+namespace {
+
+// A path as the header stores it: GBK, characters GBK lacks as '?', cut to the capacity by
+// the writer. Loading never reads it back into a path.
+std::string headerPath(const fs::path& path) {
+    try {
+        return text::utf8ToGbk(path.string());
+    } catch (const text::EncodingError&) {
+        return "?";
+    }
+}
+
+// The tag of a step button of either chain or of the two buttons above them.
+std::optional<int> tagOf(std::string_view name) {
+    if (name == "spnBegin") {
+        return design::kTagBegin;
+    }
+    if (name == "spnSelect") {
+        return design::kTagSelect;
+    }
+    for (Chain chain : {Chain::Roller, Chain::Toothed}) {
+        for (const auto& step : design::steps(chain)) {
+            if (step.name == name) {
+                return step.tag;
+            }
+        }
+    }
+    return std::nullopt;
+}
+
+design::ButtonState* buttonOf(design::MainState& state, std::string_view name) {
+    if (name == "spnBegin") {
+        return &state.begin;
+    }
+    if (name == "spnSelect") {
+        return &state.select;
+    }
+    for (Chain chain : {Chain::Roller, Chain::Toothed}) {
+        for (const auto& step : design::steps(chain)) {
+            if (step.name == name) {
+                return &state.panelOf(chain).steps[static_cast<std::size_t>(step.position)];
+            }
+        }
+    }
+    return nullptr;
+}
+
+// The panel flag a listed panel stands for, where the main state has one.
+bool* panelFlag(design::MainState& state, std::string_view name) {
+    if (name == "pnlRollerChain") {
+        return &state.roller.visible;
+    }
+    if (name == "pnlDentiChain") {
+        return &state.toothed.visible;
+    }
+    if (name == "pnlRstEnd") {
+        return &state.sizeAreaVisible;
+    }
+    return nullptr;
+}
+
+// The initial-conditions switches that the later steps read and that the design record does
+// not hold: carried as extra properties of the initial-conditions step button's snapshot.
+constexpr std::string_view kSpeedItem = "SpeedItem";
+constexpr std::string_view kLubItem = "LubItem";
+constexpr std::string_view kLifeChecked = "LifeChecked";
+
+bool isInitialStep(std::string_view name) {
+    return name == "spnRInit" || name == "spnOriginal";
+}
+
+} // namespace
+
+ProjectProbe probeProject(const fs::path& file) {
+    const std::string bytes = readProjectFile(file);
+    ProjectProbe probe;
+    const auto image =
+        decodeProject(std::span(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()),
+                      file.string());
+    probe.emptyDesign = image.emptyDesign;
+    probe.kind = image.kind;
+    return probe;
+}
+
+TProjectSave::TProjectSave(design::DesignSession& session, Chain listChain)
+    : session_(session), listChain_(listChain) {}
+
+void TProjectSave::SetDesignRecord() {
+    if (const auto* roller = session_.rollerEngine()) {
+        const auto& bytes = roller->record().bytes();
+        image_.record.assign(bytes.begin(), bytes.end());
+        KindMarker = roller->GetKind();
+    } else if (const auto* toothed = session_.toothedEngine()) {
+        const auto& bytes = toothed->record().bytes();
+        image_.record.assign(bytes.begin(), bytes.end());
+        KindMarker = toothed->GetKind();
+    }
+}
+
+void TProjectSave::CaptureControlStates() {
+    auto& state = session_.state();
+    image_.states.clear();
+    image_.snapshots.clear();
+    for (const auto& control : controlList(listChain_)) {
+        ControlState entry{true, true, 0};
+        ControlSnapshot snapshot;
+        snapshot.className = control.className;
+        snapshot.name = control.name;
+        if (auto* button = buttonOf(state, control.name)) {
+            entry.enabled = button->enabled;
+            entry.visible = button->visible;
+            snapshot.fontColor = button->blue ? kColorBlue : kColorBlack;
+        } else if (auto* flag = panelFlag(state, control.name)) {
+            entry.visible = *flag;
+            snapshot.left = 0;
+        } else if (control.name != "spnOpen" && control.kind != ControlKind::Panel) {
+            entry.enabled = state.reportsEnabled; // the report commands
+        }
+        snapshot.enabled = entry.enabled;
+        snapshot.visible = entry.visible;
+        if (isInitialStep(control.name)) {
+            const auto& init = session_.initInputs();
+            snapshot.integers[std::string(kSpeedItem)] = init.speed;
+            snapshot.integers[std::string(kLubItem)] = init.lub;
+            snapshot.integers[std::string(kLifeChecked)] = init.hasLife ? 1 : 0;
+        }
+        image_.states.push_back(entry);
+        image_.snapshots.push_back(std::move(snapshot));
+    }
+}
+
+void TProjectSave::CaptureStepFlags() {
+    const auto controls = controlList(listChain_);
+    for (std::size_t i = 0; i < 13 && i < controls.size(); ++i) {
+        if (const auto tag = tagOf(controls[i].name);
+            tag && controls[i].kind == ControlKind::StepButton) {
+            image_.states[i].done = session_.status().done(*tag) ? 1 : 0;
+        }
+    }
+}
+
+void TProjectSave::captureWorkFiles() {
+    for (std::size_t i = 0; i < kWorkFileCount; ++i) {
+        const fs::path file = session_.databaseDir() / kWorkFileNames[i];
+        image_.work[i].path = headerPath(fs::absolute(file));
+        std::error_code error;
+        image_.work[i].bytes = fs::exists(file, error) ? readWholeFile(file) : std::string();
+    }
+}
+
+void TProjectSave::Save() {
+    const auto& state = session_.state();
+    image_.emptyDesign = state.IsEmptyDesign || !session_.chain();
+    if (!image_.emptyDesign) {
+        if (image_.record.empty()) {
+            SetDesignRecord();
+        }
+        image_.kind = KindMarker;
+        const Chain chain = *session_.chain();
+        if (session_.status().done(design::sprocketTag(chain))) {
+            PicturePath =
+                (session_.databaseDir() / (chain == Chain::Roller ? "RWheel.bmp" : "DWheel.bmp"))
+                    .string();
+        }
+        image_.picturePath = headerPath(PicturePath);
+        captureWorkFiles();
+    }
+    listChain_ = image_.listChain();
+    const auto& designer = session_.designer().bytes();
+    std::copy(designer.begin(), designer.end(), image_.designer.begin());
+    CaptureControlStates();
+    CaptureStepFlags();
+    writeProjectFile(FilePath, encodeProject(image_));
+}
+
+void TProjectSave::Load() {
+    const std::string bytes = readProjectFile(FilePath);
+    image_ =
+        decodeProject(std::span(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()),
+                      FilePath.string());
+    listChain_ = image_.listChain();
+    KindMarker = image_.kind;
+    if (!image_.emptyDesign) {
+        checkWorkTables();
+    }
+}
+
+// The tables of the file must open as this program's tables, with the fields of the templates
+// that a design of its kind writes, before anything of the open design is given up.
+void TProjectSave::checkWorkTables() const {
+    const fs::path scratch =
+        session_.databaseDir() / (".zorvane-open-" + std::to_string(::getpid()));
+    std::error_code error;
+    fs::remove_all(scratch, error);
+    fs::create_directories(scratch, error);
+    if (error) {
+        throw ProjectError("无法检查项目文件“" + FilePath.string() + "”：数据库目录不可写");
+    }
+    struct Cleanup {
+        fs::path dir;
+        ~Cleanup() {
+            std::error_code ignored;
+            fs::remove_all(dir, ignored);
+        }
+    } cleanup{scratch};
+    for (std::size_t i = 0; i < kWorkFileCount; ++i) {
+        std::ofstream(scratch / kWorkFileNames[i], std::ios::binary) << image_.work[i].bytes;
+    }
+    const bool roller = listChain_ == Chain::Roller;
+    const std::array<std::pair<const char*, const char*>, 4> tables{{
+        {"Init_Unnamed", "Result"},
+        {"Result_Unnamed", "Result"},
+        {"Size_Unnamed", roller ? "R_Size" : "D_Size"},
+        {"Hty_Rec_Unnamed", roller ? "R_design" : "D_Design"},
+    }};
+    for (const auto& [name, templateName] : tables) {
+        try {
+            store::Table table(scratch, name);
+            table.open();
+            store::Table model(session_.databaseDir(), templateName);
+            model.open();
+            if (table.fields() != model.fields()) {
+                throw store::StoreError("字段与模板“" + std::string(templateName) + "”不符");
+            }
+            for (int row = 0; row < table.recordCount(); ++row) {
+                table.row(row); // memo and graphic values are read too
+            }
+        } catch (const store::StoreError& problem) {
+            throw ProjectError("项目文件“" + FilePath.string() + "”无法打开：其中的数据表“" + name +
+                               "”不可用（" + problem.what() + "）");
+        }
+    }
+}
+
+void TProjectSave::restoreWorkFiles() const {
+    store::Workspace* workspace = session_.workspace();
+    workspace->releaseFiles();
+    try {
+        for (std::size_t i = 0; i < kWorkFileCount; ++i) {
+            replaceFile(session_.databaseDir() / kWorkFileNames[i], image_.work[i].bytes);
+        }
+    } catch (...) {
+        workspace->attachFiles();
+        throw;
+    }
+    workspace->attachFiles();
+}
+
+void TProjectSave::applyStates() {
+    auto& state = session_.state();
+    auto& status = session_.status();
+    const auto controls = controlList(listChain_);
+    for (std::size_t i = 0; i < controls.size(); ++i) {
+        const auto& control = controls[i];
+        const ControlState& entry = image_.states[i];
+        const ControlSnapshot& snapshot = image_.snapshots[i];
+        if (auto* button = buttonOf(state, control.name)) {
+            button->enabled = snapshot.enabled.value_or(entry.enabled);
+            button->visible = snapshot.visible.value_or(entry.visible);
+            button->blue = snapshot.fontColor == kColorBlue;
+            if (entry.done == 1 && i < 13) {
+                status.MarkDone(*tagOf(control.name));
+            }
+        } else if (auto* flag = panelFlag(state, control.name)) {
+            *flag = entry.visible;
+        } else if (control.kind == ControlKind::MenuItem ||
+                   (control.kind == ControlKind::ToolButton && control.name != "spnOpen")) {
+            state.reportsEnabled = entry.enabled;
+        }
+        if (isInitialStep(control.name)) {
+            const auto& extra = snapshot.integers;
+            design::InitInputs init;
+            if (const auto it = extra.find(std::string(kSpeedItem)); it != extra.end()) {
+                init.speed = static_cast<int>(it->second);
+            }
+            if (const auto it = extra.find(std::string(kLubItem)); it != extra.end()) {
+                init.lub = static_cast<int>(it->second);
+            }
+            if (const auto it = extra.find(std::string(kLifeChecked)); it != extra.end()) {
+                init.hasLife = it->second == 1;
+            }
+            session_.restoreInitInputs(init);
+        }
+    }
+}
+
+void TProjectSave::ApplyLoaded() {
+    if (!image_.emptyDesign) {
+        restoreWorkFiles();
+    }
+    applyStates();
+    if (image_.emptyDesign) {
+        return;
+    }
+    session_.designer().LoadDialog(records::DesignerRec::fromBytes(image_.designer));
+    auto& state = session_.state();
+    state.IsSaved = true;
+    state.IsNewDesign = false;
+    state.IsEmptyDesign = false;
+    const Chain chain =
+        text::equalIgnoringAsciiCase(KindMarker, "R") ? Chain::Roller : Chain::Toothed;
+    session_.installLoadedDesign(
+        chain, std::span(reinterpret_cast<const std::uint8_t*>(image_.record.data()),
+                         image_.record.size()));
+}
+
+} // namespace zorvane::project

@@ -1,0 +1,71 @@
+#pragma once
+// The savers of a design: TR_Save (roller) and TD_Save (toothed) over TProjectSave. Saving takes
+// the working tables' files, the designer record, the states of the listed controls and the
+// design record into one project file; loading checks a whole file, restores the working tables
+// into the database directory and puts the design back as it was saved.
+
+#include "core/design/session.h"
+#include "core/project/project_layout.h"
+
+#include <filesystem>
+#include <memory>
+#include <string>
+
+namespace zorvane::project {
+
+class TProjectSave {
+public:
+    TProjectSave(design::DesignSession& session, design::Chain listChain);
+    virtual ~TProjectSave() = default;
+
+    std::filesystem::path FilePath;
+    std::string KindMarker;
+    std::string PicturePath;
+
+    // The engine's record as it is now, and its chain kind as the marker.
+    void SetDesignRecord();
+    void CaptureControlStates();
+    void CaptureStepFlags();
+    // Writes the project file: into a new file beside FilePath, renamed over it once whole and
+    // flushed. Throws ProjectError; the file at FilePath is then as it was.
+    void Save();
+    // Reads and checks the whole file at FilePath, and the working tables it holds; nothing in
+    // the session or the database directory changes. Throws ProjectError.
+    void Load();
+    // Puts the loaded project into the session: its working tables into the database directory,
+    // the designer record, the control states and, with a chain type, the engine and managers.
+    void ApplyLoaded();
+
+    const ProjectImage& image() const { return image_; }
+
+private:
+    void captureWorkFiles();
+    void checkWorkTables() const;
+    void restoreWorkFiles() const;
+    void applyStates();
+
+    design::DesignSession& session_;
+    design::Chain listChain_;
+    ProjectImage image_;
+};
+
+class TR_Save : public TProjectSave {
+public:
+    explicit TR_Save(design::DesignSession& session)
+        : TProjectSave(session, design::Chain::Roller) {}
+};
+
+class TD_Save : public TProjectSave {
+public:
+    explicit TD_Save(design::DesignSession& session)
+        : TProjectSave(session, design::Chain::Toothed) {}
+};
+
+// The kind and emptiness of a project file, from its first bytes, for choosing the saver.
+struct ProjectProbe {
+    bool emptyDesign = true;
+    std::string kind;
+};
+ProjectProbe probeProject(const std::filesystem::path& file);
+
+} // namespace zorvane::project

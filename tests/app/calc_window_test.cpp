@@ -150,7 +150,8 @@ private:
 
         testing::Workspace runnerWorkspace;
         const auto runner = calc::OrderedJson::parse(
-            calc::runScenario(s, {runnerWorkspace.path(), runnerWorkspace.database()}).json);
+            calc::runScenario(s, {runnerWorkspace.path(), runnerWorkspace.database(), {}, {}, {}})
+                .json);
         const auto shownTables = calc::designJson(window_->session(), ui_->log(), true, {});
         QVERIFY(runner["completed"].get<bool>());
         QVERIFY(!runner["result"].empty());

@@ -149,8 +149,8 @@ class RunGuardTest : public ::testing::TestWithParam<StopCase> {};
 TEST_P(RunGuardTest, StopsAtTheStepThatGoesNowhere) {
     const StopCase& c = GetParam();
     testing::Workspace workspace;
-    const RunOutcome outcome =
-        runScenario(parseScenario(c.scenario, "s.json"), {workspace.path(), workspace.database()});
+    const RunOutcome outcome = runScenario(parseScenario(c.scenario, "s.json"),
+                                           {workspace.path(), workspace.database(), {}, {}, {}});
     EXPECT_FALSE(outcome.completed);
     EXPECT_EQ(outcome.stoppedAt, c.stoppedAt);
     EXPECT_NE(outcome.reason.find(c.reason), std::string::npos) << outcome.reason;

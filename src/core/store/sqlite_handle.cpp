@@ -87,8 +87,21 @@ bool Connection::inTransaction() const {
     return sqlite3_get_autocommit(db_) == 0;
 }
 
+namespace {
+thread_local const std::filesystem::path* fileInMessages = nullptr;
+}
+
+FileInMessages::FileInMessages(const std::filesystem::path& file) : previous_(fileInMessages) {
+    fileInMessages = &file;
+}
+
+FileInMessages::~FileInMessages() {
+    fileInMessages = previous_;
+}
+
 void Connection::fail(const std::string& what) const {
-    throw StoreError("数据表文件“" + file_.string() + "”无法读写（可能已损坏）：" + what);
+    const std::filesystem::path& file = fileInMessages ? *fileInMessages : file_;
+    throw StoreError("数据表文件“" + file.string() + "”无法读写（可能已损坏）：" + what);
 }
 
 Statement::Statement(const Connection& connection, const std::string& sql)

@@ -104,6 +104,19 @@ private:
     bool began_ = false;
 };
 
+// While one lives, failures of any connection name `file`: a table file attached to a shared
+// connection, not the connection's first file.
+class FileInMessages {
+public:
+    explicit FileInMessages(const std::filesystem::path& file);
+    ~FileInMessages();
+    FileInMessages(const FileInMessages&) = delete;
+    FileInMessages& operator=(const FileInMessages&) = delete;
+
+private:
+    const std::filesystem::path* previous_;
+};
+
 // A quoted SQL identifier.
 std::string quoteIdentifier(const std::string& name);
 

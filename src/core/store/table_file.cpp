@@ -199,6 +199,7 @@ void TableFile::create(const TableFiles& files, const std::vector<FieldDef>& fie
 }
 
 TableFile::TableFile(const TableFiles& files, bool readOnly) : files_(files), readOnly_(readOnly) {
+    const FileInMessages about(files_.table);
     requireDirectory(files.table.parent_path());
     std::error_code error;
     if (const auto attached = Workspace::attachmentOf(files.table)) {
@@ -294,6 +295,7 @@ void TableFile::readFields() {
 
 std::vector<StoredRow> TableFile::load(const std::string& whereSql, const std::vector<Value>& binds,
                                        const std::string& orderSql, bool withBlobs) const {
+    const FileInMessages about(files_.table);
     std::string sql = "SELECT rid";
     for (std::size_t i = 0; i < fields_.size(); ++i) {
         sql += ", " + column(i);
@@ -335,6 +337,7 @@ std::vector<StoredRow> TableFile::load(const std::string& whereSql, const std::v
 }
 
 void TableFile::loadBlobs(std::int64_t id, Row& values) const {
+    const FileInMessages about(files_.table);
     if (!hasBlobs_) {
         return;
     }
@@ -349,6 +352,7 @@ void TableFile::loadBlobs(std::int64_t id, Row& values) const {
 }
 
 std::int64_t TableFile::insert(const Row& values) {
+    const FileInMessages about(files_.table);
     std::string sql = "INSERT INTO " + rowsTable() + "(";
     std::string params;
     for (std::size_t i = 0; i < fields_.size(); ++i) {
@@ -370,6 +374,7 @@ std::int64_t TableFile::insert(const Row& values) {
 }
 
 void TableFile::update(std::int64_t id, const Row& values) {
+    const FileInMessages about(files_.table);
     std::string sql = "UPDATE " + rowsTable() + " SET ";
     for (std::size_t i = 0; i < fields_.size(); ++i) {
         sql += (i ? ", " : "") + column(i) + " = ?" + std::to_string(i + 1);
@@ -388,6 +393,7 @@ void TableFile::update(std::int64_t id, const Row& values) {
 }
 
 void TableFile::remove(const std::vector<std::int64_t>& ids) {
+    const FileInMessages about(files_.table);
     Savepoint savepoint(*connection_);
     beforeWrite();
     Statement rows(*connection_, "DELETE FROM " + rowsTable() + " WHERE rid = ?1");

@@ -3,6 +3,8 @@
 // user: the window and the batch runner both show it through reportFailure, so that no internal
 // text of a library ever appears in a message box or a log.
 
+#include "core/store/store_error.h"
+
 #include <stdexcept>
 #include <string>
 
@@ -17,10 +19,11 @@ public:
     using std::runtime_error::runtime_error;
 };
 
-// A reference table or template that a step needs is missing, damaged or lacks what it needs.
-class ReferenceDataError : public DesignProblem {
+// A reference table or template that a step needs is missing, damaged or lacks what it needs: a
+// failure of the table store's data, which callers catching StoreError also catch.
+class ReferenceDataError : public store::StoreError {
 public:
-    using DesignProblem::DesignProblem;
+    using store::StoreError::StoreError;
 };
 
 // A scripted dialog was given a choice the dialog does not list.

@@ -93,6 +93,25 @@ INSTANTIATE_TEST_SUITE_P(
                               "请正确输入传递功率!", InitField::Power},
                       Refusal{"NegativeSpeed", [](InitInputs& i) { i.n1 = "-960"; },
                               "请正确输入小链轮转速!", InitField::N1},
+                      // Numbers that pass their own check but no real drive has.
+                      Refusal{"SpeedBeyondAnyDrive", [](InitInputs& i) { i.n1 = "1e6"; },
+                              "小链轮转速超出可计算的范围：应在 0.1 到 100000 r/min 之间。",
+                              InitField::N1},
+                      Refusal{"LifeBeyondAnyDrive",
+                              [](InitInputs& i) {
+                                  i.hasLife = true;
+                                  i.life = "1e9";
+                              },
+                              "使用寿命超出可计算的范围：应在 1 到 1000000 h 之间。",
+                              InitField::Life},
+                      Refusal{"DistanceToleranceHuge",
+                              [](InitInputs& i) {
+                                  i.hasInitA0 = true;
+                                  i.initA0 = "600";
+                                  i.floatPercent = "1e308";
+                              },
+                              "中心距初值允许误差超出可计算的范围：应在 0 到 100 % 之间。",
+                              InitField::FloatPercent},
                       Refusal{"LifeRequiredButEmpty",
                               [](InitInputs& i) {
                                   i.hasLife = true;

@@ -204,7 +204,9 @@ TEST_F(RecordsTest, SizeRowsCopyTheTemplateRowWithTwoDecimals) {
     TResult_manage tables(dir.path(), "r", false);
     tables.AddSizeRow("分度圆直径", 60.794, 150.2);
     tables.AddSizeRow("分度圆直径", 60.794, 150.2);
-    tables.AddSizeRow("不存在的尺寸", 1.005, -2);
+    // An unknown name has no symbol or formula to copy: nothing is added.
+    EXPECT_THROW(tables.AddSizeRow("不存在的尺寸", 1.005, -2), store::StoreError);
+    tables.AddSizeRow("齿根圆直径", 1.005, -2);
     Table& size = *tables.sizeTable();
     ASSERT_EQ(size.recordCount(), 3);
     size.first();
@@ -214,7 +216,7 @@ TEST_F(RecordsTest, SizeRowsCopyTheTemplateRowWithTwoDecimals) {
     EXPECT_EQ(size.text("大链轮数值"), "150.20");
     EXPECT_EQ(size.text("单位"), "mm");
     size.last();
-    EXPECT_EQ(size.text("名称"), "齿根圆直径"); // an unknown name copies the last template row
+    EXPECT_EQ(size.text("名称"), "齿根圆直径");
     EXPECT_EQ(size.text("大链轮数值"), "-2.00");
     tables.ClearSize();
     EXPECT_TRUE(size.isEmpty());
@@ -236,7 +238,9 @@ TEST_F(RecordsTest, EntriesCopyTheTemplateRowAndNumberTheSteps) {
     TRecord_Class history(dir.path(), "RD", false);
     history.AddEntry("小链轮齿数", 19);
     history.AddEntry("pd", 7.5); // Latin letters without regard to case
-    history.AddEntry("未知项目", 0.25);
+    // An unknown item has no template row to copy: nothing is added.
+    EXPECT_THROW(history.AddEntry("未知项目", 0.25), store::StoreError);
+    history.AddEntry("链条速度", 0.25);
     Table& table = *history.historyTable();
     ASSERT_EQ(table.recordCount(), 3);
     table.first();
@@ -248,7 +252,7 @@ TEST_F(RecordsTest, EntriesCopyTheTemplateRowAndNumberTheSteps) {
     EXPECT_EQ(table.text("符号"), "Pd");
     EXPECT_EQ(table.text("单位"), "kW");
     table.next();
-    EXPECT_EQ(table.text("项目"), "链条速度"); // unknown items copy the last template row
+    EXPECT_EQ(table.text("项目"), "链条速度");
     EXPECT_EQ(table.text("数值"), "0.25000");
     EXPECT_EQ(table.field("步骤").integer(), 3);
     EXPECT_TRUE(table.readOnly());

@@ -14,6 +14,7 @@
 #include "app/shell/select_panel.h"
 #include "app/shell/step_panels.h"
 #include "app/shell/work_space.h"
+#include "core/design/problem.h"
 #include "core/records/design_history.h"
 #include "core/records/result_tables.h"
 #include "core/report/report_commands.h"
@@ -380,10 +381,8 @@ void MainWindow::run(const std::function<void()>& handler) {
     stepPanels_->store(session_->state().fields);
     try {
         session_->runStep(handler);
-    } catch (const store::StoreError& error) {
-        design::showError(ui_, error.what());
     } catch (const std::exception& error) {
-        design::showError(ui_, std::string("操作未能完成：") + error.what());
+        design::reportFailure(ui_, error);
     }
     refresh();
     running_ = false;

@@ -1,6 +1,7 @@
 #include "core/design/chain_steps.h"
 
 #include "core/design/drive_formulas.h"
+#include "core/design/reference_data.h"
 #include "core/design/session.h"
 #include "core/records/design_history.h"
 #include "core/records/result_tables.h"
@@ -125,6 +126,7 @@ std::optional<InitialCentreDistance> confirmInitialCentreDistance(DesignSession&
 
 double recordTheoreticalCentreDistance(DesignSession& session, double Lp, double z1, double z2,
                                        double p, bool adjustable, bool hasTensioner) {
+    checkReferenceTable(session.databaseDir(), "Ka");
     std::vector<KaRow> rows;
     store::Table table(session.databaseDir(), "Ka");
     table.open();

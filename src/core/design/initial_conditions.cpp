@@ -1,5 +1,6 @@
 #include "core/design/initial_conditions.h"
 
+#include "core/design/computable_range.h"
 #include "core/text/number_text.h"
 
 #include <algorithm>
@@ -202,9 +203,15 @@ InitOutcome confirmInitialConditions(const InitInputs& inputs, Chain chain, Inte
     if (!power) {
         return refuse("请正确输入传递功率!", InitField::Power);
     }
+    if (!withinRange(kPowerRange, *power)) {
+        return refuse(outOfRangeText(kPowerRange), InitField::Power);
+    }
     const auto n1 = positive(inputs.n1);
     if (!n1) {
         return refuse("请正确输入小链轮转速!", InitField::N1);
+    }
+    if (!withinRange(kSpeedRange, *n1)) {
+        return refuse(outOfRangeText(kSpeedRange), InitField::N1);
     }
     if (*n1 > 6000 && warnYesNo(ui, "小链轮转速过大,计算的结果将不能用于实际,要继续吗?",
                                 Answer::No) != Answer::Yes) {
@@ -218,6 +225,9 @@ InitOutcome confirmInitialConditions(const InitInputs& inputs, Chain chain, Inte
             if (!life) {
                 return refuse("请正确输入使用寿命", InitField::Life);
             }
+            if (!withinRange(kLifeRange, *life)) {
+                return refuse(outOfRangeText(kLifeRange), InitField::Life);
+            }
             out.life = *life;
         } else {
             out.life = -1.0;
@@ -228,11 +238,17 @@ InitOutcome confirmInitialConditions(const InitInputs& inputs, Chain chain, Inte
         if (!a0) {
             return refuse("请正确输入中心距初值!", InitField::InitA0);
         }
+        if (!withinRange(kInitA0Range, *a0)) {
+            return refuse(outOfRangeText(kInitA0Range), InitField::InitA0);
+        }
         out.initA0 = *a0;
     }
     const auto ratio = positive(inputs.ratio);
     if (!ratio) {
         return refuse("请正确输入传动比!", InitField::Ratio);
+    }
+    if (!withinRange(kRatioRange, *ratio)) {
+        return refuse(outOfRangeText(kRatioRange), InitField::Ratio);
     }
     const auto ratioTol = positive(inputs.ratioTol);
     if (!ratioTol) {
@@ -241,6 +257,9 @@ InitOutcome confirmInitialConditions(const InitInputs& inputs, Chain chain, Inte
     // The percentage the user sees is the one the design uses, whether or not the field was
     // left before the confirmation.
     if (const auto percent = text::parseDecimal(inputs.floatPercent); percent && *percent >= 0) {
+        if (inputs.hasInitA0 && !withinRange(kA0PercentRange, *percent)) {
+            return refuse(outOfRangeText(kA0PercentRange), InitField::FloatPercent);
+        }
         out.a0Tol = *percent / 100;
     } else if (inputs.hasInitA0) {
         return refuse("请正确输入中心距初值允许误差", InitField::FloatPercent);

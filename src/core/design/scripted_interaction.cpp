@@ -1,5 +1,6 @@
 #include "core/design/scripted_interaction.h"
 
+#include "core/design/problem.h"
 #include "core/store/dataset.h"
 
 #include <algorithm>
@@ -152,8 +153,11 @@ void ScriptedInteraction::chooseChainNumber(store::Dataset& chains) {
                 break;
             }
         }
-        if (!chains.isEmpty() && chains.text("链号") != *wanted) {
-            chains.first(); // an unknown chain number keeps the first row
+        if (chains.isEmpty() || chains.text("链号") != *wanted) {
+            // The dialog lists the table's chains only: a chain number it lacks is no choice.
+            log_.push_back({"dialog", "选择链号和节距", "优先选用节距较大的链号!", *wanted});
+            throw UnlistedChoice("链号“" + *wanted + "”不在链号表“" + chains.displayName() +
+                                 "”中，只能选择表中列出的链号。");
         }
     }
     const std::string chosen = chains.isEmpty() ? std::string() : chains.text("链号");

@@ -1,5 +1,6 @@
 #include "core/design/session.h"
 
+#include "core/design/reference_data.h"
 #include "core/records/design_history.h"
 #include "core/records/result_tables.h"
 #include "core/records/working_tables.h"
@@ -254,6 +255,9 @@ void DesignSession::openChainTypeStep() {
 
 void DesignSession::confirmChainType(const SelectInputs& inputs) {
     const Chain c = inputs.roller ? Chain::Roller : Chain::Toothed;
+    // The design computes only from sound reference data: a table that is missing, damaged or
+    // lacks what the steps read stops the design here, before anything is made.
+    checkReferenceData(databaseDir_, c);
     // The working tables come first: a missing template leaves the design as it was.
     auto results =
         std::make_unique<records::TResult_manage>(databaseDir_, inputs.roller ? "R" : "D", false);

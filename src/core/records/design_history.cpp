@@ -65,21 +65,32 @@ void TRecord_Class::OpenTemplate(std::string_view kind) {
 }
 
 void TRecord_Class::AddEntry(std::string_view item, double value) {
+    if (!std::isfinite(value)) {
+        throw text::OutOfComputableRange(std::string(item));
+    }
     if (!template_) {
         // After a project load the template is opened by OpenTemplate; a caller that forgot it
         // still gets the template of its own chain kind.
         OpenTemplate(templateName_ == "R_design" ? "R" : "D");
     }
     store::Table& source = *template_;
-    writeTable(*history_, [&](store::Table& history) {
-        const int entriesBefore = history.recordCount();
-        if (!source.isEmpty()) {
-            for (source.first(); !source.eof(); source.next()) {
-                if (text::equalIgnoringAsciiCase(source.text("项目"), item)) {
-                    break;
-                }
+    // The entry is a copy of the template's row of the item: without one the entry would have
+    // no symbol, unit, formula or explanation.
+    bool found = false;
+    if (!source.isEmpty()) {
+        for (source.first(); !source.eof(); source.next()) {
+            if (text::equalIgnoringAsciiCase(source.text("项目"), item)) {
+                found = true;
+                break;
             }
         }
+    }
+    if (!found) {
+        throw store::StoreError("历史记录模板“" + source.name() + "”中没有项目“" +
+                                std::string(item) + "”的一行，无法记录这一项。");
+    }
+    writeTable(*history_, [&](store::Table& history) {
+        const int entriesBefore = history.recordCount();
         history.append();
         history.copyFieldsFrom(source);
         history.setField("步骤", store::Value(entriesBefore + 1));

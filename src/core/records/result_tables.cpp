@@ -5,6 +5,8 @@
 #include "core/text/ascii_case.h"
 #include "core/text/number_text.h"
 
+#include <cmath>
+
 namespace zorvane::records {
 
 namespace {
@@ -82,6 +84,9 @@ void TResult_manage::AddRow(const std::string& item, const std::string& value,
     if (target == nullptr) {
         return;
     }
+    if (text::isNonFiniteText(value)) {
+        throw text::OutOfComputableRange(item);
+    }
     writeTable(*target, [&](store::Table& t) {
         t.append();
         t.setField("项目", store::Value(item));
@@ -118,13 +123,24 @@ void TResult_manage::DeleteFrom(std::string_view item) {
 }
 
 void TResult_manage::AddSizeRow(const std::string& name, double smallValue, double largeValue) {
+    if (!std::isfinite(smallValue) || !std::isfinite(largeValue)) {
+        throw text::OutOfComputableRange(name);
+    }
     writeTable(*size_, [&](store::Table& size) {
         openIfClosed(*sizeTemplate_);
-        // The template row of that name, or its last row when there is none.
+        // The template row of that name: its symbol and formula go with the values.
+        bool found = false;
         for (sizeTemplate_->first(); !sizeTemplate_->eof(); sizeTemplate_->next()) {
             if (sizeTemplate_->text("名称") == name) {
+                found = true;
                 break;
             }
+        }
+        if (!found) {
+            const std::string templateName = sizeTemplate_->name();
+            sizeTemplate_->close();
+            throw store::StoreError("链轮尺寸模板“" + templateName + "”中没有名称为“" + name +
+                                    "”的一行，无法记录这一尺寸。");
         }
         size.append();
         size.copyFieldsFrom(*sizeTemplate_);

@@ -3,6 +3,7 @@
 
 #include "core/roller/roller_steps.h"
 
+#include "core/design/computable_range.h"
 #include "core/design/session.h"
 #include "core/records/design_history.h"
 #include "core/records/result_tables.h"
@@ -123,6 +124,10 @@ void RollerSteps::btnZOkClick() {
         focus("edtz1");
         return;
     }
+    if (!requireComputable(ui(), kSmallTeethRange, *toothCount(f.edtz1))) {
+        focus("edtz1");
+        return;
+    }
     const auto speedClass = static_cast<std::size_t>(rec().getInt(TR_Field::SpeedClass));
     if (speedClass < kRecommendedZ1.size()) {
         const RecommendedZ1& recommended = kRecommendedZ1[speedClass];
@@ -143,10 +148,12 @@ void RollerSteps::btnZOkClick() {
 }
 
 bool RollerSteps::edtz2Exit() {
-    if (toothCount(fields().edtz2)) {
+    const auto z2 = toothCount(fields().edtz2);
+    if (!z2) {
+        showError(ui(), "请正确输入大链轮齿数");
+    } else if (requireComputable(ui(), kLargeTeethRange, *z2)) {
         return true;
     }
-    showError(ui(), "请正确输入大链轮齿数");
     focus("edtz2");
     return false;
 }
@@ -156,6 +163,10 @@ bool RollerSteps::edtziExit() {
     const auto zi = toothCount(f.edtzi);
     if (!zi) {
         showError(ui(), "请正确输入张紧轮齿数(正整数)!");
+        focus("edtzi");
+        return false;
+    }
+    if (!requireComputable(ui(), kIdlerTeethRange, *zi)) {
         focus("edtzi");
         return false;
     }
@@ -179,6 +190,10 @@ void RollerSteps::btnRZOKClick() {
         focus("edtz1");
         return;
     }
+    if (!requireComputable(ui(), kSmallTeethRange, *z1)) {
+        focus("edtz1");
+        return;
+    }
     // The idler count is checked as leaving its field checks it.
     if (f.edtziEnabled && !edtziExit()) {
         return;
@@ -186,6 +201,10 @@ void RollerSteps::btnRZOKClick() {
     const auto z2 = toothCount(f.edtz2);
     if (!z2) {
         showError(ui(), "请正确输入大链轮齿数");
+        focus("edtz2");
+        return;
+    }
+    if (!requireComputable(ui(), kLargeTeethRange, *z2)) {
         focus("edtz2");
         return;
     }

@@ -2,6 +2,8 @@
 // and limited by speed, the chain picked by hand when no standard chain carries the power, and
 // the allowed hub bore of the small sprocket.
 
+#include "core/design/computable_range.h"
+#include "core/design/reference_data.h"
 #include "core/design/session.h"
 #include "core/records/design_history.h"
 #include "core/records/result_tables.h"
@@ -77,6 +79,9 @@ bool RollerSteps::SelectPitch() {
             showError(ui(), "“" + answer + "”不是有效的排数，请输入≥7的整数!");
             return false;
         }
+        if (!requireComputable(ui(), kRowsRange, static_cast<double>(*rows))) {
+            return false;
+        }
         r.setDouble(TR_Field::Rows, static_cast<double>(*rows));
         engine().SetValue(TR_Field::Kp, std::pow(static_cast<double>(*rows), 0.84));
     }
@@ -123,6 +128,7 @@ bool RollerSteps::SelectPitch() {
 
 bool RollerSteps::choosePitchByHand() {
     showInformation(ui(), "要求功率超过额定功率,请自行选择链号和节距");
+    checkReferenceTable(s_.databaseDir(), "ChainNoNd");
     store::Query chains(s_.databaseDir());
     chains.setSql("Select * from ChainNoNd\nOrder by ChainNoNd.\"节距\" Desc");
     chains.open();
@@ -146,6 +152,8 @@ bool RollerSteps::choosePitchByHand() {
 void RollerSteps::recordHubBore() {
     const double z1 = rec().getDouble(TR_Field::z1);
     const double p = rec().getDouble(TR_Field::p);
+    checkReferenceTable(s_.databaseDir(), "dKZnum");
+    checkReferenceTable(s_.databaseDir(), "dKmax");
     store::Table keys(s_.databaseDir(), "dKZnum");
     keys.open();
     keys.first();

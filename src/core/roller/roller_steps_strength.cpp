@@ -1,7 +1,9 @@
 // The roller chain steps 作用在轴上的力 and 静强度计算 (panel pnlIntensity).
 
 #include "core/design/chain_steps.h"
+#include "core/design/computable_range.h"
 #include "core/design/drive_formulas.h"
+#include "core/design/reference_data.h"
 #include "core/design/session.h"
 #include "core/records/design_history.h"
 #include "core/records/result_tables.h"
@@ -51,6 +53,11 @@ void RollerSteps::btnIntensityOKClick() {
     const auto n = text::parseDecimal(fields().edtn);
     if (!n) {
         showError(ui(), "请正确输入许用安全系数");
+        focus("edtn");
+        return;
+    }
+    if (*n > kSafetyRange.highest) {
+        showError(ui(), outOfRangeText(kSafetyRange));
         focus("edtn");
         return;
     }
@@ -114,6 +121,7 @@ struct ChainData {
 // The row of `chainNo`, when the table holds it with every value.
 std::optional<ChainData> readChain(const std::filesystem::path& databaseDir,
                                    const std::string& chainNo) {
+    checkReferenceTable(databaseDir, "Roller");
     store::Table chains(databaseDir, "Roller");
     chains.open();
     for (chains.first(); !chains.eof() && chains.text(0) != chainNo; chains.next()) {
@@ -163,11 +171,14 @@ bool RollerSteps::CheckStaticStrength() {
     for (;;) {
         const auto value = text::parseDecimal(
             PromptValue(ui(), "输入极限拉伸载荷Q", "Qmin=" + qminShown, qminShown));
-        if (value && *value >= qmin) {
+        // Far above the table's load no chain is made: the strength would mean nothing.
+        const ComputableRange loads{"极限拉伸载荷", qmin, 100 * qmin, "N"};
+        if (value && *value >= qmin && withinRange(loads, *value)) {
             q1 = *value;
             break;
         }
-        showError(ui(), "请正确输入极限拉伸载荷值!");
+        showError(ui(), value && *value >= qmin ? outOfRangeText(loads)
+                                                : std::string("请正确输入极限拉伸载荷值!"));
     }
     const double rows = r.getDouble(TR_Field::Rows);
     r.setDouble(TR_Field::Q, rows * q1);

@@ -27,7 +27,62 @@ std::string fileUri(const std::filesystem::path& file, const char* mode) {
     return uri + "?mode=" + mode;
 }
 
+// The SQLite name after `prefix` in `message` ("no such table: zv_fields" gives zv_fields).
+std::string nameAfter(const std::string& message, const std::string& prefix) {
+    const auto at = message.find(prefix);
+    return at == std::string::npos ? std::string() : message.substr(at + prefix.size());
+}
+
 } // namespace
+
+std::string sqliteProblem(const std::filesystem::path& file, int code, const std::string& message) {
+    std::error_code error;
+    switch (code & 0xFF) {
+    case SQLITE_NOTADB:
+        return "不是数据表文件（内容不是可读的表格式）";
+    case SQLITE_CORRUPT:
+        return "文件已损坏";
+    case SQLITE_CANTOPEN:
+        if (std::filesystem::is_directory(file, error)) {
+            return "是一个目录，不是数据表文件";
+        }
+        if (!std::filesystem::exists(file, error)) {
+            return "文件不存在";
+        }
+        return "无法打开文件（没有访问权限或文件所在的目录不可用）";
+    case SQLITE_READONLY:
+        return "文件是只读的，无法写入";
+    case SQLITE_FULL:
+        return "磁盘已满，无法写入";
+    case SQLITE_BUSY:
+    case SQLITE_LOCKED:
+        return "文件正被其他程序使用";
+    case SQLITE_IOERR:
+        if (std::filesystem::is_directory(file, error)) {
+            return "是一个目录，不是数据表文件";
+        }
+        return "读写文件时发生输入输出错误";
+    case SQLITE_PERM:
+    case SQLITE_AUTH:
+        return "没有访问权限";
+    case SQLITE_NOMEM:
+        return "内存不足";
+    case SQLITE_TOOBIG:
+        return "其中的数据过大";
+    case SQLITE_CONSTRAINT:
+        return "其中的数据不符合表的约束";
+    case SQLITE_ERROR:
+        if (const auto table = nameAfter(message, "no such table: "); !table.empty()) {
+            return "缺少内部表“" + table + "”，不是可用的数据表";
+        }
+        if (const auto column = nameAfter(message, "no such column: "); !column.empty()) {
+            return "缺少列“" + column + "”，与它的字段定义不符";
+        }
+        return "内容与数据表的结构不符";
+    default:
+        return "数据库引擎报告了错误（代码 " + std::to_string(code) + "）";
+    }
+}
 
 Connection::Connection(const std::filesystem::path& file, Mode mode) : file_(file) {
     int flags = SQLITE_OPEN_URI | SQLITE_OPEN_NOMUTEX;
@@ -44,10 +99,12 @@ Connection::Connection(const std::filesystem::path& file, Mode mode) : file_(fil
     }
     const int rc = sqlite3_open_v2(file.string().c_str(), &db_, flags, nullptr);
     if (rc != SQLITE_OK) {
+        const int code = db_ ? sqlite3_extended_errcode(db_) : rc;
         const std::string detail = db_ ? sqlite3_errmsg(db_) : sqlite3_errstr(rc);
         sqlite3_close(db_);
         db_ = nullptr;
-        throw StoreError("无法打开数据表文件“" + file.string() + "”：" + detail);
+        throw StoreError("无法打开数据表文件“" + file.string() + "”：" +
+                         sqliteProblem(file, code, detail));
     }
     sqlite3_busy_timeout(db_, 2000);
     sqlite3_extended_result_codes(db_, 1);
@@ -70,16 +127,16 @@ void Connection::attach(const std::filesystem::path& file, const std::string& sc
     try {
         attach.step();
     } catch (const StoreError&) {
-        throw StoreError("无法打开数据表的备注文件“" + file.string() + "”：" + sqlite3_errmsg(db_));
+        throw StoreError("无法打开数据表的备注文件“" + file.string() + "”：" +
+                         sqliteProblem(file, sqlite3_extended_errcode(db_), sqlite3_errmsg(db_)));
     }
 }
 
 void Connection::exec(const std::string& sql) {
     char* message = nullptr;
     if (sqlite3_exec(db_, sql.c_str(), nullptr, nullptr, &message) != SQLITE_OK) {
-        const std::string detail = message ? message : sqlite3_errmsg(db_);
         sqlite3_free(message);
-        fail(detail);
+        failLast();
     }
 }
 
@@ -89,7 +146,11 @@ bool Connection::inTransaction() const {
 
 namespace {
 thread_local const std::filesystem::path* fileInMessages = nullptr;
+
+const std::filesystem::path& namedFile(const std::filesystem::path& own) {
+    return fileInMessages ? *fileInMessages : own;
 }
+} // namespace
 
 FileInMessages::FileInMessages(const std::filesystem::path& file) : previous_(fileInMessages) {
     fileInMessages = &file;
@@ -100,15 +161,19 @@ FileInMessages::~FileInMessages() {
 }
 
 void Connection::fail(const std::string& what) const {
-    const std::filesystem::path& file = fileInMessages ? *fileInMessages : file_;
-    throw StoreError("数据表文件“" + file.string() + "”无法读写（可能已损坏）：" + what);
+    throw StoreError("数据表文件“" + namedFile(file_).string() + "”无法读写：" + what);
+}
+
+void Connection::failLast() const {
+    // A shared connection's failure names the table file being worked on (FileInMessages).
+    fail(sqliteProblem(namedFile(file_), sqlite3_extended_errcode(db_), sqlite3_errmsg(db_)));
 }
 
 Statement::Statement(const Connection& connection, const std::string& sql)
     : connection_(connection) {
     if (sqlite3_prepare_v2(connection.get(), sql.c_str(), static_cast<int>(sql.size()), &stmt_,
                            nullptr) != SQLITE_OK) {
-        connection.fail(sqlite3_errmsg(connection.get()));
+        connection.failLast();
     }
 }
 
@@ -135,7 +200,7 @@ void Statement::bind(int index, const Value& value) {
                                static_cast<int>(value.bytes().size()), SQLITE_TRANSIENT);
     }
     if (rc != SQLITE_OK) {
-        connection_.fail(sqlite3_errmsg(connection_.get()));
+        connection_.failLast();
     }
 }
 
@@ -147,7 +212,7 @@ bool Statement::step() {
     if (rc == SQLITE_DONE) {
         return false;
     }
-    connection_.fail(sqlite3_errmsg(connection_.get()));
+    connection_.failLast();
 }
 
 void Statement::reset() {
@@ -238,7 +303,7 @@ ReadTransaction::ReadTransaction(const Connection& connection) : connection_(con
         return;
     }
     if (sqlite3_exec(connection_.get(), "BEGIN", nullptr, nullptr, nullptr) != SQLITE_OK) {
-        connection_.fail(sqlite3_errmsg(connection_.get()));
+        connection_.failLast();
     }
     began_ = true;
 }

@@ -30,7 +30,10 @@ public:
     sqlite3* get() const { return db_; }
     const std::filesystem::path& file() const { return file_; }
 
+    // Throws StoreError naming the file: `what` says in Chinese what is wrong with it.
     [[noreturn]] void fail(const std::string& what) const;
+    // The same for the last failure SQLite reported on this connection.
+    [[noreturn]] void failLast() const;
 
 private:
     sqlite3* db_ = nullptr;
@@ -116,6 +119,10 @@ public:
 private:
     const std::filesystem::path* previous_;
 };
+
+// What an SQLite result code (extended or primary) with its English message means for a table
+// file, as a Chinese phrase for the user: "不是数据表文件", "已损坏", "是一个目录" ...
+std::string sqliteProblem(const std::filesystem::path& file, int code, const std::string& message);
 
 // A quoted SQL identifier.
 std::string quoteIdentifier(const std::string& name);

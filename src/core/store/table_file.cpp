@@ -56,11 +56,27 @@ void removeIfPresent(const fs::path& file) {
     fs::remove(file, error);
 }
 
+// Why a file could not be written, in the user's words.
+std::string writeProblem(const fs::path& file, const std::error_code& error) {
+    std::error_code ignored;
+    if (fs::is_directory(file, ignored) || error == std::errc::is_a_directory) {
+        return "同名的目录占据了它的位置";
+    }
+    if (error == std::errc::permission_denied || error == std::errc::operation_not_permitted ||
+        error == std::errc::read_only_file_system) {
+        return "没有写权限";
+    }
+    if (error == std::errc::no_space_on_device) {
+        return "磁盘已满";
+    }
+    return "操作系统拒绝了改名（错误代码 " + std::to_string(error.value()) + "）";
+}
+
 void renameOver(const fs::path& from, const fs::path& to) {
     std::error_code error;
     fs::rename(from, to, error);
     if (error) {
-        throw StoreError("无法写入数据表文件“" + to.string() + "”：" + error.message());
+        throw StoreError("无法写入数据表文件“" + to.string() + "”：" + writeProblem(to, error));
     }
 }
 
@@ -207,6 +223,9 @@ TableFile::TableFile(const TableFiles& files, bool readOnly) : files_(files), re
         connection_ = attached->connection;
         schema_ = attached->schema;
     } else {
+        if (fs::is_directory(files.table, error)) {
+            throw StoreError("数据表文件“" + files.table.string() + "”是一个目录，不是数据表文件");
+        }
         if (!fs::is_regular_file(files.table, error)) {
             throw StoreError("找不到数据表文件“" + files.table.string() + "”");
         }
@@ -228,6 +247,10 @@ TableFile::TableFile(const TableFiles& files, bool readOnly) : files_(files), re
             }
             blobSchema_ = blobs->schema;
         } else {
+            if (fs::is_directory(files.blobs, error)) {
+                throw StoreError("数据表的备注文件“" + files.blobs.string() +
+                                 "”是一个目录，不是备注文件");
+            }
             if (!fs::is_regular_file(files.blobs, error)) {
                 throw StoreError("找不到数据表的备注文件“" + files.blobs.string() + "”");
             }

@@ -38,12 +38,12 @@ bool isDigit(char c) {
 }
 
 // Throws when a truncated value cannot be held in a long long.
-void requireLongLongRange(double truncatedValue, const char* function) {
+void requireLongLongRange(double truncatedValue) {
     // -2^63 is exactly representable; 2^63 is the first value above the range.
     constexpr double lowest = -9223372036854775808.0;
     constexpr double beyond = 9223372036854775808.0;
     if (!(truncatedValue >= lowest && truncatedValue < beyond))
-        throw std::out_of_range(std::string(function) + ": value outside the long long range");
+        throw OutOfComputableRange();
 }
 
 } // namespace
@@ -173,26 +173,26 @@ std::optional<long long> parseInteger(std::string_view text) {
 
 long long roundHalfEven(double value) {
     if (!std::isfinite(value))
-        throw std::out_of_range("roundHalfEven: value is not finite");
+        throw OutOfComputableRange();
     // trunc and the subtraction are exact for every double, so no rounding mode matters.
     const double whole = std::trunc(value);
     const double fraction = std::fabs(value - whole);
     double rounded = whole;
     if (fraction > 0.5 || (fraction == 0.5 && std::fmod(whole, 2.0) != 0.0))
         rounded = value < 0 ? whole - 1.0 : whole + 1.0;
-    requireLongLongRange(rounded, "roundHalfEven");
+    requireLongLongRange(rounded);
     return static_cast<long long>(rounded);
 }
 
 long long truncateRoundUp(double value) {
     if (!std::isfinite(value))
-        throw std::out_of_range("truncateRoundUp: value is not finite");
+        throw OutOfComputableRange();
     const double whole = std::trunc(value);
     const double fraction = std::fabs(value - whole);
     double rounded = whole;
     if (fraction > 0.5)
         rounded = value < 0 ? whole - 1.0 : whole + 1.0;
-    requireLongLongRange(rounded, "truncateRoundUp");
+    requireLongLongRange(rounded);
     return static_cast<long long>(rounded);
 }
 
@@ -203,6 +203,26 @@ std::string trimmed(std::string_view text) {
         return {};
     const std::size_t last = text.find_last_not_of(blanks);
     return std::string(text.substr(first, last - first + 1));
+}
+
+bool isNonFiniteText(std::string_view text) {
+    // The number texts write them as inf and nan in either case, with an optional sign, within
+    // a longer text too ("inf,可上调").
+    std::string lower;
+    for (const char c : text) {
+        lower += (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+    }
+    for (const std::string_view word : {"inf", "nan"}) {
+        for (auto at = lower.find(word); at != std::string::npos; at = lower.find(word, at + 1)) {
+            const auto end = at + word.size();
+            const auto letter = [](char c) { return c >= 'a' && c <= 'z'; };
+            if ((at == 0 || !letter(lower[at - 1])) &&
+                (end == lower.size() || !letter(lower[end]))) {
+                return true;
+            }
+        }
+    }
+    return false;
 }
 
 } // namespace zorvane::text

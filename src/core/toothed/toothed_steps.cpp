@@ -3,6 +3,8 @@
 
 #include "core/toothed/toothed_steps.h"
 
+#include "core/design/computable_range.h"
+#include "core/design/reference_data.h"
 #include "core/design/session.h"
 #include "core/records/design_history.h"
 #include "core/records/result_tables.h"
@@ -95,6 +97,10 @@ void ToothedSteps::btnDZOkClick() {
         focus("edtDz1");
         return;
     }
+    if (!requireComputable(ui(), kSmallTeethRange, *z1)) {
+        focus("edtDz1");
+        return;
+    }
     const double iInit = rec().getDouble(TD_Field::iInit);
     const auto recommended = static_cast<double>(text::roundHalfEven(38 - 3 * iInit));
     if (*z1 != recommended &&
@@ -121,6 +127,10 @@ bool ToothedSteps::edtDziExit() {
         focus("edtDzi");
         return false;
     }
+    if (!requireComputable(ui(), kIdlerTeethRange, *zi)) {
+        focus("edtDzi");
+        return false;
+    }
     if (zi != text::parseDecimal(f.edtDz1) &&
         askYesNo(ui(), "张紧轮齿数不等于小链轮齿数,您确定使用此值吗?", Answer::No) != Answer::Yes) {
         focus("edtDzi");
@@ -130,10 +140,12 @@ bool ToothedSteps::edtDziExit() {
 }
 
 bool ToothedSteps::edtDz2Exit() {
-    if (toothCount(fields().edtDz2)) {
+    const auto z2 = toothCount(fields().edtDz2);
+    if (!z2) {
+        showError(ui(), "请正确输入大链轮齿数");
+    } else if (requireComputable(ui(), kLargeTeethRange, *z2)) {
         return true;
     }
-    showError(ui(), "请正确输入大链轮齿数");
     focus("edtDz2");
     return false;
 }
@@ -149,6 +161,10 @@ void ToothedSteps::btnDZ1OKClick() {
         focus("edtDz1");
         return;
     }
+    if (!requireComputable(ui(), kSmallTeethRange, *z1)) {
+        focus("edtDz1");
+        return;
+    }
     // The tensioner count is checked as leaving its field checks it.
     if (f.edtDziEnabled && !edtDziExit()) {
         return;
@@ -157,6 +173,10 @@ void ToothedSteps::btnDZ1OKClick() {
     const auto z2 = toothCount(f.edtDz2);
     if (!z2) {
         showError(ui(), "请正确输入大链轮齿数");
+        focus("edtDz2");
+        return;
+    }
+    if (!requireComputable(ui(), kLargeTeethRange, *z2)) {
         focus("edtDz2");
         return;
     }
@@ -219,6 +239,9 @@ void ToothedSteps::spnDNodeSClick() {
         showError(ui(), "节距“" + chosen + "”不是有效的数值。");
         return;
     }
+    if (!requireComputable(ui(), kPitchRange, *p)) {
+        return;
+    }
     engine().SetValue(TD_Field::p, *p);
     row("链条节距", chosen, "mm");
     entry("链条节距", *p);
@@ -261,6 +284,7 @@ void ToothedSteps::sendBack(const std::string& caption, const std::string& promp
 namespace {
 
 std::vector<TD_KzRow> readToothCoefficients(const std::filesystem::path& databaseDir) {
+    checkReferenceTable(databaseDir, "dkz");
     std::vector<TD_KzRow> rows;
     store::Table table(databaseDir, "dkz");
     table.open();
@@ -276,6 +300,8 @@ std::vector<TD_KzRow> readToothCoefficients(const std::filesystem::path& databas
 
 std::vector<std::string> widthChoices(const std::filesystem::path& databaseDir, double p,
                                       double requiredWidth) {
+    checkReferenceTable(databaseDir, "Dc");
+    checkReferenceTable(databaseDir, "DcChild");
     std::vector<TD_PitchRow> pitches;
     store::Table dc(databaseDir, "Dc");
     dc.open();

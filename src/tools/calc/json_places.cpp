@@ -3,17 +3,19 @@
 #include <nlohmann/json.hpp>
 
 #include <algorithm>
+#include <unordered_set>
 
 namespace zorvane::calc {
 
 namespace {
 
+// An open object or array: the place of its own value, and where its members stand.
 struct Frame {
     bool object = false;
-    std::string pointer;
-    int index = 0;
+    std::size_t place = JsonPlace::kTop;
+    std::size_t index = 0;
     bool expectKey = true;
-    std::string key;
+    std::size_t keyPlace = JsonPlace::kTop;
 };
 
 bool isSpace(char c) {
@@ -56,21 +58,21 @@ std::string pointerToken(std::string_view key) {
     return token;
 }
 
-std::vector<JsonPlace> jsonPlaces(std::string_view text) {
-    std::vector<JsonPlace> places;
+JsonScan scanJson(std::string_view text, int maxDepth) {
+    JsonScan scan;
+    auto& places = scan.places;
     std::vector<Frame> stack;
-    // The pointer of a value starting here; array elements are placed where they begin.
+    // The place of a value starting here; array elements are placed where they begin.
     auto valueStarts = [&](std::size_t at) {
         if (stack.empty()) {
-            return std::string();
+            return JsonPlace::kTop;
         }
         Frame& frame = stack.back();
         if (frame.object) {
-            return frame.pointer + "/" + pointerToken(frame.key);
+            return frame.keyPlace;
         }
-        std::string pointer = frame.pointer + "/" + std::to_string(frame.index);
-        places.push_back({pointer, at});
-        return pointer;
+        places.push_back({frame.place, std::to_string(frame.index), false, at});
+        return places.size() - 1;
     };
     std::size_t i = 0;
     while (i < text.size()) {
@@ -78,11 +80,14 @@ std::vector<JsonPlace> jsonPlaces(std::string_view text) {
         if (isSpace(c) || c == ':') {
             ++i;
         } else if (c == '{' || c == '[') {
-            std::string pointer = valueStarts(i);
+            if (stack.size() >= static_cast<std::size_t>(maxDepth)) {
+                scan.tooDeepAt = i;
+                break;
+            }
             Frame frame;
+            frame.place = valueStarts(i);
             frame.object = c == '{';
-            frame.pointer = std::move(pointer);
-            stack.push_back(std::move(frame));
+            stack.push_back(frame);
             ++i;
         } else if (c == '}' || c == ']') {
             if (stack.empty()) {
@@ -104,9 +109,9 @@ std::vector<JsonPlace> jsonPlaces(std::string_view text) {
             }
             if (!stack.empty() && stack.back().object && stack.back().expectKey) {
                 Frame& frame = stack.back();
-                frame.key = decodedString(text.substr(i, end - i));
+                places.push_back({frame.place, decodedString(text.substr(i, end - i)), true, i});
+                frame.keyPlace = places.size() - 1;
                 frame.expectKey = false;
-                places.push_back({frame.pointer + "/" + pointerToken(frame.key), i});
             } else {
                 valueStarts(i);
             }
@@ -120,7 +125,63 @@ std::vector<JsonPlace> jsonPlaces(std::string_view text) {
             }
         }
     }
-    return places;
+    return scan;
+}
+
+std::string pointerOf(const std::vector<JsonPlace>& places, std::size_t index) {
+    std::vector<std::size_t> chain;
+    for (std::size_t at = index; at != JsonPlace::kTop; at = places[at].parent) {
+        chain.push_back(at);
+    }
+    std::string pointer;
+    for (auto it = chain.rbegin(); it != chain.rend(); ++it) {
+        pointer += "/" + (places[*it].key ? pointerToken(places[*it].token) : places[*it].token);
+    }
+    return pointer;
+}
+
+std::optional<std::size_t> findPlace(const std::vector<JsonPlace>& places,
+                                     std::string_view pointer) {
+    // Token by token from the top: each is the last place of that token under the one before.
+    std::size_t parent = JsonPlace::kTop;
+    std::size_t start = 1;
+    while (start <= pointer.size()) {
+        const std::size_t end = std::min(pointer.find('/', start), pointer.size());
+        const std::string_view token = pointer.substr(start, end - start);
+        std::optional<std::size_t> found;
+        for (std::size_t k = places.size(); k-- > 0;) {
+            const auto& place = places[k];
+            if (place.parent == parent &&
+                (place.key ? pointerToken(place.token) : place.token) == token) {
+                found = k;
+                break;
+            }
+        }
+        if (!found) {
+            return std::nullopt;
+        }
+        parent = *found;
+        start = end + 1;
+    }
+    return parent == JsonPlace::kTop ? std::nullopt : std::optional<std::size_t>(parent);
+}
+
+std::optional<std::size_t> firstDuplicateKey(const std::vector<JsonPlace>& places) {
+    // Keys by the object they belong to: the parent's place and the key's text.
+    std::unordered_set<std::string> seen;
+    seen.reserve(places.size());
+    for (std::size_t k = 0; k < places.size(); ++k) {
+        if (!places[k].key) {
+            continue;
+        }
+        std::string id = std::to_string(places[k].parent);
+        id += '\0';
+        id += places[k].token;
+        if (!seen.insert(std::move(id)).second) {
+            return k;
+        }
+    }
+    return std::nullopt;
 }
 
 int lineAt(std::string_view text, std::size_t offset) {

@@ -6,6 +6,7 @@
 #include "tools/calc/runner.h"
 #include "tools/calc/scenario.h"
 
+#include "core/design/problem.h"
 #include "core/store/store_error.h"
 
 #include <fstream>
@@ -101,7 +102,8 @@ int main(int argc, char** argv) {
         std::cerr << "zorvane-calc: " << error.what() << '\n';
         return 2;
     } catch (const std::exception& error) {
-        std::cerr << "zorvane-calc: 设计未能运行：" << error.what() << '\n';
+        std::cerr << "zorvane-calc: 设计未能运行：" << zorvane::design::failureMessage(error)
+                  << '\n';
         return 1;
     }
     for (const auto& repair : outcome.repairs) {

@@ -2,10 +2,10 @@
 
 #include "core/project/file_commands.h"
 
+#include "core/design/problem.h"
 #include "core/records/design_history.h"
 #include "core/records/result_tables.h"
 #include "core/roller/roller_record.h"
-#include "core/store/store_error.h"
 #include "core/store/table.h"
 #include "core/toothed/toothed_record.h"
 #include "tools/calc/calc_interaction.h"
@@ -188,10 +188,8 @@ private:
             session_.runStep(handler);
         } catch (const RefusedAnswers&) {
             throw;
-        } catch (const store::StoreError& error) {
-            design::showError(ui_, error.what());
         } catch (const std::exception& error) {
-            design::showError(ui_, std::string("操作未能完成：") + error.what());
+            design::reportFailure(ui_, error);
         }
     }
 

@@ -87,8 +87,19 @@ std::string chainName(design::Chain chain) {
 // Reads the parsed scenario, with the places of its keys for the messages.
 class Reader {
 public:
-    Reader(std::string_view text, const std::string& fileName)
-        : text_(text), fileName_(fileName), places_(jsonPlaces(text)) {}
+    Reader(std::string_view text, const std::string& fileName) : text_(text), fileName_(fileName) {
+        if (text.size() > kMaxScenarioBytes) {
+            fail("",
+                 "文件大于 " + std::to_string(kMaxScenarioBytes / (1024 * 1024)) +
+                     " MB，不是场景文件",
+                 kMaxScenarioBytes);
+        }
+        JsonScan scan = scanJson(text, kMaxScenarioDepth);
+        places_ = std::move(scan.places);
+        if (scan.tooDeepAt) {
+            fail("", "括号嵌套超过 " + std::to_string(kMaxScenarioDepth) + " 层", *scan.tooDeepAt);
+        }
+    }
 
     Scenario read(const json& root) {
         if (!root.is_object()) {
@@ -117,12 +128,8 @@ public:
 
     // Duplicate keys: the JSON library keeps the last silently, which hides a mistake.
     void checkDuplicates() const {
-        std::vector<std::string> seen;
-        for (const auto& place : places_) {
-            if (std::find(seen.begin(), seen.end(), place.pointer) != seen.end()) {
-                fail(place.pointer, "键重复出现", place.offset);
-            }
-            seen.push_back(place.pointer);
+        if (const auto repeated = firstDuplicateKey(places_)) {
+            fail(pointerOf(places_, *repeated), "键重复出现", places_[*repeated].offset);
         }
     }
 
@@ -131,14 +138,12 @@ public:
         std::string message = "场景文件“" + fileName_ + "”第 " +
                               std::to_string(lineAt(text_, offset)) + " 行第 " +
                               std::to_string(columnAt(text_, offset)) + " 列";
-        const JsonPlace* last = nullptr;
-        for (const auto& place : places_) {
-            if (place.offset < offset) {
-                last = &place;
-            }
+        std::optional<std::size_t> last;
+        for (std::size_t k = 0; k < places_.size() && places_[k].offset < offset; ++k) {
+            last = k;
         }
         if (last) {
-            message += "，键“" + displayKey(last->pointer) + "”之后";
+            message += "，键“" + displayKey(pointerOf(places_, *last)) + "”之后";
         }
         throw ScenarioError(message + "：不是有效的 JSON");
     }
@@ -158,10 +163,8 @@ private:
     // The place of the value at `pointer`, or of the nearest enclosing one that has a place.
     std::size_t offsetOf(std::string pointer) const {
         while (!pointer.empty()) {
-            for (auto it = places_.rbegin(); it != places_.rend(); ++it) {
-                if (it->pointer == pointer) {
-                    return it->offset;
-                }
+            if (const auto place = findPlace(places_, pointer)) {
+                return places_[*place].offset;
             }
             pointer.erase(pointer.rfind('/'));
         }
@@ -376,13 +379,19 @@ Scenario parseScenario(std::string_view text, const std::string& fileName) {
 }
 
 Scenario readScenario(const std::filesystem::path& file) {
+    std::error_code error;
+    if (std::filesystem::is_directory(file, error)) {
+        throw ScenarioError("场景文件“" + file.string() + "”是一个目录");
+    }
     std::ifstream in(file, std::ios::binary);
     if (!in) {
         throw ScenarioError("无法读取场景文件“" + file.string() + "”");
     }
-    std::ostringstream text;
-    text << in.rdbuf();
-    return parseScenario(text.str(), file.string());
+    // One byte past the limit is enough to refuse a file that is too large.
+    std::string text(kMaxScenarioBytes + 1, '\0');
+    in.read(text.data(), static_cast<std::streamsize>(text.size()));
+    text.resize(static_cast<std::size_t>(in.gcount()));
+    return parseScenario(text, file.string());
 }
 
 } // namespace zorvane::calc

@@ -7,6 +7,7 @@
 #include "core/design/interaction.h"
 #include "core/design/steps.h"
 
+#include <cstddef>
 #include <filesystem>
 #include <map>
 #include <optional>
@@ -63,6 +64,11 @@ public:
 bool acceptsInput(design::Chain chain, std::string_view name);
 
 // `fileName` is the name the messages give.
+// Limits of a scenario file: far beyond any real scenario, and small enough that reading one
+// takes little time and memory.
+inline constexpr std::size_t kMaxScenarioBytes = 4 * 1024 * 1024;
+inline constexpr int kMaxScenarioDepth = 64;
+
 Scenario parseScenario(std::string_view text, const std::string& fileName);
 Scenario readScenario(const std::filesystem::path& file);
 

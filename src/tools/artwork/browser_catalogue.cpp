@@ -17,6 +17,7 @@ const std::array kBrowserDrawings{
     BrowserDrawing{"roller-chain", QSize(620, 400), &drawRollerChainDimensions},
     BrowserDrawing{"toothed-chain", QSize(620, 400), &drawToothedChainDimensions},
     BrowserDrawing{"pins", QSize(620, 420), &drawMeasuringPins},
+    BrowserDrawing{"toothed-pins", QSize(620, 420), &drawToothedMeasuringPins},
     BrowserDrawing{"solid-sprocket", QSize(620, 440), &drawSolidSprocketStructure},
     BrowserDrawing{"web-sprocket", QSize(620, 440), &drawWebSprocketStructure},
     BrowserDrawing{"web-sprocket-rows", QSize(620, 440), &drawMultiRowWebSprocketStructure},

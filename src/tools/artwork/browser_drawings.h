@@ -12,6 +12,7 @@ QImage drawCentreDistanceFactorCurve();
 QImage drawRollerChainDimensions();
 QImage drawToothedChainDimensions();
 QImage drawMeasuringPins();
+QImage drawToothedMeasuringPins();
 QImage drawMultiRowChain();
 QImage drawSolidSprocketStructure();
 QImage drawWebSprocketStructure();

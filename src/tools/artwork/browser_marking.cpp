@@ -68,7 +68,7 @@ QImage drawMarkedSprocket() {
     drawingTitle(painter, QStringLiteral("滚子链轮工作图（示例）"));
 
     // The axial section with the axial tooth form: bf1, ba, rx, da, dk, dh, l.
-    const Frame frame{190, 236};
+    const Frame frame{206, 248};
     const QPainterPath body = fullSection(frame);
     section::sectionFill(painter, body, 6);
     centreLine(painter, frame.at(-62, 0), frame.at(62, 0));
@@ -98,7 +98,7 @@ QImage drawMarkedSprocket() {
     diameter(16, 150, frame.middle + 86, {QStringLiteral("d"), QStringLiteral("a")}, 1);
     diameter(-44, 34, frame.middle - 70, {QStringLiteral("d"), QStringLiteral("k")}, -1);
     diameter(-44, 62, frame.middle - 104, {QStringLiteral("d"), QStringLiteral("h")}, -1);
-    alignedDimension(painter, frame.at(-44, -62), frame.at(44, -62), 150 - 62 + 20,
+    alignedDimension(painter, frame.at(-44, -62), frame.at(44, -62), 150 - 62 + 12,
                      {QStringLiteral("l"), QString()});
 
     // The parameter table, values left to be filled in.

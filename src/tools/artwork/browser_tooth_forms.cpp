@@ -206,12 +206,12 @@ QImage drawRollerToothGap() {
         return std::pair{centre, centre + turned * form.flank * view.scale};
     };
     {
-        const auto [centre, point] = flankPoint(kMinimumGap, -1, radians(24));
+        const auto [centre, point] = flankPoint(kMinimumGap, -1, radians(8));
         radiusLeader(painter, centre, point, 56, {QStringLiteral("r"), QStringLiteral("e,max")},
                      Qt::AlignRight | Qt::AlignVCenter);
     }
     {
-        const auto [centre, point] = flankPoint(kMaximumGap, 1, radians(24));
+        const auto [centre, point] = flankPoint(kMaximumGap, 1, radians(5));
         radiusLeader(painter, centre, point, 56, {QStringLiteral("r"), QStringLiteral("e,min")},
                      Qt::AlignLeft | Qt::AlignVCenter);
     }

@@ -220,8 +220,7 @@ namespace {
 
 // A toothed chain sprocket seen along its axis: straight working faces, the faces of one tooth
 // gap meeting at the 60 degree wedge angle.
-QPainterPath toothedOutline(QPointF centre, int teeth, qreal pitchRadius, qreal tipRadius,
-                            qreal rootRadius) {
+QPainterPath toothedOutline(QPointF centre, int teeth, qreal tipRadius, qreal rootRadius) {
     const qreal step = 2 * kPi / teeth;
     QPolygonF outline;
     for (int k = 0; k < teeth; ++k) {
@@ -233,7 +232,6 @@ QPainterPath toothedOutline(QPointF centre, int teeth, qreal pitchRadius, qreal 
                 << centre + direction(middle + rootHalf) * rootRadius
                 << centre + direction(middle + gapFloor) * rootRadius;
     }
-    (void)pitchRadius;
     QPainterPath path;
     path.addPolygon(outline);
     path.closeSubpath();
@@ -251,7 +249,7 @@ QImage drawToothedInspection() {
     const int teeth = 21;
     const qreal pitch = 300, tipRadius = 322, rootRadius = 272;
     const qreal step = 2 * kPi / teeth;
-    const QPainterPath body = toothedOutline(centre, teeth, pitch, tipRadius, rootRadius);
+    const QPainterPath body = toothedOutline(centre, teeth, tipRadius, rootRadius);
     const QPainterPath wave = breakLine(QPointF(24, 404), QPointF(446, 404), 3, 5);
     QPainterPath window = wave;
     window.lineTo(446, 120);

@@ -303,7 +303,6 @@ struct ThreeArc {
         flank << centre() + direction(toothAngle()) * tipRadius;
         return flank;
     }
-    QPointF d() const { return leftFlank().at(leftFlank().size() - 1); }
 };
 
 // Where the tip arc ends: the last point of the flank that is not on the tip circle.

@@ -251,6 +251,8 @@ private slots:
         window_->grab().save(QStringLiteral(ZORVANE_SCREENSHOT_DIR "/browser-mr.png"));
         open(leaf("滚子链的基本参数和尺寸"));
         window_->grab().save(QStringLiteral(ZORVANE_SCREENSHOT_DIR "/browser-chains.png"));
+        open(leaf("三圆弧一直线齿槽形状"));
+        window_->grab().save(QStringLiteral(ZORVANE_SCREENSHOT_DIR "/browser-three-arc.png"));
     }
 };
 

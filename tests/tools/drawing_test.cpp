@@ -1,5 +1,5 @@
-// The sprocket drawings of the database directory, the tooth-count table picture and the
-// drafting helpers they are drawn with.
+// The sprocket drawings of the database directory, the drawings of the reference browser, the
+// tooth-count table picture and the drafting helpers they are drawn with.
 
 #include "support/temp_dir.h"
 #include "support/workspace.h"
@@ -21,6 +21,8 @@
 #include <cmath>
 #include <filesystem>
 #include <fstream>
+#include <regex>
+#include <set>
 #include <string>
 
 namespace {
@@ -103,6 +105,55 @@ TEST(SprocketDrawings, AreLineWorkOnWhitePaper) {
         EXPECT_EQ(image.pixel(0, 0), qRgb(255, 255, 255)) << drawing.fileName;
         EXPECT_EQ(image.pixel(image.width() - 1, image.height() - 1), qRgb(255, 255, 255))
             << drawing.fileName;
+    }
+}
+
+// ---- The reference browser's drawings ----
+
+// Each is line work on white paper at the size the catalogue gives, with dimensions, and nothing
+// of the dimensions or their labels cut off at the edge of the picture. (That the same sources
+// draw the same bytes is checked with the whole reference database.)
+TEST(BrowserDrawings, AreDimensionedLineWorkInsideThePicture) {
+    for (const auto& drawing : zorvane::artwork::browserDrawings()) {
+        const QImage image = drawing.draw().convertToFormat(QImage::Format_RGB32);
+        EXPECT_EQ(image.size(), drawing.size) << drawing.name;
+        const QRect all = image.rect();
+        int paper = 0;
+        for (int y = 0; y < image.height(); ++y) {
+            for (int x = 0; x < image.width(); ++x) {
+                paper += image.pixel(x, y) == qRgb(255, 255, 255) ? 1 : 0;
+            }
+        }
+        const int area = image.width() * image.height();
+        EXPECT_GT(paper, area * 4 / 10) << drawing.name;
+        EXPECT_GT(inkIn(image, all), area / 100) << drawing.name;
+        EXPECT_GT(dimensionInkIn(image, all), 300) << drawing.name;
+        const int w = image.width(), h = image.height();
+        for (const QRect& edge :
+             {QRect(0, 0, w, 3), QRect(0, h - 3, w, 3), QRect(0, 0, 3, h), QRect(w - 3, 0, 3, h)}) {
+            EXPECT_EQ(dimensionInkIn(image, edge), 0) << drawing.name;
+        }
+    }
+}
+
+// The tree table names only drawings of the catalogue, and every drawing of the catalogue is
+// shown by some leaf.
+TEST(BrowserDrawings, TreeRowsAndCatalogueNameTheSameDrawings) {
+    std::ifstream in(fs::path(ZORVANE_DATA_DIR) / "tables" / "TreName.csv");
+    ASSERT_TRUE(in);
+    const std::regex graphic(R"(,@([a-z0-9-]+)\s*$)");
+    std::set<std::string> named;
+    for (std::string line; std::getline(in, line);) {
+        std::smatch match;
+        if (std::regex_search(line, match, graphic)) {
+            named.insert(match[1]);
+        }
+    }
+    for (const std::string& name : named) {
+        EXPECT_NE(zorvane::artwork::findBrowserDrawing(name), nullptr) << name;
+    }
+    for (const auto& drawing : zorvane::artwork::browserDrawings()) {
+        EXPECT_EQ(named.count(std::string(drawing.name)), 1u) << drawing.name;
     }
 }
 

@@ -1,6 +1,6 @@
 // Drawings of the chains in the reference browser: the roller chain with its dimension letters
-// (side view and plan view), the cross-section of a three-row chain, and the toothed chain with
-// its pitch, width and guide arrangements.
+// (side view and plan view), the cross-sections of chains of one to four rows, and the toothed
+// chain with its pitch, width and guide arrangements.
 
 #include "tools/artwork/browser_drawings.h"
 #include "tools/artwork/drafting.h"
@@ -11,6 +11,7 @@
 #include <QPolygonF>
 
 #include <cmath>
+#include <vector>
 
 namespace zorvane::artwork {
 
@@ -180,6 +181,66 @@ QImage drawToothedChainDimensions() {
         placeText(painter, plainTextPath(QString::fromUtf8(names[g]), 14), QPointF(cx, 392),
                   Qt::AlignHCenter | Qt::AlignBottom, kOutline);
     }
+    return image;
+}
+
+namespace {
+
+// The cross-section through a pin of a chain of `rows` rows, `s` pixels per millimetre (16A
+// proportions), its top at `top` and its middle at `cx`. Returns the middles of the rows.
+std::vector<qreal> chainCrossSection(QPainter& painter, qreal cx, qreal top, int rows, qreal s) {
+    const qreal b1 = 15.75 * s, b2 = 22.61 * s, pt = 29.29 * s, plate = (b2 - b1) / 2;
+    const qreal outer = 3.2 * s;
+    const qreal height = 64;
+    const qreal width = (rows - 1) * pt + b2 + 2 * outer;
+    const qreal left = cx - width / 2;
+    QPainterPath pin;
+    pin.addRect(QRectF(left - 5, top + height / 2 - 8, width + 10, 16));
+    fillOutline(painter, pin, QColor(0x9a, 0xa5, 0xb1));
+    std::vector<qreal> middles;
+    for (int r = 0; r < rows; ++r) {
+        const qreal mid = left + outer + b2 / 2 + r * pt;
+        middles.push_back(mid);
+        for (int side : {-1, 1}) {
+            QPainterPath inner;
+            const qreal x = side < 0 ? mid - b2 / 2 : mid + b1 / 2;
+            inner.addRect(QRectF(x, top, plate, height));
+            fillOutline(painter, inner);
+        }
+        QPainterPath roller;
+        roller.addRect(QRectF(mid - b1 / 2 + 2, top + 12, b1 - 4, height - 24));
+        fillOutline(painter, roller, QColor(0xc9, 0xd0, 0xd8));
+        centreLine(painter, QPointF(mid, top - 12), QPointF(mid, top + height + 12));
+    }
+    QPainterPath outerPlates;
+    outerPlates.addRect(QRectF(left, top - 4, outer, height + 8));
+    outerPlates.addRect(QRectF(left + width - outer, top - 4, outer, height + 8));
+    fillOutline(painter, outerPlates);
+    return middles;
+}
+
+} // namespace
+
+QImage drawMultiRowChain() {
+    QImage image = blankImage(620, 300, kPaper);
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing);
+    drawingTitle(painter, QStringLiteral("多排链的截面（过销轴）"));
+    const qreal s = 1.55, top = 120;
+    const qreal centres[4] = {44, 153, 308, 509};
+    const char* names[4] = {"单排  n = 1", "双排  n = 2", "三排  n = 3", "四排  n = 4"};
+    for (int n = 1; n <= 4; ++n) {
+        const auto middles = chainCrossSection(painter, centres[n - 1], top, n, s);
+        if (n > 1) {
+            alignedDimension(painter, QPointF(middles[0], top - 12), QPointF(middles[1], top - 12),
+                             -12, {QStringLiteral("p"), QStringLiteral("t")});
+        }
+        placeText(painter, plainTextPath(QString::fromUtf8(names[n - 1]), 14),
+                  QPointF(centres[n - 1], top + 104), Qt::AlignHCenter | Qt::AlignTop, kOutline);
+    }
+    placeText(painter,
+              plainTextPath(QStringLiteral("排数系数 Kp：n 排链所能传递的功率与单排链之比"), 14),
+              QPointF(310, 288), Qt::AlignHCenter | Qt::AlignBottom, kOutline);
     return image;
 }
 

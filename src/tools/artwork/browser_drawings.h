@@ -12,5 +12,19 @@ QImage drawCentreDistanceFactorCurve();
 QImage drawRollerChainDimensions();
 QImage drawToothedChainDimensions();
 QImage drawMeasuringPins();
+QImage drawToothedMeasuringPins();
+QImage drawMultiRowChain();
+QImage drawSolidSprocketStructure();
+QImage drawWebSprocketStructure();
+QImage drawMultiRowWebSprocketStructure();
+QImage drawRollerToothGap();
+QImage drawThreeArcGroove();
+QImage drawRollerAxialProfile();
+QImage drawToothedAxialProfile();
+QImage drawRunout();
+QImage drawSprocketBlank();
+QImage drawRollerDeviations();
+QImage drawToothedInspection();
+QImage drawMarkedSprocket();
 
 } // namespace zorvane::artwork

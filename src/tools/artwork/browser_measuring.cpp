@@ -1,11 +1,15 @@
-// The measuring drawing of the reference browser: two pins in the tooth gaps of a sprocket with
-// an even and with an odd tooth count, and the distance MR measured over them.
+// The measuring drawings of the reference browser: two pins in the tooth gaps of a sprocket with
+// an even and with an odd tooth count, and the distance MR measured over them; once for the roller
+// chain sprocket (pins on the pitch circle) and once for the toothed chain sprocket, whose pins
+// touch the two straight working faces of a gap and sit on the circle dc inside the pitch circle.
 
 #include "tools/artwork/browser_drawings.h"
 #include "tools/artwork/drafting.h"
 #include "tools/artwork/paint_kit.h"
 
 #include <QPainter>
+#include <QPainterPath>
+#include <QPolygonF>
 
 #include <cmath>
 
@@ -75,6 +79,108 @@ QImage drawMeasuringPins() {
     drawingTitle(painter, QStringLiteral("量柱测量距MR"));
     pinView(painter, QPointF(185, 215), 12, QStringLiteral("偶数齿：MR = d + dR（滚子链）"));
     pinView(painter, QPointF(425, 215), 11, QStringLiteral("奇数齿：MR = d·cos(90°/z) + dR"));
+    return image;
+}
+
+namespace {
+
+// A toothed chain sprocket of `teeth` teeth seen along its axis, pitch p in pixels: the working
+// faces of each gap touch the locating circle of radius 0.375p centred on the pitch circle and
+// lean (30° − 180°/z) from the gap's axis; the round tip circle da = p(cot(180°/z) + 0.08).
+// Returns the radius of the circle dc the pin centres lie on (pins of diameter 0.625p).
+qreal toothedPinView(QPainter& painter, QPointF centre, int teeth, qreal pitchRadius,
+                     const QString& label) {
+    const qreal step = 2 * kPi / teeth;
+    const qreal p = 2 * pitchRadius * std::sin(kPi / teeth);
+    const qreal lean = kPi / 6 - kPi / teeth;
+    const qreal offset = 0.375 * p / std::cos(lean);
+    const qreal tip = p * (1 / std::tan(kPi / teeth) + 0.08) / 2;
+    const qreal floor = pitchRadius - 0.55 * p;
+    // A point of the face on side s of the gap whose axis is at `axis`, at axial distance u.
+    const auto face = [&](qreal axis, int s, qreal u) {
+        const qreal v = s * (offset + (u - pitchRadius) * std::tan(lean));
+        return centre + direction(axis) * u + normal(direction(axis)) * v;
+    };
+    const auto tipReach = [&](qreal axis, int s) {
+        qreal low = floor, high = tip + p;
+        for (int i = 0; i < 60; ++i) {
+            const qreal mid = (low + high) / 2;
+            const QPointF d = face(axis, s, mid) - centre;
+            (std::hypot(d.x(), d.y()) < tip ? low : high) = mid;
+        }
+        return low;
+    };
+    QPolygonF outline;
+    for (int k = 0; k < teeth; ++k) {
+        const qreal axis = -kPi / 2 + k * step;
+        const qreal top = tipReach(axis, -1);
+        outline << face(axis, -1, top) << face(axis, -1, floor) << face(axis, 1, floor)
+                << face(axis, 1, top);
+        // The tip circle on to the next gap's first face.
+        const QPointF from = face(axis, 1, top) - centre;
+        const QPointF to = face(axis + step, -1, tipReach(axis + step, -1)) - centre;
+        const qreal a0 = std::atan2(from.y(), from.x());
+        qreal a1 = std::atan2(to.y(), to.x());
+        while (a1 < a0) {
+            a1 += 2 * kPi;
+        }
+        for (int i = 1; i < 8; ++i) {
+            outline << centre + direction(a0 + (a1 - a0) * i / 8) * tip;
+        }
+    }
+    QPainterPath body;
+    body.addPolygon(outline);
+    body.closeSubpath();
+    painter.fillPath(body, kPartFill);
+    painter.strokePath(body, outlinePen());
+    painter.setPen(centrePen());
+    painter.setBrush(Qt::NoBrush);
+    painter.drawEllipse(centre, pitchRadius, pitchRadius);
+    centreMark(painter, centre, 14);
+
+    const qreal pin = 0.3125 * p;
+    const qreal pinCircle = pitchRadius - 0.0625 * p / std::sin(lean);
+    const qreal first = -kPi / 2;
+    const qreal second = teeth % 2 == 0 ? kPi / 2 : first + step * (teeth / 2);
+    const QPointF a = centre + direction(first) * pinCircle;
+    const QPointF b = centre + direction(second) * pinCircle;
+    for (const QPointF& c : {a, b}) {
+        painter.setPen(QPen(kOutline, 1.4));
+        painter.setBrush(QColor(0x9a, 0xa5, 0xb1));
+        painter.drawEllipse(c, pin, pin);
+    }
+    centreLine(painter, a, b);
+    const QPointF along = unit(b - a);
+    alignedDimension(painter, a - along * pin, b + along * pin, teeth % 2 == 0 ? 128 : -128,
+                     {QStringLiteral("M"), QStringLiteral("R")});
+    diameterLeader(painter, a, -kPi / 4, pin, {QStringLiteral("d"), QStringLiteral("R")}, pin + 22,
+                   1);
+    diameterLeader(painter, centre, kPi * 0.8, pitchRadius, {QStringLiteral("d"), QString()},
+                   pitchRadius * 0.6, 1);
+    if (teeth % 2 != 0) {
+        painter.setPen(thinPen());
+        painter.drawLine(centre, centre + direction(kPi / 2) * (pitchRadius + 30));
+        angleDimension(painter, centre, kPi / 2, second, pitchRadius * 0.45,
+                       {QStringLiteral("90°/z"), QString()}, 8);
+    } else {
+        diameterLeader(painter, centre, kPi * 0.2, pinCircle,
+                       {QStringLiteral("d"), QStringLiteral("c")}, pinCircle * 0.55, -1);
+    }
+    placeText(painter, plainTextPath(label, 15), centre + QPointF(0, pitchRadius + 64),
+              Qt::AlignHCenter | Qt::AlignTop, kOutline);
+    return pinCircle;
+}
+
+} // namespace
+
+QImage drawToothedMeasuringPins() {
+    QImage image = blankImage(620, 420, kPaper);
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing);
+    drawingTitle(painter, QStringLiteral("齿形链链轮的量柱测量距MR"));
+    toothedPinView(painter, QPointF(185, 215), 12, 110, QStringLiteral("偶数齿：MR = dc + dR"));
+    toothedPinView(painter, QPointF(425, 215), 11, 110,
+                   QStringLiteral("奇数齿：MR = dc·cos(90°/z) + dR"));
     return image;
 }
 

@@ -1,6 +1,7 @@
 #include "core/project/component_stream.h"
 
 #include <array>
+#include <cstring>
 #include <string_view>
 
 namespace zorvane::project {
@@ -54,6 +55,7 @@ constexpr std::array<NamedColor, 8> kNamedColors{{{"clBlack", kColorBlack},
 // What a property's value is, as far as the snapshot needs it.
 struct Value {
     std::optional<std::int64_t> integer;
+    std::optional<double> number;
     std::optional<bool> boolean;
     std::string ident;
 };
@@ -120,7 +122,13 @@ Value readValue(ByteReader& in, int depth) {
     case kSingle:
         in.skip(4, "组件流的属性值");
         break;
-    case kDouble:
+    case kDouble: {
+        const std::int64_t bits = in.i64("组件流的属性值");
+        double number = 0;
+        std::memcpy(&number, &bits, sizeof number);
+        value.number = number;
+        break;
+    }
     case kCurrency:
     case kDate:
         in.skip(8, "组件流的属性值");
@@ -181,6 +189,8 @@ void take(ControlSnapshot& snapshot, const std::string& name, const Value& value
         }
     } else if (value.integer) {
         snapshot.integers[name] = *value.integer;
+    } else if (value.number) {
+        snapshot.numbers[name] = *value.number;
     }
 }
 
@@ -285,6 +295,13 @@ std::string writeSnapshot(const ControlSnapshot& snapshot) {
     }
     for (const auto& [name, value] : snapshot.integers) {
         writeInteger(out, name, value);
+    }
+    for (const auto& [name, value] : snapshot.numbers) {
+        out.lengthPrefixed(name);
+        out.u8(kDouble);
+        std::int64_t bits = 0;
+        std::memcpy(&bits, &value, sizeof bits);
+        out.i64(bits);
     }
     out.u8(kNull); // end of the properties
     out.u8(kNull); // no child components

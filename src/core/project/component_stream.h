@@ -24,8 +24,11 @@ struct ControlSnapshot {
     std::optional<bool> visible;
     std::optional<std::int64_t> fontColor; // Font.Color
     std::optional<std::int64_t> left;
-    // Further integer properties by name (the switches of the initial-conditions panel).
+    // Further integer and floating-point properties by name (what the steps read of the main
+    // window besides the controls: the initial-conditions switches, the life check, the range
+    // of the initial centre distance).
     std::map<std::string, std::int64_t> integers;
+    std::map<std::string, double> numbers;
 
     bool operator==(const ControlSnapshot&) const = default;
 };

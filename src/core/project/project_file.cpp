@@ -44,7 +44,7 @@ std::string reason(int error) {
     throw ProjectError(std::string(action) + "文件“" + file.string() + "”：" + reason(error));
 }
 
-void writeAll(int fd, const std::string& bytes, const fs::path& file) {
+void writeAll(int fd, const std::string& bytes, const fs::path& file, const fs::path& temporary) {
     std::size_t done = 0;
     while (done < bytes.size()) {
         const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
@@ -54,6 +54,7 @@ void writeAll(int fd, const std::string& bytes, const fs::path& file) {
             }
             const int error = errno;
             ::close(fd);
+            ::unlink(temporary.c_str());
             fail("无法写入", file, error);
         }
         done += static_cast<std::size_t>(n);
@@ -74,7 +75,7 @@ void writeDurably(const fs::path& file, const std::string& bytes, const fs::path
     if (fd < 0) {
         fail("无法建立", file, errno);
     }
-    writeAll(fd, bytes, file);
+    writeAll(fd, bytes, file, temporary);
     if (::fsync(fd) != 0) {
         const int error = errno;
         ::close(fd);

@@ -86,6 +86,10 @@ bool* panelFlag(design::MainState& state, std::string_view name) {
 constexpr std::string_view kSpeedItem = "SpeedItem";
 constexpr std::string_view kLubItem = "LubItem";
 constexpr std::string_view kLifeChecked = "LifeChecked";
+// The main window's values of the pitch and centre distance steps, on the first step button.
+constexpr std::string_view kNeedLifeCheck = "NeedLifeCheck";
+constexpr std::string_view kA0RangeLow = "A0RangeLow";
+constexpr std::string_view kA0RangeHigh = "A0RangeHigh";
 
 bool isInitialStep(std::string_view name) {
     return name == "spnRInit" || name == "spnOriginal";
@@ -145,6 +149,9 @@ void TProjectSave::CaptureControlStates() {
             snapshot.integers[std::string(kSpeedItem)] = init.speed;
             snapshot.integers[std::string(kLubItem)] = init.lub;
             snapshot.integers[std::string(kLifeChecked)] = init.hasLife ? 1 : 0;
+            snapshot.integers[std::string(kNeedLifeCheck)] = state.NeedLifeCheck;
+            snapshot.numbers[std::string(kA0RangeLow)] = state.A0Range[0];
+            snapshot.numbers[std::string(kA0RangeHigh)] = state.A0Range[1];
         }
         image_.states.push_back(entry);
         image_.snapshots.push_back(std::move(snapshot));
@@ -300,6 +307,16 @@ void TProjectSave::applyStates() {
             }
             if (const auto it = extra.find(std::string(kLifeChecked)); it != extra.end()) {
                 init.hasLife = it->second == 1;
+            }
+            if (const auto it = extra.find(std::string(kNeedLifeCheck)); it != extra.end()) {
+                state.NeedLifeCheck = static_cast<int>(it->second);
+            }
+            const auto& numbers = snapshot.numbers;
+            if (const auto it = numbers.find(std::string(kA0RangeLow)); it != numbers.end()) {
+                state.A0Range[0] = it->second;
+            }
+            if (const auto it = numbers.find(std::string(kA0RangeHigh)); it != numbers.end()) {
+                state.A0Range[1] = it->second;
             }
             session_.restoreInitInputs(init);
         }

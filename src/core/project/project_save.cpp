@@ -233,7 +233,13 @@ void TProjectSave::checkWorkTables() const {
         }
     } cleanup{scratch};
     for (std::size_t i = 0; i < kWorkFileCount; ++i) {
-        std::ofstream(scratch / kWorkFileNames[i], std::ios::binary) << image_.work[i].bytes;
+        const fs::path file = scratch / kWorkFileNames[i];
+        std::ofstream(file, std::ios::binary) << image_.work[i].bytes;
+        // The same test the database directory's opening makes, which would set the file aside.
+        if (!image_.work[i].bytes.empty() && !store::Workspace::fileIsSound(file)) {
+            throw ProjectError("项目文件“" + FilePath.string() + "”无法打开：其中的数据表文件“" +
+                               std::string(kWorkFileNames[i]) + "”已损坏");
+        }
     }
     const bool roller = listChain_ == Chain::Roller;
     const std::array<std::pair<const char*, const char*>, 4> tables{{

@@ -78,6 +78,21 @@ Workspace::~Workspace() {
     connection_.reset();
 }
 
+bool Workspace::fileIsSound(const fs::path& file) {
+    std::error_code error;
+    if (!fs::is_regular_file(file, error)) {
+        return false;
+    }
+    try {
+        // Opening for writing rolls back what a crash left in the journal.
+        detail::Connection probe(file, detail::Connection::Mode::ReadWrite);
+        detail::Statement check(probe, "PRAGMA quick_check");
+        return check.step() && check.columnText(0) == "ok";
+    } catch (const StoreError&) {
+        return false;
+    }
+}
+
 void Workspace::recover(const File& file) {
     const fs::path journal = file.path.string() + "-journal";
     std::error_code error;
@@ -87,18 +102,7 @@ void Workspace::recover(const File& file) {
     if (!fs::exists(file.path, error)) {
         return;
     }
-    bool sound = false;
-    try {
-        if (fs::is_regular_file(file.path, error)) {
-            // Opening for writing rolls back what a crash left in the journal.
-            detail::Connection probe(file.path, detail::Connection::Mode::ReadWrite);
-            detail::Statement check(probe, "PRAGMA quick_check");
-            sound = check.step() && check.columnText(0) == "ok";
-        }
-    } catch (const StoreError&) {
-        sound = false;
-    }
-    if (sound) {
+    if (fileIsSound(file.path)) {
         // What SQLite left of a journal after opening the file was not to be rolled back: the
         // transaction it kept had been committed, or it was not this file's.
         removeQuietly(journal);

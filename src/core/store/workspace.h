@@ -76,6 +76,10 @@ public:
     void addListener(Listener* listener);
     void removeListener(Listener* listener);
 
+    // Whether SQLite opens `file` for writing and finds it whole: what the opening asks of every
+    // working-table file before it keeps it (a hot journal beside it is rolled back first).
+    static bool fileIsSound(const std::filesystem::path& file);
+
     // Where a file of an open workspace of this program is attached, if it is.
     struct Attachment {
         Workspace* workspace;

@@ -253,16 +253,11 @@ std::vector<unsigned char> paint(const std::string& source) {
 }
 
 TEST(DatabaseBuild, IsReproducibleByteForByte) {
-    testing::TempDir first, second;
-    buildDatabase(kDataDir, first.path() / "database", paint);
-    buildDatabase(kDataDir, second.path() / "database", paint);
-    const auto a = fileContents(first.path() / "database");
-    const auto b = fileContents(second.path() / "database");
-    EXPECT_EQ(a.size(), b.size());
-    for (const auto& [name, bytes] : a) {
-        EXPECT_TRUE(b.count(name) && b.at(name) == bytes) << name << " differs";
-    }
-    // The database the build made is the same too.
+    // A build here against the one the build system made in its own process: two builds from the
+    // same sources.
+    testing::TempDir here;
+    buildDatabase(kDataDir, here.path() / "database", paint);
+    const auto a = fileContents(here.path() / "database");
     const auto built = fileContents(kDatabase);
     for (const auto& [name, bytes] : a) {
         EXPECT_TRUE(built.count(name) && built.at(name) == bytes) << name << " differs from build";

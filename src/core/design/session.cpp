@@ -162,13 +162,13 @@ void DesignSession::beginNewDesign() {
     state_.IsNewDesign = true;
 }
 
-void DesignSession::discardDesign() {
+void DesignSession::discardDesign(bool emptyTables) {
     const auto current = chain();
     if (!current) {
         return;
     }
     const Chain c = *current;
-    if (results_ && history_) {
+    if (results_ && history_ && emptyTables) {
         if (status_.done(toothCountTag(c))) {
             results_->ClearTable("r");
             history_->ClearHistory();
@@ -194,10 +194,10 @@ void DesignSession::discardDesign() {
     }
 }
 
-void DesignSession::closeDesign() {
+void DesignSession::closeDesign(bool emptyTables) {
     gate_.switchToTab(Tab::WorkSpace);
     state_.querySide = false;
-    discardDesign();
+    discardDesign(emptyTables);
     for (Panel panel : kShellPanels) {
         gate_.hidePanel(panel);
     }

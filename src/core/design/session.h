@@ -105,10 +105,11 @@ public:
 
     // 开始新设计.
     void beginNewDesign();
-    // Empties the working tables of the steps done and releases the design objects.
-    void discardDesign();
+    // Empties the working tables of the steps done (unless told not to, when they are about to
+    // be replaced whole) and releases the design objects.
+    void discardDesign(bool emptyTables = true);
     // 关闭 of the file commands: the design discarded, every step undone, the panels hidden.
-    void closeDesign();
+    void closeDesign(bool emptyTables = true);
     // A design read from a project file becomes the open design: the engine of `chain` with
     // `record`, and the managers over the working tables just restored.
     void installLoadedDesign(Chain chain, std::span<const std::uint8_t> record);

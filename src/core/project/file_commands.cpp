@@ -112,31 +112,25 @@ void FileCommands::close() {
 }
 
 bool FileCommands::load(const std::string& file) {
-    TProjectSave probe(session_, design::Chain::Toothed);
-    probe.FilePath = file;
+    // The saver of the file's own kind reads and checks all of it, tables included, before
+    // anything of the open design is given up.
+    TProjectSave saver(session_, design::Chain::Toothed);
+    saver.FilePath = file;
     try {
-        probe.Load(); // the whole file and its tables, before anything changes
+        saver.Load();
     } catch (const ProjectError& error) {
         design::showError(session_.ui(), error.what());
         return false;
     }
-    const bool roller =
-        !probe.image().emptyDesign && text::equalIgnoringAsciiCase(probe.image().kind, "R");
     auto& state = session_.state();
-    clearDesign();
-    state.status[2] = "已进行的设计";
+    // The working tables are replaced whole, so the closing leaves them as they are.
+    session_.closeDesign(false);
     state.windowTitle = "Zorvane [" + file + "]";
+    state.status[2] = "已进行的设计";
+    state.IsSaved = true;
     session_.setProjectPath(file);
-    std::unique_ptr<TProjectSave> saver;
-    if (roller) {
-        saver = std::make_unique<TR_Save>(session_);
-    } else {
-        saver = std::make_unique<TD_Save>(session_);
-    }
-    saver->FilePath = file;
     try {
-        saver->Load();
-        saver->ApplyLoaded();
+        saver.ApplyLoaded();
     } catch (const std::exception& error) {
         design::showError(session_.ui(), error.what());
         return false;

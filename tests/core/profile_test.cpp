@@ -298,14 +298,14 @@ TEST(ProfileErrors, SizesOutOfRangeAreRefusedInWords) {
     }
 }
 
-// The DXF of every case read back by ezdxf (Debian's python3, not whatever python is on PATH):
+// The DXF of one case of each form read back by ezdxf (Debian's python3, not whatever python is on PATH):
 // the same entities on the same layers with the same numbers.
 TEST(ProfileFiles, EzdxfReadsBackTheSameEntities) {
     testing::TempDir dir;
     std::string expected;
     std::string files;
     char line[256];
-    for (const Case& c : kCases) {
+    for (const Case& c : {kCases[0], kCases[3], kCases[5]}) {
         const Drawing drawing = drawingOf(buildProfile(specOf(c)));
         const auto path = dir.path() / (std::string(c.name) + ".dxf");
         writeFileWhole(path, dxfText(drawing));
@@ -357,7 +357,7 @@ TEST(ProfileFiles, EzdxfReadsBackTheSameEntities) {
         ++count;
     }
     EXPECT_FALSE(std::getline(got, b)) << "ezdxf read more: " << b;
-    EXPECT_GT(count, 1000);
+    EXPECT_GT(count, 300);
 }
 
 } // namespace

@@ -93,7 +93,8 @@ std::vector<Point> meetings(const Element& a, const Element& b) {
         const Point u = (1 / len) * r;
         const double t0 = dot(arc.centre - la->from, u);
         const double h2 = arc.radius * arc.radius - std::pow(cross(u, arc.centre - la->from), 2);
-        for (const double t : {t0 - std::sqrt(std::max(h2, 0.0)), t0 + std::sqrt(std::max(h2, 0.0))}) {
+        for (const double t :
+             {t0 - std::sqrt(std::max(h2, 0.0)), t0 + std::sqrt(std::max(h2, 0.0))}) {
             const Point p = la->from + t * u;
             if (h2 >= 0 && t >= 0 && t <= len && onArc(arc, p)) {
                 found.push_back(p);
@@ -158,8 +159,7 @@ std::vector<Point> crossings(const std::vector<Element>& contour, double angle) 
             points.push_back(p);
         }
     }
-    std::sort(points.begin(), points.end(),
-              [](Point a, Point b) { return length(a) < length(b); });
+    std::sort(points.begin(), points.end(), [](Point a, Point b) { return length(a) < length(b); });
     return points;
 }
 
@@ -183,8 +183,9 @@ TEST_P(ProfileGeometry, OneClosedSimpleContourOfZTeethOnTheDesignSizes) {
     for (std::size_t i = 0; i < n; ++i) {
         for (std::size_t j = i + 1; j < n; ++j) {
             for (const Point p : meetings(contour[i], contour[j])) {
-                const bool shared = (j == i + 1 && distance(p, endOf(contour[i])) < 1e-6) ||
-                                    (i == 0 && j == n - 1 && distance(p, startOf(contour[0])) < 1e-6);
+                const bool shared =
+                    (j == i + 1 && distance(p, endOf(contour[i])) < 1e-6) ||
+                    (i == 0 && j == n - 1 && distance(p, startOf(contour[0])) < 1e-6);
                 ASSERT_TRUE(shared) << "elements " << i << " and " << j << " cross";
             }
         }
@@ -235,8 +236,8 @@ TEST_P(ProfileGeometry, RollersSeatOnThePitchCircleAndPinsGiveTheMeasuringDistan
         for (const Element& element : profile.contour) {
             const auto* face = std::get_if<Line>(&element);
             const Point mid = face ? 0.5 * (face->from + face->to) : Point{};
-            if (!face || std::fabs(std::remainder(std::atan2(mid.y, mid.x) - angle, 2 * pi)) >
-                             pi / c.z) {
+            if (!face ||
+                std::fabs(std::remainder(std::atan2(mid.y, mid.x) - angle, 2 * pi)) > pi / c.z) {
                 continue;
             }
             const Point dir = (1 / length(face->to - face->from)) * (face->to - face->from);
@@ -275,10 +276,12 @@ TEST(ToothedProfile, TheFacesALinkSeatsOnIncludeTheWedgeAngle) {
         }
         ASSERT_EQ(faces.size(), 2u * z);
         const auto face = [&](double near) {
-            return std::min_element(faces.begin(), faces.end(), [near](auto a, auto b) {
-                       return std::fabs(std::remainder(a.first - near, 2 * pi)) <
-                              std::fabs(std::remainder(b.first - near, 2 * pi));
-                   })->second;
+            return std::min_element(faces.begin(), faces.end(),
+                                    [near](auto a, auto b) {
+                                        return std::fabs(std::remainder(a.first - near, 2 * pi)) <
+                                               std::fabs(std::remainder(b.first - near, 2 * pi));
+                                    })
+                ->second;
         };
         const Point right = face(pi / 2 - 0.01);
         const Point left = face(pi / 2 + 2 * pi / z + 0.01);
@@ -298,8 +301,8 @@ TEST(ProfileErrors, SizesOutOfRangeAreRefusedInWords) {
     }
 }
 
-// The DXF of one case of each form read back by ezdxf (Debian's python3, not whatever python is on PATH):
-// the same entities on the same layers with the same numbers.
+// The DXF of one case of each form read back by ezdxf (Debian's python3, not whatever python is on
+// PATH): the same entities on the same layers with the same numbers.
 TEST(ProfileFiles, EzdxfReadsBackTheSameEntities) {
     testing::TempDir dir;
     std::string expected;

@@ -58,17 +58,19 @@ TEST_P(ProfileTool, WritesBothSprocketsAsDxfAndSvg) {
 
 // Roller 12A, z1 = 15, standard form: tip diameter (103.53 + 96.73) / 2; toothed p 31.75, z1 = 29:
 // tip diameter 291.94 (p·cot(180°/z) = 291.936).
-INSTANTIATE_TEST_SUITE_P(
-    Designs, ProfileTool,
-    ::testing::Values(ToolCase{"roller_low_speed_single_row", "r=\"50.06", profile::ToothForm::RollerStandard},
-                      ToolCase{"toothed_medium_speed", "r=\"145.968", profile::ToothForm::Toothed}));
+INSTANTIATE_TEST_SUITE_P(Designs, ProfileTool,
+                         ::testing::Values(ToolCase{"roller_low_speed_single_row", "r=\"50.06",
+                                                    profile::ToothForm::RollerStandard},
+                                           ToolCase{"toothed_medium_speed", "r=\"145.968",
+                                                    profile::ToothForm::Toothed}));
 
 TEST(ProfileToolRefusals, NoFinishedDesignAndAWrongCommandLine) {
     testing::TempDir out;
     EXPECT_EQ(runProfile(ZORVANE_BUILT_DATABASE, out.path() / "cad", out.path() / "e"), 1);
     EXPECT_NE(readFile(out.path() / "e").find("设计尚未完成"), std::string::npos);
     EXPECT_FALSE(fs::exists(out.path() / "cad" / "small.dxf"));
-    const int status = std::system((std::string("'") + ZORVANE_PROFILE + "' --db 2> /dev/null").c_str());
+    const int status =
+        std::system((std::string("'") + ZORVANE_PROFILE + "' --db 2> /dev/null").c_str());
     EXPECT_EQ(WEXITSTATUS(status), 2);
 }
 

@@ -14,8 +14,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-constexpr const char* kNotFinished =
-    "设计尚未完成：请先完成“链轮主要尺寸”一步，再导出链轮齿形。";
+constexpr const char* kNotFinished = "设计尚未完成：请先完成“链轮主要尺寸”一步，再导出链轮齿形。";
 // The size table writes its values with 2 decimals.
 constexpr double kSizeTextMm = 0.0051;
 
@@ -54,8 +53,7 @@ std::map<std::string, SizeRow> readSizes(const fs::path& databaseDir) {
 
 double resultNumber(const std::map<std::string, std::string>& results, const std::string& item) {
     const auto found = results.find(item);
-    const auto value =
-        found == results.end() ? std::nullopt : text::parseDecimal(found->second);
+    const auto value = found == results.end() ? std::nullopt : text::parseDecimal(found->second);
     if (!value || !std::isfinite(*value)) {
         throw ProfileError(std::string(kNotFinished) + "（设计结果中缺少“" + item + "”）");
     }
@@ -131,10 +129,10 @@ std::vector<fs::path> writeDesignProfiles(const DesignProfiles& design, FileForm
     for (int i = 0; i < 2; ++i) {
         const SprocketSpec& spec = design.sprockets[static_cast<std::size_t>(i)];
         const Drawing drawing = drawingOf(buildProfile(spec));
-        const std::string title =
-            std::string(i == 0 ? "小链轮" : "大链轮") + " z=" + std::to_string(spec.teeth) +
-            (spec.form == ToothForm::Toothed ? " 齿形链" : " 滚子链") +
-            " p=" + text::general(spec.pitchMm) + " mm";
+        const std::string title = std::string(i == 0 ? "小链轮" : "大链轮") +
+                                  " z=" + std::to_string(spec.teeth) +
+                                  (spec.form == ToothForm::Toothed ? " 齿形链" : " 滚子链") +
+                                  " p=" + text::general(spec.pitchMm) + " mm";
         files.emplace_back(directory / ((i == 0 ? smallName : largeName) + suffix),
                            format == FileFormat::Dxf ? dxfText(drawing) : svgText(drawing, title));
     }
@@ -184,13 +182,12 @@ void exportSprocketProfiles(design::Interaction& ui, const fs::path& databaseDir
         }
     }
     try {
-        const auto written = writeDesignProfiles(design, format, directory, stem + "-z1",
-                                                 stem + "-z2");
-        design::showInformation(ui, "小链轮（z1 = " + std::to_string(design.sprockets[0].teeth) +
-                                        "）和大链轮（z2 = " +
-                                        std::to_string(design.sprockets[1].teeth) +
-                                        "）的齿形已写入：\n" + written[0].string() + "\n" +
-                                        written[1].string());
+        const auto written =
+            writeDesignProfiles(design, format, directory, stem + "-z1", stem + "-z2");
+        design::showInformation(
+            ui, "小链轮（z1 = " + std::to_string(design.sprockets[0].teeth) +
+                    "）和大链轮（z2 = " + std::to_string(design.sprockets[1].teeth) +
+                    "）的齿形已写入：\n" + written[0].string() + "\n" + written[1].string());
     } catch (const ProfileError& error) {
         design::showError(ui, error.what());
     }

@@ -130,8 +130,8 @@ std::optional<Stop> firstStop(const Arc& arc, double radius, Point normal) {
     const double sense = arc.sweep < 0 ? -1.0 : 1.0;
     std::optional<Stop> best;
     const auto consider = [&](Point p, bool onLine) {
-        const double turned = turnedAngle(arc.startAngle,
-                                          std::atan2(p.y - arc.centre.y, p.x - arc.centre.x), sense);
+        const double turned =
+            turnedAngle(arc.startAngle, std::atan2(p.y - arc.centre.y, p.x - arc.centre.x), sense);
         if (turned * arc.radius > kSamePointMm && (!best || turned < best->along)) {
             best = Stop{turned, onLine};
         }

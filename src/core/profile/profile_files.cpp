@@ -37,8 +37,10 @@ double degrees(double radians) {
 class DxfOut {
 public:
     void pair(int code, const std::string& value) {
-        text_ += (code < 10 ? "  " : code < 100 ? " " : "") + std::to_string(code) + "\n" + value +
-                 "\n";
+        text_ += (code < 10    ? "  "
+                  : code < 100 ? " "
+                               : "") +
+                 std::to_string(code) + "\n" + value + "\n";
     }
     void pair(int code, double value) { pair(code, number(value)); }
     void pair(int code, int value) { pair(code, std::to_string(value)); }
@@ -276,8 +278,8 @@ std::string svgText(const Drawing& drawing, const std::string& title) {
 
 void writeFileWhole(const std::filesystem::path& target, const std::string& text) {
     namespace fs = std::filesystem;
-    const fs::path scratch =
-        target.parent_path() / ("." + target.filename().string() + "." + std::to_string(::getpid()));
+    const fs::path scratch = target.parent_path() /
+                             ("." + target.filename().string() + "." + std::to_string(::getpid()));
     {
         std::ofstream out(scratch, std::ios::binary | std::ios::trunc);
         out << text;

@@ -195,8 +195,9 @@ ProfileSizes profileSizes(const SprocketSpec& spec) {
     }
     const bool threeArc = spec.form == ToothForm::RollerThreeArc;
     const auto rows = roller::sprocketSizes(p, z, z, spec.rollerDiameterMm, 0, 0, threeArc);
-    const double tip = threeArc ? valueOf(rows, "齿顶圆直径")
-                                : (valueOf(rows, "齿顶圆最大直径") + valueOf(rows, "齿顶圆最小直径")) / 2;
+    const double tip =
+        threeArc ? valueOf(rows, "齿顶圆直径")
+                 : (valueOf(rows, "齿顶圆最大直径") + valueOf(rows, "齿顶圆最小直径")) / 2;
     return {valueOf(rows, "分度圆直径"), tip, valueOf(rows, "齿根圆直径")};
 }
 
@@ -225,8 +226,8 @@ SprocketProfile buildProfile(const SprocketSpec& spec) {
         const double reMin = 0.008 * d1 * (z * z + 180.0);
         const double alphaMin = 120 - 90.0 / z;
         const double alphaMax = 140 - 90.0 / z;
-        profile.contour = contourOf(standardGap(root, (riMin + riMax) / 2, (reMin + reMax) / 2,
-                                                (alphaMin + alphaMax) / 2));
+        profile.contour = contourOf(
+            standardGap(root, (riMin + riMax) / 2, (reMin + reMax) / 2, (alphaMin + alphaMax) / 2));
         profile.minimumGapForm = contourOf(standardGap(root, riMin, reMax, alphaMax));
         profile.maximumGapForm = contourOf(standardGap(root, riMax, reMin, alphaMin));
         break;
@@ -256,8 +257,11 @@ Drawing drawingOf(const SprocketProfile& profile) {
     }
     const auto add = [&drawing](const char* layer, const std::vector<Element>& elements) {
         for (const Element& element : elements) {
-            std::visit([&](const auto& shape) { drawing.shapes.push_back({layer, shape}); },
-                       element);
+            std::visit(
+                [&](const auto& shape) {
+                    drawing.shapes.push_back({layer, shape});
+                },
+                element);
         }
     };
     add(kProfileLayer, profile.contour);

@@ -67,8 +67,8 @@ int main(int argc, char** argv) {
     try {
         std::size_t count = 0;
         for (const auto format : {profile::FileFormat::Dxf, profile::FileFormat::Svg}) {
-            count += profile::writeDesignProfiles(design, format, args->out, "small", "large")
-                         .size();
+            count +=
+                profile::writeDesignProfiles(design, format, args->out, "small", "large").size();
         }
         std::cout << "已写入 " << count << " 个文件到“" << args->out.string() << "”\n";
     } catch (const profile::ProfileError& failure) {

@@ -258,7 +258,7 @@ TEST_P(ProfileGeometry, RollersSeatOnThePitchCircleAndPinsGiveTheMeasuringDistan
 }
 
 INSTANTIATE_TEST_SUITE_P(Forms, ProfileGeometry, ::testing::ValuesIn(kCases),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         [](const auto& param) { return std::string(param.param.name); });
 
 TEST(ToothedProfile, TheFacesALinkSeatsOnIncludeTheWedgeAngle) {
     for (const int z : {17, 21, 63}) {

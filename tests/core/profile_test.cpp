@@ -47,6 +47,10 @@ const Case kCases[] = {
     {"toothed_z30", ToothForm::Toothed, 31.75, 0, 30, 303.75, 302.08, 264.56, 313.83},
 };
 
+void PrintTo(const Case& c, std::ostream* out) {
+    *out << c.name;
+}
+
 SprocketSpec specOf(const Case& c) {
     return {c.form, c.p, c.z, c.d1, c.form == ToothForm::RollerStandard ? 40.0 : 0.0};
 }

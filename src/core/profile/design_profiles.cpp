@@ -4,6 +4,7 @@
 #include "core/text/number_text.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cmath>
 #include <map>
 #include <optional>

@@ -62,7 +62,8 @@ INSTANTIATE_TEST_SUITE_P(Designs, ProfileTool,
                          ::testing::Values(ToolCase{"roller_low_speed_single_row", "r=\"50.06",
                                                     profile::ToothForm::RollerStandard},
                                            ToolCase{"toothed_medium_speed", "r=\"145.968",
-                                                    profile::ToothForm::Toothed}));
+                                                    profile::ToothForm::Toothed}),
+                         [](const auto& param) { return std::string(param.param.design); });
 
 TEST(ProfileToolRefusals, NoFinishedDesignAndAWrongCommandLine) {
     testing::TempDir out;

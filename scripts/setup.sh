@@ -13,6 +13,7 @@ packages=(
   fonts-wqy-zenhei
   fonts-liberation2
   poppler-utils
+  python3-ezdxf
 )
 
 missing=()

@@ -215,6 +215,14 @@ private slots:
         QVERIFY(find<QLabel>("imgSize")->pixmap().width() > 0);
         QCOMPARE(window_->pages()->currentIndex(), 2);
 
+        // 导出齿形… writes both sprockets beside the name chosen and says where.
+        ui_->saveAnswer((workspace_->path() / "drive.dxf").string());
+        click("spnProfile");
+        QVERIFY(std::filesystem::exists(workspace_->path() / "drive-z1.dxf"));
+        QVERIFY(std::filesystem::exists(workspace_->path() / "drive-z2.dxf"));
+        QCOMPARE(ui_->log().back().kind, std::string("info"));
+        QVERIFY(ui_->log().back().text.find("drive-z2.dxf") != std::string::npos);
+
         // Re-running the chain speed cuts the tables back and hides the size area; running the
         // later steps again lists each size row once.
         click("spnRV");
@@ -223,6 +231,7 @@ private slots:
         QCOMPARE(windowTables().results.back()[0], std::string("润滑方式"));
         QVERIFY(!find<QAbstractButton>("spnResult")->isEnabled());
         QVERIFY(!find<QAbstractButton>("spnR_a0")->isEnabled());
+        QVERIFY(!find<QAbstractButton>("spnProfile")->isEnabled());
         click("spnRInit_a0");
         click("Button3");
         click("spnR_a0");

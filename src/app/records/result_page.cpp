@@ -45,9 +45,16 @@ ResultPage::ResultPage(QWidget* parent) : QWidget(parent) {
     showAll_->setObjectName(QStringLiteral("spnSHow"));
     showAll_->setText(QStringLiteral("全图显示"));
     connect(showAll_, &QToolButton::clicked, this, &ResultPage::showWholeDrawing);
+    exportProfiles_ = new QToolButton(sizeArea_);
+    exportProfiles_->setObjectName(QStringLiteral("spnProfile"));
+    exportProfiles_->setText(QStringLiteral("导出齿形…"));
+    exportProfiles_->setToolTip(QStringLiteral("把小链轮和大链轮的齿形写成 DXF 或 SVG 文件"));
+    exportProfiles_->setEnabled(false);
+    connect(exportProfiles_, &QToolButton::clicked, this, &ResultPage::exportProfilesClicked);
     auto* sizeHead = new QHBoxLayout;
     sizeHead->addWidget(pageHeader(QStringLiteral("链 传 动 尺 寸 参 数"), sizeArea_), 1);
     sizeHead->addWidget(showAll_);
+    sizeHead->addWidget(exportProfiles_);
     auto* sizeBody = new QHBoxLayout;
     sizeBody->addWidget(drawing_);
     sizeBody->addWidget(size_, 1);
@@ -145,6 +152,10 @@ void ResultPage::showWholeDrawing() {
     }
     wheel_ = new WheelWindow(picture_, this);
     wheel_->show();
+}
+
+void ResultPage::setProfileExportEnabled(bool enabled) {
+    exportProfiles_->setEnabled(enabled);
 }
 
 bool ResultPage::eventFilter(QObject* watched, QEvent* event) {

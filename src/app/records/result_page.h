@@ -41,6 +41,12 @@ public:
     // Double-click on the drawing, or 全图显示: the drawing at full size in its own window, one
     // at a time.
     void showWholeDrawing();
+    // 导出齿形…: usable once the sprocket step is done.
+    void setProfileExportEnabled(bool enabled);
+    QToolButton* profileExportButton() const { return exportProfiles_; }
+
+signals:
+    void exportProfilesClicked();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -59,6 +65,7 @@ private:
     QWidget* sizeArea_;
     QLabel* drawing_;
     QToolButton* showAll_;
+    QToolButton* exportProfiles_;
     QString picturePath_;
     bool pictureLoaded_ = false;
     QPixmap picture_;

@@ -317,6 +317,8 @@ void MainWindow::buildRight(QWidget* parent) {
         this);
     historyPage_ = new HistoryPage(pages_);
     resultPage_ = new ResultPage(pages_);
+    connect(resultPage_, &ResultPage::exportProfilesClicked, this,
+            [this] { run([this] { session_->exportProfiles(); }); });
     auto* query = new QueryPage(pages_);
     queryPage_ = query;
     connect(query, &QueryPage::backToDesign, this,
@@ -450,6 +452,7 @@ void MainWindow::refresh() {
                       results ? results->sizeTable() : nullptr);
     resultPage_->setSizeAreaVisible(state.sizeAreaVisible);
     resultPage_->setSizePicture(qs(state.sizePicture));
+    resultPage_->setProfileExportEnabled(state.reportsEnabled);
     historyPage_->bind(session_->history() ? session_->history()->historyTable() : nullptr);
     if (!state.focus.empty()) {
         const QString name = qs(state.focus);

@@ -1,6 +1,7 @@
 #include "core/design/session.h"
 
 #include "core/design/reference_data.h"
+#include "core/profile/design_profiles.h"
 #include "core/records/design_history.h"
 #include "core/records/result_tables.h"
 #include "core/records/working_tables.h"
@@ -397,6 +398,15 @@ void DesignSession::showReport(report::ReportId report) {
     // the command with nothing shown.
     const report::Document document = report::loadReport(report, databaseDir_);
     ui_.previewReport(document);
+}
+
+void DesignSession::exportProfiles() {
+    if (!state_.reportsEnabled) {
+        return;
+    }
+    const std::string proposed =
+        projectPath_.empty() ? std::string("链轮齿形") : projectPath_.stem().string();
+    profile::exportSprocketProfiles(ui_, databaseDir_, proposed);
 }
 
 } // namespace zorvane::design

@@ -133,6 +133,9 @@ public:
     // is not finished). A missing or unreadable table throws the store's error before the
     // preview opens.
     void showReport(report::ReportId report);
+    // 导出齿形…: both sprockets' profiles written where the save dialog says. Does nothing while
+    // the design is not finished.
+    void exportProfiles();
 
 private:
     void storeInitialConditions(const InitOutcome& outcome);

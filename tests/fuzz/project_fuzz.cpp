@@ -1,9 +1,9 @@
-// zorvane-project-fuzz [SECONDS] [SEED]: the project opener over mutated project files. A roller
-// design is saved after its pitch step; each round mutates that file (mostly its header,
+// zorvane-project-fuzz [SECONDS] [SEED] [WHOLE]: the project opener over mutated project files. A
+// roller design is saved after its pitch step; each round mutates that file (mostly its header,
 // snapshots and record, sometimes the table bytes too). Every file goes through the layout check;
-// one in eight of those it passes is opened whole in a session that holds a design. A file must
-// open or be refused with a message; a refused file must leave the open design as it was. Prints
-// the counts. Built with the sanitizers by scripts/fuzz.sh, which runs it for a given time.
+// one in WHOLE (default 8) of those it passes is opened whole in a session that holds a design. A
+// file must open or be refused with a message; a refused file must leave the open design as it was.
+// Prints the counts. Built with the sanitizers by scripts/fuzz.sh, which runs it for a given time.
 
 #include "core/design/scripted_interaction.h"
 #include "core/project/file_commands.h"
@@ -12,6 +12,7 @@
 #include "tools/calc/runner.h"
 #include "tools/calc/scenario.h"
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -54,6 +55,9 @@ std::string designOf(design::DesignSession& session, const fs::path& database) {
 int main(int argc, char** argv) {
     const double seconds = argc > 1 ? std::atof(argv[1]) : 10;
     const unsigned seed = argc > 2 ? static_cast<unsigned>(std::atoi(argv[2])) : 1;
+    // One in this many files that pass the layout check is opened whole.
+    const unsigned wholeEvery =
+        argc > 3 ? static_cast<unsigned>(std::max(1, std::atoi(argv[3]))) : 8;
     // On the memory file system when there is one: the opener is measured, not the disk.
     const fs::path base =
         fs::is_directory("/dev/shm") ? fs::path("/dev/shm") : fs::temp_directory_path();
@@ -121,7 +125,7 @@ int main(int argc, char** argv) {
             ++refusedByLayout;
             continue;
         }
-        if (random() % 8 != 0) {
+        if (random() % wholeEvery != 0) {
             continue;
         }
         ++wholeOpens;

@@ -2,6 +2,7 @@
 
 #include "app/refdata/dataset_model.h"
 #include "app/refdata/multiline_grid.h"
+#include "app/shell/look.h"
 #include "app/shell/panel_parts.h"
 #include "app/shell/qt_text.h"
 #include "core/store/table.h"
@@ -25,7 +26,7 @@ HistoryPage::HistoryPage(QWidget* parent) : QWidget(parent) {
     formula_->setObjectName(QStringLiteral("imgHty"));
     formula_->setMinimumWidth(240);
     formula_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    formula_->setStyleSheet(QStringLiteral("background: white;"));
+    setBackground(*formula_, Qt::white);
     explanation_ = new QPlainTextEdit(this);
     explanation_->setObjectName(QStringLiteral("mmoHty"));
     explanation_->setReadOnly(true);

@@ -2,6 +2,7 @@
 
 #include "app/refdata/dataset_model.h"
 #include "app/refdata/wheel_window.h"
+#include "app/shell/look.h"
 #include "app/shell/panel_parts.h"
 #include "core/store/table.h"
 
@@ -79,8 +80,7 @@ QTableView* ResultPage::grid(const char* name, DatasetModel*& model) {
     view->setObjectName(QString::fromLatin1(name));
     view->setEditTriggers(QAbstractItemView::NoEditTriggers);
     view->setSelectionBehavior(QAbstractItemView::SelectRows);
-    view->horizontalHeader()->setStyleSheet(
-        QStringLiteral("QHeaderView::section { font-family: '宋体'; font-size: 12px; }"));
+    view->horizontalHeader()->setFont(pixelFont("宋体", 12));
     view->horizontalHeader()->setStretchLastSection(true);
     view->verticalHeader()->setDefaultSectionSize(20);
     view->horizontalHeader()->setMinimumSectionSize(100);

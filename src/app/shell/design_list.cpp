@@ -1,5 +1,6 @@
 #include "app/shell/design_list.h"
 
+#include "app/shell/look.h"
 #include "app/shell/qt_text.h"
 
 #include <QFrame>
@@ -95,8 +96,9 @@ DesignList::ChainWidgets DesignList::buildChain(design::Chain chain, const char*
     head->setObjectName(QString::fromLatin1(headName));
     head->setAlignment(Qt::AlignCenter);
     head->setFixedHeight(28);
-    head->setStyleSheet(
-        QStringLiteral("background: #d4d0c8; font-weight: bold; border: 1px solid gray;"));
+    head->setFrameShape(QFrame::StyledPanel);
+    setBackground(*head, QColor(0xD4, 0xD0, 0xC8));
+    setPixelSize(*head, head->font().pixelSize(), true);
     layout->addWidget(head);
     for (const auto& step : design::steps(chain)) {
         auto* button = makeStepButton(qs(step.caption), qs(step.name), widgets.panel);

@@ -1,5 +1,7 @@
 #include "app/shell/help_viewer.h"
 
+#include "app/shell/value_prompt.h"
+
 #include <QFile>
 #include <QFileInfo>
 #include <QTextBrowser>
@@ -33,9 +35,26 @@ bool HelpViewer::showFile(const QString& path) {
     browser_->setSearchPaths({QFileInfo(path).absolutePath()});
     browser_->setHtml(QString::fromUtf8(file.readAll()));
     browser_->scrollToAnchor(QStringLiteral("contents"));
+    if (!placed_) {
+        placeOverOwner();
+    }
     show();
     raise();
     return true;
+}
+
+// The first opening centres the viewer over the main window, or on the screen without one; after
+// that it stays where the user put it.
+void HelpViewer::placeOverOwner() {
+    placed_ = true;
+    const QWidget* owner = parentWidget() ? parentWidget()->window() : nullptr;
+    if (!owner || !owner->isVisible()) {
+        centreOnScreen(*this);
+        return;
+    }
+    QRect frame = frameGeometry();
+    frame.moveCenter(owner->frameGeometry().center());
+    move(frame.topLeft());
 }
 
 } // namespace zorvane::app

@@ -16,7 +16,10 @@ public:
     QTextBrowser* browser() const { return browser_; }
 
 private:
+    void placeOverOwner();
+
     QTextBrowser* browser_;
+    bool placed_ = false;
 };
 
 } // namespace zorvane::app

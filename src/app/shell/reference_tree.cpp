@@ -67,6 +67,8 @@ QTreeWidget* buildReferenceTree(QWidget* parent) {
                          ? new QTreeWidgetItem(tree)
                          : new QTreeWidgetItem(parents[static_cast<std::size_t>(item.depth - 1)]);
         node->setText(0, QString::fromUtf8(item.caption));
+        // The left pane is narrow: the whole caption shows when the mouse rests on the item.
+        node->setToolTip(0, node->text(0));
         parents[static_cast<std::size_t>(item.depth)] = node;
     }
     // Branches show the closed folder, leaves the table; all start collapsed.

@@ -48,6 +48,9 @@ protected:
 private:
     QTableView* grid(const char* name, DatasetModel*& model);
     void loadDrawing();
+    // Scales the drawing to the size area.
+    void fitDrawing();
+    void giveOpeningHeight();
 
     QTableView* init_;
     QTableView* result_;
@@ -61,6 +64,7 @@ private:
     QToolButton* showAll_;
     QString picturePath_;
     bool pictureLoaded_ = false;
+    bool opening_ = false; // the size area opened in this refresh
     QPixmap picture_;
     QPointer<WheelWindow> wheel_;
 };

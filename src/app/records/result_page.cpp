@@ -1,5 +1,6 @@
 #include "app/records/result_page.h"
 
+#include "app/records/new_rows_in_view.h"
 #include "app/refdata/dataset_model.h"
 #include "app/refdata/wheel_window.h"
 #include "app/shell/look.h"
@@ -90,10 +91,8 @@ QTableView* ResultPage::grid(const char* name, DatasetModel*& model) {
     view->horizontalHeader()->setMinimumSectionSize(100);
     model = new DatasetModel(view);
     view->setModel(model);
-    connect(model, &QAbstractItemModel::modelReset, view, [view] {
-        view->resizeColumnsToContents();
-        view->scrollToBottom(); // the rows a step has just added
-    });
+    connect(model, &QAbstractItemModel::modelReset, view, &QTableView::resizeColumnsToContents);
+    keepNewRowsInView(*view);
     return view;
 }
 

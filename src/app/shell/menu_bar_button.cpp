@@ -16,6 +16,8 @@ MenuBarButton::MenuBarButton(const QString& name, const QString& caption, QMenu*
     setObjectName(name);
     setText(caption);
     setAutoRaise(true);
+    // A menu bar takes no keyboard focus: a focused button would keep a frame after its menu.
+    setFocusPolicy(Qt::NoFocus);
     // Purple 16 px type, as a menu bar of this program has.
     setPixelSize(*this, 16);
     setTextColour(*this, QColor(0x80, 0x00, 0x80));

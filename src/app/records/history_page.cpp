@@ -104,6 +104,7 @@ HistoryPage::HistoryPage(QWidget* parent) : QWidget(parent) {
     grid_->setSelectionBehavior(QAbstractItemView::SelectRows);
     grid_->setSelectionMode(QAbstractItemView::SingleSelection);
     grid_->horizontalHeader()->setStretchLastSection(true);
+    grid_->setVerticalScrollMode(QAbstractItemView::ScrollPerItem); // whole rows, also by wheel
     grid_->setItemDelegate(new FittedPictureDelegate(grid_));
     grid_->verticalHeader()->setDefaultSectionSize(kGridLines * grid_->fontMetrics().lineSpacing() +
                                                    6);

@@ -88,6 +88,7 @@ QTableView* ResultPage::grid(const char* name, DatasetModel*& model) {
     view->horizontalHeader()->setFont(pixelFont("宋体", 12));
     view->horizontalHeader()->setStretchLastSection(true);
     view->verticalHeader()->setDefaultSectionSize(20);
+    view->setVerticalScrollMode(QAbstractItemView::ScrollPerItem); // whole rows, also by wheel
     view->horizontalHeader()->setMinimumSectionSize(100);
     model = new DatasetModel(view);
     view->setModel(model);

@@ -108,6 +108,7 @@ HistoryPage* MainWindow::historyPage() {
     if (!historyPage_) {
         historyPage_ = new HistoryPage;
         pages_->widget(static_cast<int>(Tab::History))->layout()->addWidget(historyPage_);
+        historyPage_->show(); // at once, also when its page is already showing
         drawRecords();
     }
     return historyPage_;
@@ -117,6 +118,7 @@ ResultPage* MainWindow::resultPage() {
     if (!resultPage_) {
         resultPage_ = new ResultPage;
         pages_->widget(static_cast<int>(Tab::Result))->layout()->addWidget(resultPage_);
+        resultPage_->show();
         drawRecords();
     }
     return resultPage_;
@@ -129,8 +131,10 @@ void MainWindow::makeQuerySide() {
     QWidget* treeHolder = left_->widget(1);
     tree_ = buildReferenceTree(treeHolder);
     treeHolder->layout()->addWidget(tree_);
+    tree_->show();
     queryPage_ = new QueryPage;
     pages_->widget(static_cast<int>(Tab::DatabaseQuery))->layout()->addWidget(queryPage_);
+    queryPage_->show();
     connect(queryPage_, &QueryPage::backToDesign, this,
             [this] { run([this] { session_->gate().backToDesign(); }); });
     imageWindow_ = new ImageWindow(this);

@@ -81,10 +81,17 @@ QTreeWidget* buildReferenceTree(QWidget* parent) {
     for (int i = 0; i < tree->topLevelItemCount(); ++i) {
         decorate(tree->topLevelItem(i));
     }
-    QObject::connect(tree, &QTreeWidget::itemExpanded, tree,
-                     [open](QTreeWidgetItem* node) { node->setIcon(0, open); });
-    QObject::connect(tree, &QTreeWidget::itemCollapsed, tree,
-                     [closed](QTreeWidgetItem* node) { node->setIcon(0, closed); });
+    // Expanding all at once (the * key) reports the leaves as expanded too; they keep the table.
+    QObject::connect(tree, &QTreeWidget::itemExpanded, tree, [open](QTreeWidgetItem* node) {
+        if (node->childCount() > 0) {
+            node->setIcon(0, open);
+        }
+    });
+    QObject::connect(tree, &QTreeWidget::itemCollapsed, tree, [closed](QTreeWidgetItem* node) {
+        if (node->childCount() > 0) {
+            node->setIcon(0, closed);
+        }
+    });
     tree->collapseAll();
     return tree;
 }

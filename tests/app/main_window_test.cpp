@@ -330,6 +330,10 @@ private slots:
                                    workspace_->path() / "Help" / "Chain.hlp");
         window_->action(QStringLiteral("mniTopic"))->trigger();
         QVERIFY(window_->helpViewer()->isVisible());
+        // Centred over the main window, not at the screen's corner.
+        const QPoint off =
+            window_->helpViewer()->frameGeometry().center() - window_->frameGeometry().center();
+        QVERIFY(off.manhattanLength() <= 2);
         QVERIFY(window_->helpViewer()->browser()->toPlainText().contains(QStringLiteral("目录")));
         ui_->clearLog();
         window_->action(QStringLiteral("mniAbout"))->trigger();

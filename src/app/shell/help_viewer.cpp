@@ -35,18 +35,22 @@ bool HelpViewer::showFile(const QString& path) {
     browser_->setSearchPaths({QFileInfo(path).absolutePath()});
     browser_->setHtml(QString::fromUtf8(file.readAll()));
     browser_->scrollToAnchor(QStringLiteral("contents"));
-    if (!placed_) {
-        placeOverOwner();
-    }
     show();
     raise();
     return true;
 }
 
 // The first opening centres the viewer over the main window, or on the screen without one; after
-// that it stays where the user put it.
+// that it stays where the user put it. Its frame is known once it shows.
+void HelpViewer::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    if (!placed_) {
+        placed_ = true;
+        placeOverOwner();
+    }
+}
+
 void HelpViewer::placeOverOwner() {
-    placed_ = true;
     const QWidget* owner = parentWidget() ? parentWidget()->window() : nullptr;
     if (!owner || !owner->isVisible()) {
         centreOnScreen(*this);

@@ -15,6 +15,9 @@ public:
     bool showFile(const QString& path);
     QTextBrowser* browser() const { return browser_; }
 
+protected:
+    void showEvent(QShowEvent* event) override;
+
 private:
     void placeOverOwner();
 

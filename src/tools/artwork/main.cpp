@@ -54,10 +54,8 @@ int main(int argc, char** argv) {
             if (image.size() != picture.size) {
                 throw std::runtime_error("图片尺寸不符：" + std::string(picture.fileName()));
             }
-            const bool bitmap = picture.fileName().ends_with(".bmp");
             zorvane::artwork::writeFile(dir.filePath(fromView(picture.fileName())),
-                                        bitmap ? zorvane::artwork::encodeBmp(image)
-                                               : zorvane::artwork::encodePng(image));
+                                        zorvane::artwork::encodePicture(picture, image));
             ++count;
         }
         zorvane::artwork::writeFile(dir.filePath(QStringLiteral("zorvane_artwork.qrc")),

@@ -12,7 +12,9 @@
 #include "support/workspace.h"
 #include "window_driver.h"
 
+#include <QApplication>
 #include <QComboBox>
+#include <QCursor>
 #include <QLabel>
 #include <QRadioButton>
 #include <QScrollBar>
@@ -20,6 +22,7 @@
 #include <QTabBar>
 #include <QTableView>
 #include <QTest>
+#include <QTimer>
 #include <QToolButton>
 #include <QTreeWidget>
 
@@ -65,11 +68,23 @@ private slots:
         workspace_.reset();
     }
 
-    void menuBarTakesNoFocus() {
+    // The menu bar keeps no frame after a menu: it takes no focus, and a button whose menu closed
+    // with the mouse elsewhere is not drawn hovered.
+    void menuBarKeepsNoFrameAfterAMenu() {
         for (const char* name : {"mniFileButton", "mniReportButton", "mniExit"}) {
             auto* button = drive_.find<QToolButton>(name);
             QCOMPARE(button->focusPolicy(), Qt::NoFocus);
         }
+        auto* file = drive_.find<QToolButton>("mniFileButton");
+        file->setAttribute(Qt::WA_UnderMouse, true); // pressed with the mouse on it
+        QCursor::setPos(window_->mapToGlobal(QPoint(700, 500)));
+        QTimer::singleShot(0, [] {
+            if (QWidget* menu = QApplication::activePopupWidget()) {
+                menu->close(); // an item chosen far from the button
+            }
+        });
+        file->showMenu();
+        QTRY_VERIFY(!file->testAttribute(Qt::WA_UnderMouse));
         shot(QStringLiteral("start"));
     }
 

@@ -243,6 +243,8 @@ private slots:
         click("spnRWheel");
         QVERIFY(windowTables() == reference(d));
         QVERIFY(find<QWidget>("pnlRstEnd")->isVisible());
+        window_->tabSet()->setCurrentIndex(1);
+        window_->grab().save(QStringLiteral(ZORVANE_SCREENSHOT_DIR "/roller-history.png"));
     }
 
     void rollerTwoRowsWithRequiredLife() {

@@ -10,6 +10,7 @@
 #include "app/shell/qt_interaction.h"
 #include "app/shell/select_panel.h"
 #include "app/shell/value_prompt.h"
+#include "app/shell/work_space.h"
 #include "core/design/scripted_interaction.h"
 #include "core/records/design_history.h"
 #include "support/workspace.h"
@@ -22,6 +23,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollBar>
 #include <QStackedWidget>
 #include <QTabBar>
 #include <QTabWidget>
@@ -200,6 +202,82 @@ private slots:
         QVERIFY(!find<QWidget>("chkT")->isEnabled());
     }
 
+    // Enter on 确定 or 取消 of the initial conditions presses it, for either chain.
+    void enterOnTheInitialConditionsButtons_data() {
+        QTest::addColumn<bool>("roller");
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<int>("rows");
+        QTest::newRow("roller, 确定") << true << QStringLiteral("btnInitOK") << 11;
+        QTest::newRow("toothed, 确定") << false << QStringLiteral("btnInitOK") << 11;
+        QTest::newRow("roller, 取消") << true << QStringLiteral("btnInitCancel") << 0;
+        QTest::newRow("toothed, 取消") << false << QStringLiteral("btnInitCancel") << 0;
+    }
+    void enterOnTheInitialConditionsButtons() {
+        QFETCH(bool, roller);
+        QFETCH(QString, button);
+        QFETCH(int, rows);
+        click("spnBegin");
+        click("spnSelect");
+        find<QRadioButton>(roller ? "radRoll" : "radDenti")->setChecked(true);
+        QTest::keyClick(find<QWidget>("btnSelOK"), Qt::Key_Return);
+        QVERIFY(!find<QWidget>("pnlSelect")->isVisible());
+        click(roller ? "spnRInit" : "spnOriginal");
+        type("edtPower", QStringLiteral("7.5"));
+        type("edtn1", QStringLiteral("960"));
+        type("edti", QStringLiteral("3"));
+        auto* target = find<QPushButton>(button.toLatin1().constData());
+        target->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(target, Qt::Key_Return);
+        QVERIFY(!find<QWidget>("pnlInit")->isVisible());
+        QCOMPARE(window_->resultPage()->initGrid()->model()->rowCount(), rows);
+    }
+
+    // After the window shrank on another page, a panel opens centred in the work space, and when
+    // the work space is smaller than the panel it scrolls to every part of it.
+    void panelsCentredAndReachableAfterAResize_data() {
+        QTest::addColumn<QSize>("size");
+        QTest::newRow("900 x 600") << QSize(900, 600);
+        QTest::newRow("1150 x 780") << QSize(1150, 780);
+        QTest::newRow("520 x 400") << QSize(520, 400);
+    }
+    void panelsCentredAndReachableAfterAResize() {
+        QFETCH(QSize, size);
+        window_->resize(1400, 1000);
+        startRollerDesign(0);
+        type("edtPower", QStringLiteral("7.5"));
+        type("edtn1", QStringLiteral("960"));
+        type("edti", QStringLiteral("3"));
+        click("btnInitOK");
+        QCOMPARE(window_->pages()->currentIndex(), 2);
+        window_->resize(size);
+        QTRY_COMPARE(window_->size(), size);
+        ui_->answer("确实要重新输入初始条件？", design::Answer::Yes);
+        click("spnRInit");
+        auto* panel = find<QWidget>("pnlInit");
+        QVERIFY(panel->isVisible());
+        app::WorkSpace* space = window_->workSpace();
+        QWidget* viewport = space->viewport();
+        const QRect shown(panel->mapTo(viewport, QPoint(0, 0)), panel->size());
+        if (viewport->width() >= panel->width()) {
+            QVERIFY(std::abs(shown.center().x() - viewport->rect().center().x()) <= 1);
+        } else {
+            QCOMPARE(space->horizontalScrollBar()->maximum(), panel->width() - viewport->width());
+        }
+        if (viewport->height() >= panel->height()) {
+            QVERIFY(std::abs(shown.center().y() - viewport->rect().center().y()) <= 1);
+        } else {
+            QCOMPARE(space->verticalScrollBar()->maximum(), panel->height() - viewport->height());
+        }
+        grab(window_.get(),
+             QStringLiteral("init-panel-%1x%2.png").arg(size.width()).arg(size.height()));
+        for (const char* name : {"btnInitOK", "btnInitCancel", "edtPower"}) {
+            auto* control = find<QWidget>(name);
+            space->ensureWidgetVisible(control);
+            const QRect at(control->mapTo(viewport, QPoint(0, 0)), control->size());
+            QVERIFY2(viewport->rect().contains(at), name);
+        }
+    }
+
     void refusedInputsKeepThePanel() {
         startRollerDesign(0);
         type("edtPower", QString());
@@ -252,6 +330,10 @@ private slots:
                                    workspace_->path() / "Help" / "Chain.hlp");
         window_->action(QStringLiteral("mniTopic"))->trigger();
         QVERIFY(window_->helpViewer()->isVisible());
+        // Centred over the main window, not at the screen's corner.
+        const QPoint off =
+            window_->helpViewer()->frameGeometry().center() - window_->frameGeometry().center();
+        QVERIFY(off.manhattanLength() <= 2);
         QVERIFY(window_->helpViewer()->browser()->toPlainText().contains(QStringLiteral("目录")));
         ui_->clearLog();
         window_->action(QStringLiteral("mniAbout"))->trigger();

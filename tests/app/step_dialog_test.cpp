@@ -16,6 +16,7 @@
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPushButton>
 #include <QScreen>
 #include <QTableView>
@@ -97,9 +98,6 @@ private slots:
         whenShown<app::NodeDialog>([&](app::NodeDialog* dialog) {
             QCOMPARE(dialog->objectName(), u("TfrmNode"));
             QCOMPARE(dialog->windowTitle(), u("选择链号和节距"));
-            QVERIFY(
-                !(dialog->windowFlags() & (Qt::WindowCloseButtonHint | Qt::WindowSystemMenuHint |
-                                           Qt::WindowMinMaxButtonsHint)));
             QVERIFY(centredOnScreen(dialog));
             QCOMPARE(dialog->size(), QSize(dialog->chainNumber()->geometry().right() + 1 + 20,
                                            dialog->grid()->height() + 20));
@@ -114,7 +112,6 @@ private slots:
             QCOMPARE(dialog->pitch()->text(), thirdPitch);
 
             QTest::keyClick(grid, Qt::Key_Escape);
-            dialog->close();
             QVERIFY(dialog->isVisible());
 
             dialog->chainNumber()->setFocus();
@@ -128,6 +125,51 @@ private slots:
         ui.chooseChainNumber(chains);
         QCOMPARE(chains.recNo(), 2);
         QCOMPARE(u(chains.text("链号").c_str()), third);
+    }
+
+    // The chain number, pitch and chain width dialogs show a title with a close box only, and
+    // the close box presses 确定: the value shown is the answer.
+    void okOnlyDialogsCloseThroughOk_data() {
+        QTest::addColumn<QString>("dialog");
+        QTest::newRow("chain number") << u("TfrmNode");
+        QTest::newRow("pitch") << u("TfrmDNode");
+        QTest::newRow("chain width") << u("Tfrmb");
+    }
+    void okOnlyDialogsCloseThroughOk() {
+        QFETCH(QString, dialog);
+        testing::Workspace workspace;
+        store::Query chains(workspace.database());
+        chains.setSql("Select * from ChainNoNd");
+        chains.open();
+        app::QtInteraction ui;
+        QTimer::singleShot(0, [] {
+            auto* shown = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+            QVERIFY(shown);
+            const Qt::WindowFlags flags = shown->windowFlags();
+            QVERIFY(flags & Qt::WindowCloseButtonHint);
+            QVERIFY(!(flags & (Qt::WindowMinMaxButtonsHint | Qt::FramelessWindowHint)));
+            if (auto* list = shown->findChild<QListWidget*>(u("ListBox1"))) {
+                QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                                  list->visualItemRect(list->item(1)).center());
+            } else {
+                QTableView* grid = shown->findChild<QTableView*>(u("DBGrid1"));
+                QTest::mouseClick(grid->viewport(), Qt::LeftButton, {},
+                                  grid->visualRect(grid->model()->index(1, 0)).center());
+            }
+            shown->close(); // the close box
+            if (shown->isVisible()) {
+                shown->accept();
+                QFAIL("the close box left the dialog open");
+            }
+        });
+        if (dialog == u("TfrmNode")) {
+            ui.chooseChainNumber(chains);
+            QCOMPARE(chains.recNo(), 1);
+        } else {
+            const std::string chosen = ui.chooseFromList(dialog.toStdString(), "选择", "", "值：",
+                                                         {"12.7", "15.875", "19.05"});
+            QCOMPARE(chosen, std::string("15.875"));
+        }
     }
 
     void choiceDialogAnswers_data() {
@@ -209,6 +251,26 @@ private slots:
         QTest::mouseDClick(image, Qt::LeftButton);
         QCOMPARE(openWheelWindows().size(), qsizetype(1));
         openWheelWindows().front()->close();
+    }
+
+    // Escape closes the drawing window as its close box does.
+    void escapeClosesTheDrawingWindow() {
+        testing::TempDir dir;
+        const QString bitmap = u((dir.path() / "DWheel.bmp").string().c_str());
+        QImage drawing(200, 150, QImage::Format_RGB32);
+        drawing.fill(Qt::white);
+        QVERIFY(drawing.save(bitmap, "BMP"));
+        app::ResultPage page;
+        page.setSizeAreaVisible(true);
+        page.setSizePicture(bitmap);
+        page.show();
+        page.showWholeDrawing();
+        QPointer<app::WheelWindow> window = page.wheelWindow();
+        QVERIFY(window);
+        QVERIFY(QTest::qWaitForWindowExposed(window.data()));
+        QTest::keyClick(window.data(), Qt::Key_Escape);
+        QTRY_VERIFY(window.isNull());
+        QCOMPARE(page.wheelWindow(), nullptr);
     }
 
     void missingDrawingShowsNothing() {

@@ -23,6 +23,7 @@
 
 namespace {
 
+using zorvane::artwork::encodePicture;
 using zorvane::artwork::encodePng;
 using zorvane::artwork::Picture;
 using zorvane::artwork::pictures;
@@ -69,7 +70,7 @@ TEST(ArtworkResources, HoldWhatTheDrawingsDrawNow) {
     for (const Picture& picture : pictures()) {
         const QByteArray stored = resourceBytes(picture.resource);
         ASSERT_FALSE(stored.isEmpty()) << picture.resource;
-        EXPECT_EQ(stored, encodePng(picture.draw())) << picture.resource;
+        EXPECT_EQ(stored, encodePicture(picture, picture.draw())) << picture.resource;
     }
 }
 

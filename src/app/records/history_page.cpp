@@ -2,33 +2,92 @@
 
 #include "app/refdata/dataset_model.h"
 #include "app/refdata/multiline_grid.h"
+#include "app/shell/look.h"
 #include "app/shell/panel_parts.h"
 #include "app/shell/qt_text.h"
 #include "core/store/table.h"
 
+#include <QApplication>
+#include <QEvent>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QItemSelectionModel>
 #include <QLabel>
+#include <QPainter>
 #include <QPixmap>
 #include <QPlainTextEdit>
 #include <QSplitter>
+#include <QStyledItemDelegate>
 #include <QTableView>
 #include <QToolButton>
 #include <QVBoxLayout>
 
 namespace zorvane::app {
 
+namespace {
+
+// The formula of the current entry is drawn up to this many times its stored size, to be read
+// from a normal distance, and never larger than its viewer.
+constexpr double kFormulaEnlargement = 2.0;
+// Grid rows are this many text lines high, so that a formula in its cell can be made out.
+constexpr int kGridLines = 2;
+// The explanation is read as running text.
+constexpr int kExplanationPixels = 16;
+
+// Draws a picture cell scaled down to fit the cell, in its proportions and in the middle, so that
+// a formula never spills into the rows around it; other cells as usual.
+class FittedPictureDelegate : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+    void paint(QPainter* painter, const QStyleOptionViewItem& option,
+               const QModelIndex& index) const override {
+        const QVariant decoration = index.data(Qt::DecorationRole);
+        if (decoration.typeId() != QMetaType::QPixmap) {
+            QStyledItemDelegate::paint(painter, option, index);
+            return;
+        }
+        QStyleOptionViewItem plain = option;
+        initStyleOption(&plain, index);
+        plain.icon = QIcon();
+        plain.features &= ~QStyleOptionViewItem::HasDecoration;
+        const QWidget* view = option.widget;
+        QStyle* style = view ? view->style() : QApplication::style();
+        style->drawControl(QStyle::CE_ItemViewItem, &plain, painter, view);
+        const QPixmap picture = decoration.value<QPixmap>();
+        const QRect room = option.rect.adjusted(2, 2, -2, -2);
+        if (picture.isNull() || room.isEmpty()) {
+            return;
+        }
+        const QSize fitted = picture.size().boundedTo(room.size()) == picture.size()
+                                 ? picture.size()
+                                 : picture.size().scaled(room.size(), Qt::KeepAspectRatio);
+        QRect target(QPoint(0, 0), fitted);
+        target.moveCenter(room.center());
+        painter->save();
+        painter->setClipRect(room);
+        painter->setRenderHint(QPainter::SmoothPixmapTransform);
+        painter->drawPixmap(target, picture);
+        painter->restore();
+    }
+};
+
+} // namespace
+
 HistoryPage::HistoryPage(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("tabHistory"));
     formula_ = new QLabel(this);
     formula_->setObjectName(QStringLiteral("imgHty"));
     formula_->setMinimumWidth(240);
-    formula_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    formula_->setStyleSheet(QStringLiteral("background: white;"));
+    formula_->setAlignment(Qt::AlignCenter);
+    // The picture follows the viewer's size, not the other way round.
+    formula_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Ignored);
+    formula_->installEventFilter(this);
+    setBackground(*formula_, Qt::white);
     explanation_ = new QPlainTextEdit(this);
     explanation_->setObjectName(QStringLiteral("mmoHty"));
     explanation_->setReadOnly(true);
+    setPixelSize(*explanation_, kExplanationPixels);
 
     auto* heads = new QHBoxLayout;
     heads->setSpacing(0);
@@ -45,6 +104,10 @@ HistoryPage::HistoryPage(QWidget* parent) : QWidget(parent) {
     grid_->setSelectionBehavior(QAbstractItemView::SelectRows);
     grid_->setSelectionMode(QAbstractItemView::SingleSelection);
     grid_->horizontalHeader()->setStretchLastSection(true);
+    grid_->setVerticalScrollMode(QAbstractItemView::ScrollPerItem); // whole rows, also by wheel
+    grid_->setItemDelegate(new FittedPictureDelegate(grid_));
+    grid_->verticalHeader()->setDefaultSectionSize(kGridLines * grid_->fontMetrics().lineSpacing() +
+                                                   6);
     model_ = new DatasetModel(grid_);
     grid_->setModel(model_);
     // The grid and the history's cursor follow each other; the viewers follow the cursor.
@@ -101,6 +164,7 @@ void HistoryPage::bind(store::Table* history) {
 
 // The picture and the explanation follow the history's current entry.
 void HistoryPage::showCurrent() {
+    picture_ = QPixmap();
     formula_->clear();
     explanation_->clear();
     auto* history = dynamic_cast<store::Table*>(model_->dataset());
@@ -108,12 +172,33 @@ void HistoryPage::showCurrent() {
         return;
     }
     const auto picture = history->field("公式").asBytes();
-    QPixmap pixmap;
-    if (!picture.empty() &&
-        pixmap.loadFromData(picture.data(), static_cast<unsigned>(picture.size()))) {
-        formula_->setPixmap(pixmap);
+    if (!picture.empty()) {
+        picture_.loadFromData(picture.data(), static_cast<unsigned>(picture.size()));
     }
+    fitFormula();
     explanation_->setPlainText(qs(history->text("说明")));
+}
+
+// The formula as large as the viewer allows, up to the enlargement, in its proportions.
+void HistoryPage::fitFormula() {
+    if (picture_.isNull()) {
+        formula_->clear();
+        return;
+    }
+    const QSize room = formula_->contentsRect().size() - QSize(16, 16);
+    const QSize largest = picture_.size() * kFormulaEnlargement;
+    const QSize fitted =
+        largest.scaled(room.boundedTo(largest).expandedTo(QSize(1, 1)), Qt::KeepAspectRatio);
+    formula_->setPixmap(fitted == picture_.size() ? picture_
+                                                  : picture_.scaled(fitted, Qt::KeepAspectRatio,
+                                                                    Qt::SmoothTransformation));
+}
+
+bool HistoryPage::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == formula_ && event->type() == QEvent::Resize) {
+        fitFormula();
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 } // namespace zorvane::app

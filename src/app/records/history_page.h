@@ -2,6 +2,7 @@
 // The 历史记录 page: the formula picture and the explanation of the current entry above the
 // history grid, with a navigator of first, previous, next and last.
 
+#include <QPixmap>
 #include <QWidget>
 
 class QLabel;
@@ -26,12 +27,17 @@ public:
     QLabel* formula() const { return formula_; }
     QPlainTextEdit* explanation() const { return explanation_; }
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     void showCurrent();
+    void fitFormula();
 
     DatasetModel* model_;
     QTableView* grid_;
     QLabel* formula_;
+    QPixmap picture_; // the current entry's formula as stored
     QPlainTextEdit* explanation_;
 };
 

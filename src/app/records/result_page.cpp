@@ -1,7 +1,9 @@
 #include "app/records/result_page.h"
 
+#include "app/records/new_rows_in_view.h"
 #include "app/refdata/dataset_model.h"
 #include "app/refdata/wheel_window.h"
+#include "app/shell/look.h"
 #include "app/shell/panel_parts.h"
 #include "core/store/table.h"
 
@@ -19,8 +21,13 @@ namespace zorvane::app {
 
 namespace {
 
-// The drawing beside the size grid is shown this wide, in its own proportions.
-constexpr int kDrawingWidth = 240;
+// The drawing beside the size grid is shown as large as the size area's height allows, in its own
+// proportions and at most at its own size (where its labels are meant to be read), and never
+// wider than this part of the area, so that the grid keeps room.
+constexpr double kDrawingShareOfWidth = 0.55;
+// A size area opening with room to spare gets enough height for the drawing at its own size, but
+// not more than this part of the page.
+constexpr double kSizeAreaShareOfPage = 0.5;
 
 } // namespace
 
@@ -35,12 +42,11 @@ ResultPage::ResultPage(QWidget* parent) : QWidget(parent) {
     drawing_ = new QLabel(sizeArea_);
     drawing_->setObjectName(QStringLiteral("imgSize"));
     drawing_->setToolTip(QStringLiteral("双击可显示全图"));
-    drawing_->setFixedWidth(kDrawingWidth);
     drawing_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    // A tall drawing must not force the area's height: its bottom is cut off instead, and the
-    // full drawing is a double-click away.
+    // The drawing follows the area's size, not the other way round.
     drawing_->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Ignored);
     drawing_->installEventFilter(this);
+    sizeArea_->installEventFilter(this);
     showAll_ = new QToolButton(sizeArea_);
     showAll_->setObjectName(QStringLiteral("spnSHow"));
     showAll_->setText(QStringLiteral("全图显示"));
@@ -86,14 +92,15 @@ QTableView* ResultPage::grid(const char* name, DatasetModel*& model) {
     view->setObjectName(QString::fromLatin1(name));
     view->setEditTriggers(QAbstractItemView::NoEditTriggers);
     view->setSelectionBehavior(QAbstractItemView::SelectRows);
-    view->horizontalHeader()->setStyleSheet(
-        QStringLiteral("QHeaderView::section { font-family: '宋体'; font-size: 12px; }"));
+    view->horizontalHeader()->setFont(pixelFont("宋体", 12));
     view->horizontalHeader()->setStretchLastSection(true);
     view->verticalHeader()->setDefaultSectionSize(20);
+    view->setVerticalScrollMode(QAbstractItemView::ScrollPerItem); // whole rows, also by wheel
     view->horizontalHeader()->setMinimumSectionSize(100);
     model = new DatasetModel(view);
     view->setModel(model);
     connect(model, &QAbstractItemModel::modelReset, view, &QTableView::resizeColumnsToContents);
+    keepNewRowsInView(*view);
     return view;
 }
 
@@ -106,16 +113,26 @@ void ResultPage::bind(store::Table* init, store::Table* result, store::Table* si
 void ResultPage::setSizeAreaVisible(bool visible) {
     const bool opening = visible && !sizeArea_->isVisibleTo(this);
     sizeArea_->setVisible(visible);
+    // The opening height is given again when the drawing of this opening arrives.
+    opening_ = opening;
     if (opening) {
-        // The size area opens with two sevenths of the page's height.
-        const int whole = std::max(splitter_->height(), 7);
-        splitter_->setSizes({whole - whole * 2 / 7, whole * 2 / 7});
+        giveOpeningHeight();
     }
     if (!visible) {
         pictureLoaded_ = false; // the next showing reads the drawing afresh
     } else if (!pictureLoaded_) {
         loadDrawing();
     }
+}
+
+// The size area opens with two sevenths of the page's height, or, where the page has room, as
+// high as its drawing at its own size.
+void ResultPage::giveOpeningHeight() {
+    const int whole = std::max(splitter_->height(), 7);
+    const int wanted = picture_.isNull() ? 0 : picture_.height() + 40;
+    const int area =
+        std::max(whole * 2 / 7, std::min(wanted, static_cast<int>(whole * kSizeAreaShareOfPage)));
+    splitter_->setSizes({whole - area, area});
 }
 
 void ResultPage::setSizePicture(const QString& path) {
@@ -133,12 +150,30 @@ void ResultPage::setSizePicture(const QString& path) {
 void ResultPage::loadDrawing() {
     picture_ = picturePath_.isEmpty() ? QPixmap() : QPixmap(picturePath_);
     pictureLoaded_ = true;
+    if (opening_) {
+        giveOpeningHeight();
+    }
     if (picture_.isNull()) {
         drawing_->clear();
         return;
     }
-    drawing_->setPixmap(picture_.scaledToWidth(std::min(kDrawingWidth, picture_.width()),
-                                               Qt::SmoothTransformation));
+    fitDrawing();
+}
+
+void ResultPage::fitDrawing() {
+    if (picture_.isNull()) {
+        return;
+    }
+    const QSize room(static_cast<int>(sizeArea_->width() * kDrawingShareOfWidth),
+                     drawing_->height());
+    const QSize fitted = picture_.size().scaled(
+        room.boundedTo(picture_.size()).expandedTo(QSize(1, 1)), Qt::KeepAspectRatio);
+    drawing_->setFixedWidth(fitted.width());
+    if (drawing_->pixmap().size() != fitted) {
+        drawing_->setPixmap(fitted == picture_.size() ? picture_
+                                                      : picture_.scaled(fitted, Qt::KeepAspectRatio,
+                                                                        Qt::SmoothTransformation));
+    }
 }
 
 WheelWindow* ResultPage::wheelWindow() const {
@@ -159,6 +194,9 @@ void ResultPage::setProfileExportEnabled(bool enabled) {
 }
 
 bool ResultPage::eventFilter(QObject* watched, QEvent* event) {
+    if ((watched == sizeArea_ || watched == drawing_) && event->type() == QEvent::Resize) {
+        fitDrawing();
+    }
     if (watched == drawing_ && event->type() == QEvent::MouseButtonDblClick) {
         showWholeDrawing();
         return true;

@@ -54,6 +54,9 @@ protected:
 private:
     QTableView* grid(const char* name, DatasetModel*& model);
     void loadDrawing();
+    // Scales the drawing to the size area.
+    void fitDrawing();
+    void giveOpeningHeight();
 
     QTableView* init_;
     QTableView* result_;
@@ -68,6 +71,7 @@ private:
     QToolButton* exportProfiles_;
     QString picturePath_;
     bool pictureLoaded_ = false;
+    bool opening_ = false; // the size area opened in this refresh
     QPixmap picture_;
     QPointer<WheelWindow> wheel_;
 };

@@ -2,6 +2,7 @@
 
 #include "app/shell/value_prompt.h"
 
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPixmap>
 
@@ -27,6 +28,14 @@ void ImageWindow::showPicture(const QPixmap& picture) {
     if (!isVisible() && !picture.isNull()) {
         show();
     }
+}
+
+void ImageWindow::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape) {
+        close();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 } // namespace zorvane::app

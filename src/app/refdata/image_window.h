@@ -20,6 +20,10 @@ public:
     // hidden one is shown only when the picture is not empty.
     void showPicture(const QPixmap& picture);
 
+protected:
+    // Escape hides it, as the close box does.
+    void keyPressEvent(QKeyEvent* event) override;
+
 private:
     QLabel* image_;
 };

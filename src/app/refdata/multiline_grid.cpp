@@ -105,6 +105,7 @@ MultiLineGrid::MultiLineGrid(QWidget* parent) : QTableView(parent) {
     setSelectionBehavior(QAbstractItemView::SelectRows);
     setSelectionMode(QAbstractItemView::SingleSelection);
     setWordWrap(false);
+    setVerticalScrollMode(QAbstractItemView::ScrollPerItem); // whole rows, also by wheel
     delegate_ = new MultiLineDelegate(this);
     setItemDelegate(delegate_);
     verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);

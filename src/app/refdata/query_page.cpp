@@ -1,6 +1,7 @@
 #include "app/refdata/query_page.h"
 
 #include "app/refdata/multiline_grid.h"
+#include "app/shell/look.h"
 
 #include <QEvent>
 #include <QHBoxLayout>
@@ -40,7 +41,7 @@ MultiLineGrid* makeGrid(const char* name, QWidget* parent) {
     titles.setPixelSize(13);
     titles.setBold(true);
     g->horizontalHeader()->setFont(titles);
-    g->horizontalHeader()->setStyleSheet(QStringLiteral("QHeaderView { color: navy; }"));
+    setTextColour(*g->horizontalHeader(), QColor(0x00, 0x00, 0x80));
     return g;
 }
 
@@ -76,8 +77,11 @@ QueryPage::QueryPage(QWidget* parent) : QWidget(parent) {
     title_ = new QLabel(QStringLiteral("表头说明"), this);
     title_->setObjectName(QStringLiteral("lblDbQuery"));
     title_->setAlignment(Qt::AlignCenter);
-    title_->setStyleSheet(
-        QStringLiteral("color: purple; font-size: 19px; text-decoration: underline;"));
+    QFont titleFont = title_->font();
+    titleFont.setPixelSize(19);
+    titleFont.setUnderline(true);
+    title_->setFont(titleFont);
+    setTextColour(*title_, QColor(0x80, 0x00, 0x80));
     buttons_ = new QueryButtonRow(this);
 
     vertical_ = new QSplitter(Qt::Vertical, this);
@@ -134,12 +138,12 @@ QueryPage::QueryPage(QWidget* parent) : QWidget(parent) {
     auto* memoPanel = new QWidget(lowerArea_);
     memoPanel->setObjectName(QStringLiteral("pnlmmo"));
     auto* memoHead = new QLabel(QStringLiteral("链传动数据说明"), memoPanel);
-    memoHead->setStyleSheet(QStringLiteral("color: maroon;"));
+    setTextColour(*memoHead, QColor(0x80, 0x00, 0x00));
     description_ = new QPlainTextEdit(memoPanel);
     description_->setObjectName(QStringLiteral("mmoAllChild"));
     description_->setReadOnly(true);
     description_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    description_->setStyleSheet(QStringLiteral("color: navy;"));
+    setTextColour(*description_, QColor(0x00, 0x00, 0x80));
     auto* memoLayout = new QVBoxLayout(memoPanel);
     memoLayout->setContentsMargins(0, 0, 0, 0);
     memoLayout->addWidget(memoHead);

@@ -2,6 +2,7 @@
 
 #include "app/shell/value_prompt.h"
 
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPixmap>
 
@@ -19,6 +20,14 @@ WheelWindow::WheelWindow(const QPixmap& drawing, QWidget* parent)
     image_->setPixmap(drawing);
     image_->setGeometry(0, 0, drawing.width(), drawing.height());
     setFixedSize(drawing.size());
+}
+
+void WheelWindow::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape) {
+        close();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 void WheelWindow::showEvent(QShowEvent* event) {

@@ -1,6 +1,7 @@
 #include "app/roller/a_panel.h"
 
 #include "app/shell/focus_route.h"
+#include "app/shell/look.h"
 #include "app/shell/panel_parts.h"
 #include "app/shell/qt_text.h"
 
@@ -15,7 +16,7 @@ APanel::APanel(QWidget* parent) : QFrame(parent) {
     setUpStepPanel(*this, "pnla");
     advice_ = valueLabel("lbla", this);
     advice_->setWordWrap(true);
-    advice_->setStyleSheet(QStringLiteral("color: navy;"));
+    setTextColour(*advice_, QColor(0x00, 0x00, 0x80));
     reduction_ = fieldEdit("edta", this);
     reduction_->setToolTip(QStringLiteral("(0.002～0.004)"));
     auto* note = noteLabel("lblaNote", "a--理论中心距            Δa--理论中心距的变化量", this);

@@ -1,6 +1,7 @@
 #include "app/roller/init_a0_panel.h"
 
 #include "app/shell/focus_route.h"
+#include "app/shell/look.h"
 #include "app/shell/panel_parts.h"
 #include "app/shell/qt_text.h"
 
@@ -30,7 +31,7 @@ constexpr std::array<const char*, 8> kGuidance{"  初定中心距a0应首先考�
 InitA0Panel::InitA0Panel(QWidget* parent) : QFrame(parent) {
     setUpStepPanel(*this, "pnlInit_a0");
     auto* guidance = fixedMemo("mmoInit_a0", kGuidance, this);
-    guidance->setStyleSheet(QStringLiteral("color: navy;"));
+    setTextColour(*guidance, QColor(0x00, 0x00, 0x80));
     given_ = valueLabel("lblInita", this);
     given_->setWordWrap(true);
     range_ = valueLabel("lblInit_a0", this);

@@ -1,6 +1,7 @@
 #include "app/roller/intensity_panel.h"
 
 #include "app/shell/focus_route.h"
+#include "app/shell/look.h"
 #include "app/shell/panel_parts.h"
 
 #include <QLabel>
@@ -16,7 +17,7 @@ IntensityPanel::IntensityPanel(QWidget* parent) : QFrame(parent) {
                            "注：许用安全系数[n]一般为4～8,对于速度较低、从动系统惯性较小、"
                            "不太重要的传动或作用力的确定比较准确时,[n]可取较小值。",
                            this);
-    note->setStyleSheet(QStringLiteral("color: navy;"));
+    setTextColour(*note, QColor(0x00, 0x00, 0x80));
     auto* label = caption("静强度许用安全系数[n]：", this);
     label->setObjectName(QStringLiteral("Label28"));
     factor_ = fieldEdit("edtn", this);

@@ -3,10 +3,12 @@
 #include "app/refdata/dataset_model.h"
 #include "app/refdata/multiline_grid.h"
 #include "app/shell/focus_route.h"
+#include "app/shell/look.h"
 #include "app/shell/qt_text.h"
 #include "app/shell/value_prompt.h"
 #include "core/store/dataset.h"
 
+#include <QCloseEvent>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
@@ -43,9 +45,7 @@ QLabel* label(const char* name, const char* text, int y, QWidget* parent) {
 } // namespace
 
 NodeDialog::NodeDialog(store::Dataset& chains, QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                          Qt::MSWindowsFixedSizeDialogHint),
-      chains_(chains) {
+    : QDialog(parent, kOkOnlyDialogFlags), chains_(chains) {
     setObjectName(QStringLiteral("TfrmNode"));
     setWindowTitle(QStringLiteral("选择链号和节距"));
 
@@ -70,7 +70,7 @@ NodeDialog::NodeDialog(store::Dataset& chains, QWidget* parent)
     auto* advice = new QLabel(QStringLiteral("优先选用节距较大的链号!"), this);
     advice->setObjectName(QStringLiteral("Label3"));
     advice->setWordWrap(true);
-    advice->setStyleSheet(QStringLiteral("color: red;"));
+    setTextColour(*advice, Qt::red);
     advice->setGeometry(kColumnX, 150, kEditWidth, 2 * advice->fontMetrics().lineSpacing() + 4);
     ok_ = new QPushButton(QStringLiteral("确定"), this);
     ok_->setObjectName(QStringLiteral("btnNodeOK"));
@@ -103,6 +103,14 @@ void NodeDialog::showCurrent() {
     }
     chainNumber_->setText(number);
     pitch_->setText(pitch);
+}
+
+void NodeDialog::closeEvent(QCloseEvent* event) {
+    // The close box presses 确定 with the chain shown; nothing else closes the dialog.
+    if (result() != QDialog::Accepted) {
+        event->ignore();
+        ok_->click();
+    }
 }
 
 void NodeDialog::showEvent(QShowEvent* event) {

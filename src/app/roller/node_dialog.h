@@ -1,7 +1,8 @@
 #pragma once
 // The chain number dialog TfrmNode: the chains of the reference table in a read-only grid, the
-// chain number and pitch of the current row, and 确定, the only way out. The grid moves the
-// dataset's cursor, so the row shown when 确定 is pressed is the one the caller reads.
+// chain number and pitch of the current row, and 确定, the only way out (the close box presses
+// it). The grid moves the dataset's cursor, so the row shown when 确定 is pressed is the one the
+// caller reads.
 
 #include <QDialog>
 
@@ -29,10 +30,12 @@ public:
     QPushButton* okButton() const { return ok_; }
 
 public slots:
-    // Escape and the window's close do not close it: a chain must be chosen.
+    // Escape does not close it: a chain must be chosen.
     void reject() override {}
 
 protected:
+    // The close box presses 确定.
+    void closeEvent(QCloseEvent* event) override;
     void showEvent(QShowEvent* event) override;
 
 private:

@@ -1,5 +1,6 @@
 #include "app/shell/design_list.h"
 
+#include "app/shell/look.h"
 #include "app/shell/qt_text.h"
 
 #include <QFrame>
@@ -62,10 +63,23 @@ DesignList::DesignList(QWidget* parent) : QScrollArea(parent) {
     layout->addWidget(begin_);
     layout->addWidget(select_);
 
-    roller_ = buildChain(design::Chain::Roller, "pnlRollerChain", "pnlGlideHead", "滚子链传动",
-                         "lblREnd");
-    toothed_ =
-        buildChain(design::Chain::Toothed, "pnlDentiChain", "pnlRollHead", "齿形链传动", "lblDEnd");
+    roller_.chain = design::Chain::Roller;
+    roller_.panelName = "pnlRollerChain";
+    roller_.headName = "pnlGlideHead";
+    roller_.header = "滚子链传动";
+    roller_.endName = "lblREnd";
+    toothed_.chain = design::Chain::Toothed;
+    toothed_.panelName = "pnlDentiChain";
+    toothed_.headName = "pnlRollHead";
+    toothed_.header = "齿形链传动";
+    toothed_.endName = "lblDEnd";
+    for (ChainWidgets* chain : {&roller_, &toothed_}) {
+        // The panel is there from the start, hidden; its buttons are made when it first shows.
+        chain->panel = new QFrame(content);
+        chain->panel->setObjectName(QString::fromLatin1(chain->panelName));
+        chain->panel->setFrameShape(QFrame::StyledPanel);
+        chain->panel->hide();
+    }
     for (QFrame* panel : {roller_.panel, toothed_.panel}) {
         auto* indent = new QHBoxLayout;
         indent->setContentsMargins(kPanelIndent, 0, 0, 0);
@@ -81,23 +95,22 @@ DesignList::DesignList(QWidget* parent) : QScrollArea(parent) {
     applyState(design::MainState{});
 }
 
-DesignList::ChainWidgets DesignList::buildChain(design::Chain chain, const char* panelName,
-                                                const char* headName, const char* header,
-                                                const char* endName) {
-    ChainWidgets widgets;
-    widgets.panel = new QFrame(this);
-    widgets.panel->setObjectName(QString::fromLatin1(panelName));
-    widgets.panel->setFrameShape(QFrame::StyledPanel);
+void DesignList::buildChain(ChainWidgets& widgets) {
+    if (!widgets.steps.empty()) {
+        return;
+    }
     auto* layout = new QVBoxLayout(widgets.panel);
     layout->setContentsMargins(2, 2, 2, 2);
     layout->setSpacing(0);
-    auto* head = new QLabel(QString::fromUtf8(header), widgets.panel);
-    head->setObjectName(QString::fromLatin1(headName));
+    auto* head = new QLabel(QString::fromUtf8(widgets.header), widgets.panel);
+    head->setObjectName(QString::fromLatin1(widgets.headName));
     head->setAlignment(Qt::AlignCenter);
     head->setFixedHeight(28);
-    head->setStyleSheet(
-        QStringLiteral("background: #d4d0c8; font-weight: bold; border: 1px solid gray;"));
+    head->setFrameShape(QFrame::StyledPanel);
+    setBackground(*head, QColor(0xD4, 0xD0, 0xC8));
+    setPixelSize(*head, head->font().pixelSize(), true);
     layout->addWidget(head);
+    const design::Chain chain = widgets.chain;
     for (const auto& step : design::steps(chain)) {
         auto* button = makeStepButton(qs(step.caption), qs(step.name), widgets.panel);
         if (!step.hint.empty()) {
@@ -110,15 +123,15 @@ DesignList::ChainWidgets DesignList::buildChain(design::Chain chain, const char*
         widgets.steps.push_back(button);
     }
     widgets.endLabel = new QLabel(QStringLiteral("(结束)"), widgets.panel);
-    widgets.endLabel->setObjectName(QString::fromLatin1(endName));
+    widgets.endLabel->setObjectName(QString::fromLatin1(widgets.endName));
     widgets.endLabel->setAlignment(Qt::AlignCenter);
     widgets.endLabel->setFixedHeight(24);
     layout->addWidget(widgets.endLabel);
-    return widgets;
 }
 
-QToolButton* DesignList::stepButton(design::Chain chain, int position) const {
-    const auto& widgets = chain == design::Chain::Roller ? roller_ : toothed_;
+QToolButton* DesignList::stepButton(design::Chain chain, int position) {
+    auto& widgets = chain == design::Chain::Roller ? roller_ : toothed_;
+    buildChain(widgets);
     return widgets.steps.at(static_cast<std::size_t>(position));
 }
 
@@ -127,11 +140,16 @@ void DesignList::applyState(const design::MainState& state) {
     paint(select_, state.select);
     for (auto [widgets, panel] :
          {std::pair{&roller_, &state.roller}, std::pair{&toothed_, &state.toothed}}) {
+        if (panel->visible) {
+            buildChain(*widgets);
+        }
         widgets->panel->setVisible(panel->visible);
         for (std::size_t i = 0; i < widgets->steps.size(); ++i) {
             paint(widgets->steps[i], panel->steps[i]);
         }
-        paint(widgets->endLabel, panel->endLabel);
+        if (widgets->endLabel) {
+            paint(widgets->endLabel, panel->endLabel);
+        }
     }
 }
 

@@ -20,7 +20,8 @@ public:
     explicit DesignList(QWidget* parent = nullptr);
 
     void applyState(const design::MainState& state);
-    QToolButton* stepButton(design::Chain chain, int position) const;
+    // A chain's step buttons are made when its panel first shows, or when asked for here.
+    QToolButton* stepButton(design::Chain chain, int position);
     QToolButton* beginButton() const { return begin_; }
     QToolButton* selectButton() const { return select_; }
     void scrollToTop();
@@ -32,12 +33,17 @@ signals:
 
 private:
     struct ChainWidgets {
+        design::Chain chain = design::Chain::Roller;
+        const char* panelName = nullptr;
+        const char* headName = nullptr;
+        const char* header = nullptr;
+        const char* endName = nullptr;
         QFrame* panel = nullptr;
         std::vector<QToolButton*> steps;
         QLabel* endLabel = nullptr;
     };
-    ChainWidgets buildChain(design::Chain chain, const char* panelName, const char* headName,
-                            const char* header, const char* endName);
+    // The header, the step buttons and the end label, once.
+    void buildChain(ChainWidgets& widgets);
 
     QLabel* view_;
     QToolButton* begin_;

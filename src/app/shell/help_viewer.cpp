@@ -1,5 +1,7 @@
 #include "app/shell/help_viewer.h"
 
+#include "app/shell/value_prompt.h"
+
 #include <QFile>
 #include <QFileInfo>
 #include <QTextBrowser>
@@ -36,6 +38,27 @@ bool HelpViewer::showFile(const QString& path) {
     show();
     raise();
     return true;
+}
+
+// The first opening centres the viewer over the main window, or on the screen without one; after
+// that it stays where the user put it. Its frame is known once it shows.
+void HelpViewer::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    if (!placed_) {
+        placed_ = true;
+        placeOverOwner();
+    }
+}
+
+void HelpViewer::placeOverOwner() {
+    const QWidget* owner = parentWidget() ? parentWidget()->window() : nullptr;
+    if (!owner || !owner->isVisible()) {
+        centreOnScreen(*this);
+        return;
+    }
+    QRect frame = frameGeometry();
+    frame.moveCenter(owner->frameGeometry().center());
+    move(frame.topLeft());
 }
 
 } // namespace zorvane::app

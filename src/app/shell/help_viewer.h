@@ -15,8 +15,14 @@ public:
     bool showFile(const QString& path);
     QTextBrowser* browser() const { return browser_; }
 
+protected:
+    void showEvent(QShowEvent* event) override;
+
 private:
+    void placeOverOwner();
+
     QTextBrowser* browser_;
+    bool placed_ = false;
 };
 
 } // namespace zorvane::app

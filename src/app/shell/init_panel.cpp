@@ -1,5 +1,6 @@
 #include "app/shell/init_panel.h"
 
+#include "app/shell/look.h"
 #include "app/shell/panel_parts.h"
 #include "app/shell/qt_text.h"
 
@@ -101,10 +102,8 @@ InitPanel::InitPanel(design::Interaction& ui, QWidget* parent) : QFrame(parent),
     fill(ratioDir_, design::kRatioDirItems, defaults.ratioDir);
     ratioTol_ = addEdit(InitField::RatioTol, "edtie");
     ratioTol_->setText(qs(defaults.ratioTol));
-    ok_ = new QPushButton(QStringLiteral("确定"), this);
-    ok_->setObjectName(QStringLiteral("btnInitOK"));
-    cancel_ = new QPushButton(QStringLiteral("取消"), this);
-    cancel_->setObjectName(QStringLiteral("btnInitCancel"));
+    ok_ = panelButton("btnInitOK", "确定", this);
+    cancel_ = panelButton("btnInitCancel", "取消", this);
     fields_[InitField::Ok] = ok_;
     fields_[InitField::Cancel] = cancel_;
     fieldOf_[ok_] = InitField::Ok;
@@ -117,12 +116,12 @@ InitPanel::InitPanel(design::Interaction& ui, QWidget* parent) : QFrame(parent),
 
     auto* note = new QLabel(qs(design::kRatioNote), this);
     note->setObjectName(QStringLiteral("lblRatioNote"));
-    note->setStyleSheet(QStringLiteral("color: red;"));
+    setTextColour(*note, Qt::red);
     auto* guide = new QPlainTextEdit(this);
     guide->setObjectName(QStringLiteral("mmoLoadKind"));
     guide->setReadOnly(true);
     guide->setFocusPolicy(Qt::NoFocus);
-    guide->setStyleSheet(QStringLiteral("color: navy;"));
+    setTextColour(*guide, QColor(0x00, 0x00, 0x80));
     QStringList lines;
     for (auto line : design::kLoadGuideLines) {
         lines << qs(line);

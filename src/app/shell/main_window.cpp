@@ -9,6 +9,8 @@
 #include "app/shell/design_list.h"
 #include "app/shell/help_viewer.h"
 #include "app/shell/init_panel.h"
+#include "app/shell/look.h"
+#include "app/shell/menu_bar_button.h"
 #include "app/shell/qt_text.h"
 #include "app/shell/reference_tree.h"
 #include "app/shell/select_panel.h"
@@ -88,7 +90,6 @@ MainWindow::MainWindow(design::Interaction& ui, const std::filesystem::path& app
     QFont windowFont(QStringLiteral("宋体"));
     windowFont.setPixelSize(12);
     setFont(windowFont);
-    help_ = new HelpViewer(this);
 
     buildToolBars();
     auto* central = new QSplitter(Qt::Horizontal, this);
@@ -99,9 +100,6 @@ MainWindow::MainWindow(design::Interaction& ui, const std::filesystem::path& app
     central->setStretchFactor(1, 1);
     setCentralWidget(central);
     buildStatusBar();
-    imageWindow_ = new ImageWindow(this);
-    browser_ = new ReferenceBrowser(*tree_, *queryPage_, *imageWindow_, ui_,
-                                    session_->databaseDir(), this);
     refresh();
     resize(1100, 760);
     // What the opening of the working tables found is told once the window shows.
@@ -152,16 +150,8 @@ void MainWindow::buildToolBars() {
     auto addMenu = [&](const char* name, const char* caption) {
         auto* menu = new QMenu(QString::fromUtf8(caption), this);
         menu->setObjectName(QString::fromLatin1(name));
-        auto* button = new QToolButton(menuBar);
-        button->setObjectName(QString::fromLatin1(name) + QStringLiteral("Button"));
-        button->setText(QString::fromUtf8(caption));
-        button->setMenu(menu);
-        button->setPopupMode(QToolButton::InstantPopup);
-        button->setAutoRaise(true);
-        button->setStyleSheet(
-            QStringLiteral("QToolButton { color: purple; font-size: 16px; } "
-                           "QToolButton::menu-indicator { image: none; width: 0; }"));
-        menuBar->addWidget(button);
+        menuBar->addWidget(new MenuBarButton(QString::fromLatin1(name) + QStringLiteral("Button"),
+                                             QString::fromUtf8(caption), menu, menuBar));
         return menu;
     };
 
@@ -209,11 +199,8 @@ void MainWindow::buildToolBars() {
                       addItem(results, "mniSize", "结构参数报表"),
                       addItem(report, "mniHistory", "历史记录报表[&H]")};
 
-    auto* exit = new QToolButton(menuBar);
-    exit->setObjectName(QStringLiteral("mniExit"));
-    exit->setText(QStringLiteral("退出[&X]"));
-    exit->setAutoRaise(true);
-    exit->setStyleSheet(QStringLiteral("QToolButton { color: purple; font-size: 16px; }"));
+    auto* exit =
+        new MenuBarButton(QStringLiteral("mniExit"), QStringLiteral("退出[&X]"), nullptr, menuBar);
     connect(exit, &QToolButton::clicked, this, &MainWindow::exitProgram);
     menuBar->addWidget(exit);
 
@@ -280,11 +267,10 @@ void MainWindow::buildLeft(QWidget* parent) {
     holder->setMinimumWidth(120);
     left_ = new QTabWidget(holder);
     left_->setObjectName(QStringLiteral("pgeDesignQuery"));
-    left_->setStyleSheet(QStringLiteral("QTabBar::tab { font-weight: bold; font-size: 16px; }"));
+    left_->tabBar()->setFont(pixelFont("宋体", 16, true));
     designList_ = new DesignList(left_);
-    tree_ = buildReferenceTree(left_);
     left_->addTab(designList_, QStringLiteral("设计"));
-    left_->addTab(tree_, QStringLiteral("查询"));
+    left_->addTab(pageHolder(left_), QStringLiteral("查询")); // the tree, made when first shown
     auto* layout = new QVBoxLayout(holder);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(left_);
@@ -299,61 +285,6 @@ void MainWindow::buildLeft(QWidget* parent) {
             run([this, index] { session_->gate().leftSideChanged(index == 1); });
         }
     });
-}
-
-void MainWindow::buildRight(QWidget* parent) {
-    auto* holder = new QWidget(parent);
-    holder->setObjectName(QStringLiteral("pnlMain"));
-    pages_ = new QStackedWidget(holder);
-    pages_->setObjectName(QStringLiteral("pgeMain"));
-
-    workSpace_ = new WorkSpace(pages_);
-    selectPanel_ = new SelectPanel;
-    initPanel_ = new InitPanel(ui_);
-    workSpace_->addPanel(Panel::Select, selectPanel_);
-    workSpace_->addPanel(Panel::Init, initPanel_);
-    stepPanels_ = new StepPanels(
-        *workSpace_, *session_, [this](const std::function<void()>& handler) { run(handler); },
-        this);
-    historyPage_ = new HistoryPage(pages_);
-    resultPage_ = new ResultPage(pages_);
-    connect(resultPage_, &ResultPage::exportProfilesClicked, this,
-            [this] { run([this] { session_->exportProfiles(); }); });
-    auto* query = new QueryPage(pages_);
-    queryPage_ = query;
-    connect(query, &QueryPage::backToDesign, this,
-            [this] { run([this] { session_->gate().backToDesign(); }); });
-    pages_->addWidget(workSpace_);
-    pages_->addWidget(historyPage_);
-    pages_->addWidget(resultPage_);
-    pages_->addWidget(query);
-
-    tabSet_ = new QTabBar(holder);
-    tabSet_->setObjectName(QStringLiteral("TabSet1"));
-    tabSet_->setShape(QTabBar::RoundedSouth);
-    for (const char* caption : {"工作空间", "历史记录", "设计结果", "数据库查询"}) {
-        tabSet_->addTab(QString::fromUtf8(caption));
-    }
-    connect(tabSet_, &QTabBar::currentChanged, this, [this](int index) {
-        if (!refreshing_) {
-            run([this, index] { session_->gate().switchToTab(static_cast<Tab>(index)); });
-        }
-    });
-    auto* layout = new QVBoxLayout(holder);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(0);
-    layout->addWidget(pages_, 1);
-    layout->addWidget(tabSet_, 0, Qt::AlignLeft);
-
-    connect(selectPanel_, &SelectPanel::confirmed, this,
-            [this] { run([this] { session_->confirmChainType(selectPanel_->inputs()); }); });
-    connect(selectPanel_, &SelectPanel::cancelled, this,
-            [this] { run([this] { session_->cancelChainType(); }); });
-    connect(initPanel_, &InitPanel::confirmed, this, &MainWindow::confirmInit);
-    connect(initPanel_, &InitPanel::cancelled, this,
-            [this] { run([this] { session_->cancelInitialConditions(); }); });
-    connect(initPanel_, &InitPanel::a0TolerancePercentEntered, this,
-            [this](double percent) { session_->setA0TolerancePercent(percent); });
 }
 
 void MainWindow::buildStatusBar() {
@@ -396,7 +327,7 @@ void MainWindow::stepClicked(design::Chain chain, int position) {
 
 void MainWindow::confirmInit() {
     run([this] {
-        const auto outcome = session_->confirmInitialConditions(initPanel_->inputs());
+        const auto outcome = session_->confirmInitialConditions(initPanel()->inputs());
         if (outcome.focus) {
             const auto field = *outcome.focus;
             QTimer::singleShot(0, this, [this, field] { initPanel_->focusField(field); });
@@ -406,7 +337,7 @@ void MainWindow::confirmInit() {
 
 void MainWindow::openHelp() {
     const auto path = session_->appDir() / "Help" / "Chain.hlp";
-    if (!help_->showFile(QString::fromStdString(path.string()))) {
+    if (!helpViewer()->showFile(QString::fromStdString(path.string()))) {
         design::showError(ui_, "找不到帮助文件“" + path.string() + "”");
     }
 }
@@ -426,15 +357,17 @@ void MainWindow::refresh() {
         designList_->scrollToTop();
         state.scrollStepsToTop = false;
     }
-    if (const auto chain = session_->chain()) {
-        initPanel_->setChain(*chain); // a step may have reopened the initial conditions
-    }
-    stepPanels_->load(state);
-    workSpace_->showPanels(state.panels);
+    // The page first, so that the work space has its size when it centres a panel.
     const int tab = static_cast<int>(state.tab);
+    makePageOf(state);
     pages_->setCurrentIndex(tab);
     tabSet_->setCurrentIndex(tab);
     left_->setCurrentIndex(state.querySide ? 1 : 0);
+    workSpace_->showPanels(state.panels);
+    if (const auto chain = session_->chain(); chain && initPanel_) {
+        initPanel_->setChain(*chain); // a step may have reopened the initial conditions
+    }
+    stepPanels_->load(state);
     for (std::size_t i = 0; i < status_.size(); ++i) {
         status_[i]->setText(qs(state.status[i]));
     }
@@ -446,14 +379,7 @@ void MainWindow::refresh() {
         report->setEnabled(state.reportsEnabled);
     }
     designAction_->setEnabled(state.designMenuEnabled);
-    auto* results = session_->results();
-    resultPage_->bind(results ? results->initTable() : nullptr,
-                      results ? results->resultTable() : nullptr,
-                      results ? results->sizeTable() : nullptr);
-    resultPage_->setSizeAreaVisible(state.sizeAreaVisible);
-    resultPage_->setSizePicture(qs(state.sizePicture));
-    resultPage_->setProfileExportEnabled(state.reportsEnabled);
-    historyPage_->bind(session_->history() ? session_->history()->historyTable() : nullptr);
+    drawRecords();
     if (!state.focus.empty()) {
         const QString name = qs(state.focus);
         state.focus.clear();

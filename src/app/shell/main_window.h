@@ -47,20 +47,23 @@ public:
     void refresh();
 
     DesignList* designList() const { return designList_; }
-    SelectPanel* selectPanel() const { return selectPanel_; }
-    InitPanel* initPanel() const { return initPanel_; }
-    ResultPage* resultPage() const { return resultPage_; }
-    HistoryPage* historyPage() const { return historyPage_; }
+    WorkSpace* workSpace() const { return workSpace_; }
     QTabBar* tabSet() const { return tabSet_; }
     QStackedWidget* pages() const { return pages_; }
     QTabWidget* leftPages() const { return left_; }
-    QTreeWidget* tree() const { return tree_; }
     QLabel* statusPanel(int index) const { return status_[static_cast<std::size_t>(index)]; }
     QAction* action(const QString& objectName) const;
-    HelpViewer* helpViewer() const { return help_; }
-    QueryPage* queryPage() const { return queryPage_; }
-    ReferenceBrowser* browser() const { return browser_; }
-    ImageWindow* imageWindow() const { return imageWindow_; }
+    // The pages, panels and windows that start hidden are made when first shown; asking for one
+    // makes it.
+    SelectPanel* selectPanel();
+    InitPanel* initPanel();
+    ResultPage* resultPage();
+    HistoryPage* historyPage();
+    QTreeWidget* tree();
+    HelpViewer* helpViewer();
+    QueryPage* queryPage();
+    ReferenceBrowser* browser();
+    ImageWindow* imageWindow();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -74,6 +77,16 @@ private:
     void buildLeft(QWidget* parent);
     void buildRight(QWidget* parent);
     void buildStatusBar();
+    // An empty page that a page made later fills.
+    static QWidget* pageHolder(QWidget* parent);
+    QWidget* makeSelectPanel();
+    QWidget* makeInitPanel();
+    // The 查询 side: the tree, the query page, the picture window and the browser.
+    void makeQuerySide();
+    // The page the state shows, and the 查询 side when the state shows it.
+    void makePageOf(const design::MainState& state);
+    // The working tables into the record pages made so far.
+    void drawRecords();
     // Runs a handler of the session: the panels' field texts go into the state first, the state
     // is drawn after; a table store error reaches the user as an error message.
     void run(const std::function<void()>& handler);

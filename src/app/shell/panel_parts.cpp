@@ -1,5 +1,7 @@
 #include "app/shell/panel_parts.h"
 
+#include "app/shell/look.h"
+
 #include <QFrame>
 #include <QStringList>
 #include <QTextDocument>
@@ -42,7 +44,17 @@ QLabel* valueLabel(const char* name, QWidget* parent) {
 QLabel* hintLabel(const char* text, QWidget* parent) {
     auto* label = new QLabel(QString::fromUtf8(text), parent);
     label->setTextFormat(Qt::PlainText);
-    label->setStyleSheet(QStringLiteral("color: gray;"));
+    setTextColour(*label, QColor(0x80, 0x80, 0x80));
+    return label;
+}
+
+QLabel* pageHeader(const QString& text, QWidget* parent) {
+    auto* label = new QLabel(text, parent);
+    label->setAlignment(Qt::AlignCenter);
+    label->setFont(pixelFont("隶书", 20));
+    label->setMargin(2);
+    setTextColour(*label, Qt::blue);
+    setBackground(*label, QColor(0xC0, 0xC0, 0xC0));
     return label;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 // Small pieces the step panels and pages share.
 
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -26,21 +27,16 @@ inline QHBoxLayout* okCancelRow(QPushButton* ok, QPushButton* cancel) {
     return row;
 }
 
-// A page header: 20 px 隶书, blue on silver.
-inline QLabel* pageHeader(const QString& text, QWidget* parent) {
-    auto* label = new QLabel(text, parent);
-    label->setAlignment(Qt::AlignCenter);
-    label->setStyleSheet(QStringLiteral(
-        "font-family: '隶书'; font-size: 20px; color: blue; background: silver; padding: 2px;"));
-    return label;
-}
-
 // An optional input: enabled it has the window colour, disabled the grey of an inactive window
-// border, so that a field the design does not use stands out.
+// border, so that a field the design does not use stands out. A list without an edit box is
+// drawn in the button colour, which takes the grey as well.
 inline void setOptionalInput(QWidget* widget, bool enabled) {
     widget->setEnabled(enabled);
+    const QColor inactiveBorder(0xD4, 0xD0, 0xC8);
     QPalette palette = widget->palette();
-    palette.setColor(QPalette::Base, enabled ? QColor(Qt::white) : QColor(0xD4, 0xD0, 0xC8));
+    palette.setColor(QPalette::Base, enabled ? QColor(Qt::white) : inactiveBorder);
+    palette.setColor(QPalette::Button,
+                     enabled ? QGuiApplication::palette().color(QPalette::Button) : inactiveBorder);
     widget->setPalette(palette);
 }
 
@@ -66,6 +62,8 @@ void setUpStepPanel(QFrame& panel, const char* name);
 // Fixes the panel at its natural size, at least `minWidth` wide.
 void fixPanelSize(QFrame& panel, int minWidth);
 
+// A page header: 20 px 隶书, blue on silver.
+QLabel* pageHeader(const QString& text, QWidget* parent);
 // A caption in front of a field.
 QLabel* caption(const char* text, QWidget* parent);
 // A fixed note of several words, wrapped to the panel's width.

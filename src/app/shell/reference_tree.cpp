@@ -67,6 +67,8 @@ QTreeWidget* buildReferenceTree(QWidget* parent) {
                          ? new QTreeWidgetItem(tree)
                          : new QTreeWidgetItem(parents[static_cast<std::size_t>(item.depth - 1)]);
         node->setText(0, QString::fromUtf8(item.caption));
+        // The left pane is narrow: the whole caption shows when the mouse rests on the item.
+        node->setToolTip(0, node->text(0));
         parents[static_cast<std::size_t>(item.depth)] = node;
     }
     // Branches show the closed folder, leaves the table; all start collapsed.
@@ -79,10 +81,17 @@ QTreeWidget* buildReferenceTree(QWidget* parent) {
     for (int i = 0; i < tree->topLevelItemCount(); ++i) {
         decorate(tree->topLevelItem(i));
     }
-    QObject::connect(tree, &QTreeWidget::itemExpanded, tree,
-                     [open](QTreeWidgetItem* node) { node->setIcon(0, open); });
-    QObject::connect(tree, &QTreeWidget::itemCollapsed, tree,
-                     [closed](QTreeWidgetItem* node) { node->setIcon(0, closed); });
+    // Expanding all at once (the * key) reports the leaves as expanded too; they keep the table.
+    QObject::connect(tree, &QTreeWidget::itemExpanded, tree, [open](QTreeWidgetItem* node) {
+        if (node->childCount() > 0) {
+            node->setIcon(0, open);
+        }
+    });
+    QObject::connect(tree, &QTreeWidget::itemCollapsed, tree, [closed](QTreeWidgetItem* node) {
+        if (node->childCount() > 0) {
+            node->setIcon(0, closed);
+        }
+    });
     tree->collapseAll();
     return tree;
 }

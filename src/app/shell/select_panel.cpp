@@ -1,5 +1,6 @@
 #include "app/shell/select_panel.h"
 
+#include "app/shell/look.h"
 #include "app/shell/panel_parts.h"
 #include "app/shell/qt_text.h"
 
@@ -32,8 +33,8 @@ SelectPanel::SelectPanel(QWidget* parent) : QFrame(parent) {
 
     auto* group = new QGroupBox(QStringLiteral("选择链传动种类"), this);
     group->setObjectName(QStringLiteral("grpSelect"));
-    group->setStyleSheet(
-        QStringLiteral("QGroupBox { font-family: '楷体_GB2312'; font-size: 18px; color: red; }"));
+    group->setFont(pixelFont("楷体_GB2312", 18));
+    setTextColour(*group, Qt::red);
 
     roller_ = new QRadioButton(QStringLiteral("滚子链传动"), group);
     roller_->setObjectName(QStringLiteral("radRoll"));
@@ -48,7 +49,8 @@ SelectPanel::SelectPanel(QWidget* parent) : QFrame(parent) {
     fill(type_, design::kRollerTypeItems);
     for (QWidget* w : {static_cast<QWidget*>(roller_), static_cast<QWidget*>(toothed_),
                        static_cast<QWidget*>(rows_), static_cast<QWidget*>(type_)}) {
-        w->setStyleSheet(QStringLiteral("font-family: '宋体'; font-size: 14px; color: black;"));
+        w->setFont(pixelFont("宋体", 14));
+        setTextColour(*w, Qt::black);
     }
 
     auto* grid = new QGridLayout(group);
@@ -60,11 +62,8 @@ SelectPanel::SelectPanel(QWidget* parent) : QFrame(parent) {
     grid->addWidget(type_, 0, 2);
     grid->addWidget(toothed_, 1, 0);
 
-    ok_ = new QPushButton(QStringLiteral("确定"), this);
-    ok_->setObjectName(QStringLiteral("btnSelOK"));
-    ok_->setDefault(true);
-    cancel_ = new QPushButton(QStringLiteral("取消"), this);
-    cancel_->setObjectName(QStringLiteral("btnSelCancel"));
+    ok_ = panelButton("btnSelOK", "确定", this);
+    cancel_ = panelButton("btnSelCancel", "取消", this);
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(16, 16, 16, 16);
@@ -80,8 +79,8 @@ SelectPanel::SelectPanel(QWidget* parent) : QFrame(parent) {
 
 void SelectPanel::chainChanged() {
     const bool roller = roller_->isChecked();
-    rows_->setEnabled(roller);
-    type_->setEnabled(roller);
+    setOptionalInput(rows_, roller);
+    setOptionalInput(type_, roller);
 }
 
 design::SelectInputs SelectPanel::inputs() const {

@@ -14,26 +14,21 @@ using design::Panel;
 
 StepPanels::StepPanels(WorkSpace& space, design::DesignSession& session, Runner run,
                        QObject* parent)
-    : QObject(parent), session_(session), run_(std::move(run)), z_(new ZPanel),
-      initA0_(new InitA0Panel), a_(new APanel), intensity_(new IntensityPanel), dz_(new DzPanel) {
-    space.addPanel(Panel::Z, z_);
-    space.addPanel(Panel::InitA0, initA0_);
-    space.addPanel(Panel::A, a_);
-    space.addPanel(Panel::Intensity, intensity_);
-    space.addPanel(Panel::Dz, dz_);
-    connectRoller();
-    connectToothed();
-    auto handler = [this](void (design::DesignSession::*member)()) {
-        return [this, member] { run_([this, member] { (session_.*member)(); }); };
-    };
-    using S = design::DesignSession;
-    connect(initA0_, &InitA0Panel::okClicked, this, handler(&S::confirmInitialCentreDistance));
-    connect(initA0_, &InitA0Panel::cancelClicked, this, handler(&S::cancelInitialCentreDistance));
-    connect(a_, &APanel::okClicked, this, handler(&S::confirmCentreDistanceChange));
-    connect(a_, &APanel::cancelClicked, this, handler(&S::cancelCentreDistanceChange));
+    : QObject(parent), session_(session), run_(std::move(run)) {
+    // Each panel is made when a step first shows it.
+    space.addPanel(Panel::Z, [this] { return makeZ(); });
+    space.addPanel(Panel::InitA0, [this] { return makeInitA0(); });
+    space.addPanel(Panel::A, [this] { return makeA(); });
+    space.addPanel(Panel::Intensity, [this] { return makeIntensity(); });
+    space.addPanel(Panel::Dz, [this] { return makeDz(); });
 }
 
-void StepPanels::connectRoller() {
+std::function<void()> StepPanels::sessionHandler(void (design::DesignSession::*member)()) {
+    return [this, member] { run_([this, member] { (session_.*member)(); }); };
+}
+
+QWidget* StepPanels::makeZ() {
+    z_ = new ZPanel;
     auto& steps = session_.rollerSteps();
     auto handler = [this, &steps](void (roller::RollerSteps::*member)()) {
         return [this, &steps, member] { run_([&steps, member] { (steps.*member)(); }); };
@@ -47,11 +42,41 @@ void StepPanels::connectRoller() {
             [this, &steps] { leaveCheck([&steps] { return steps.edtziExit(); }, "edtzi"); });
     connect(z_, &ZPanel::okClicked, this, handler(&R::btnRZOKClick));
     connect(z_, &ZPanel::cancelClicked, this, handler(&R::btnRZCancelClick));
-    connect(intensity_, &IntensityPanel::okClicked, this, handler(&R::btnIntensityOKClick));
-    connect(intensity_, &IntensityPanel::cancelClicked, this, handler(&R::btnIntstyCancelClick));
+    return z_;
 }
 
-void StepPanels::connectToothed() {
+QWidget* StepPanels::makeIntensity() {
+    intensity_ = new IntensityPanel;
+    auto& steps = session_.rollerSteps();
+    auto handler = [this, &steps](void (roller::RollerSteps::*member)()) {
+        return [this, &steps, member] { run_([&steps, member] { (steps.*member)(); }); };
+    };
+    using R = roller::RollerSteps;
+    connect(intensity_, &IntensityPanel::okClicked, this, handler(&R::btnIntensityOKClick));
+    connect(intensity_, &IntensityPanel::cancelClicked, this, handler(&R::btnIntstyCancelClick));
+    return intensity_;
+}
+
+QWidget* StepPanels::makeInitA0() {
+    initA0_ = new InitA0Panel;
+    using S = design::DesignSession;
+    connect(initA0_, &InitA0Panel::okClicked, this,
+            sessionHandler(&S::confirmInitialCentreDistance));
+    connect(initA0_, &InitA0Panel::cancelClicked, this,
+            sessionHandler(&S::cancelInitialCentreDistance));
+    return initA0_;
+}
+
+QWidget* StepPanels::makeA() {
+    a_ = new APanel;
+    using S = design::DesignSession;
+    connect(a_, &APanel::okClicked, this, sessionHandler(&S::confirmCentreDistanceChange));
+    connect(a_, &APanel::cancelClicked, this, sessionHandler(&S::cancelCentreDistanceChange));
+    return a_;
+}
+
+QWidget* StepPanels::makeDz() {
+    dz_ = new DzPanel;
     auto& steps = session_.toothedSteps();
     auto handler = [this, &steps](void (toothed::ToothedSteps::*member)()) {
         return [this, &steps, member] { run_([&steps, member] { (steps.*member)(); }); };
@@ -65,6 +90,7 @@ void StepPanels::connectToothed() {
             [this, &steps] { leaveCheck([&steps] { return steps.edtDz2Exit(); }, "edtDz2"); });
     connect(dz_, &DzPanel::okClicked, this, handler(&T::btnDZ1OKClick));
     connect(dz_, &DzPanel::cancelClicked, this, handler(&T::btnDZCancelClick));
+    return dz_;
 }
 
 void StepPanels::leaveCheck(const std::function<bool()>& check, const char* field) {
@@ -76,19 +102,39 @@ void StepPanels::leaveCheck(const std::function<bool()>& check, const char* fiel
 }
 
 void StepPanels::store(design::PanelFields& fields) const {
-    z_->store(fields);
-    initA0_->store(fields);
-    a_->store(fields);
-    intensity_->store(fields);
-    dz_->store(fields);
+    if (z_) {
+        z_->store(fields);
+    }
+    if (initA0_) {
+        initA0_->store(fields);
+    }
+    if (a_) {
+        a_->store(fields);
+    }
+    if (intensity_) {
+        intensity_->store(fields);
+    }
+    if (dz_) {
+        dz_->store(fields);
+    }
 }
 
 void StepPanels::load(const design::MainState& state) {
-    z_->load(state.fields, state);
-    initA0_->load(state.fields, state);
-    a_->load(state.fields, state);
-    intensity_->load(state.fields, state);
-    dz_->load(state.fields, state);
+    if (z_) {
+        z_->load(state.fields, state);
+    }
+    if (initA0_) {
+        initA0_->load(state.fields, state);
+    }
+    if (a_) {
+        a_->load(state.fields, state);
+    }
+    if (intensity_) {
+        intensity_->load(state.fields, state);
+    }
+    if (dz_) {
+        dz_->load(state.fields, state);
+    }
 }
 
 } // namespace zorvane::app

@@ -8,6 +8,8 @@
 
 #include <QObject>
 
+class QWidget;
+
 #include <functional>
 
 namespace zorvane::design {
@@ -35,22 +37,28 @@ public:
 
     // What the user typed, into the state's fields.
     void store(design::PanelFields& fields) const;
-    // The state's texts, into the panels.
+    // The state's texts, into the panels made so far; the work space makes a panel before it
+    // shows it, so load after showing.
     void load(const design::MainState& state);
 
 private:
-    void connectRoller();
-    void connectToothed();
+    QWidget* makeZ();
+    QWidget* makeInitA0();
+    QWidget* makeA();
+    QWidget* makeIntensity();
+    QWidget* makeDz();
+    std::function<void()> sessionHandler(void (design::DesignSession::*member)());
     // A refused field gets the focus back, unless the handler named another control.
     void leaveCheck(const std::function<bool()>& check, const char* field);
 
     design::DesignSession& session_;
     Runner run_;
-    ZPanel* z_;
-    InitA0Panel* initA0_;
-    APanel* a_;
-    IntensityPanel* intensity_;
-    DzPanel* dz_;
+    // Null until the panel was first shown.
+    ZPanel* z_ = nullptr;
+    InitA0Panel* initA0_ = nullptr;
+    APanel* a_ = nullptr;
+    IntensityPanel* intensity_ = nullptr;
+    DzPanel* dz_ = nullptr;
 };
 
 } // namespace zorvane::app

@@ -19,6 +19,12 @@ int mulDiv(int a, int b, int c);
 // Moves a top-level window so that its frame is centred on the screen it is on.
 void centreOnScreen(QWidget& window);
 
+// A choice dialog that closes only through its 确定: a title and a close box, which window
+// managers then show without minimise and maximise buttons. Its close box presses 确定.
+inline constexpr Qt::WindowFlags kOkOnlyDialogFlags =
+    Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
+    Qt::MSWindowsFixedSizeDialogHint;
+
 class ValuePromptDialog : public QDialog {
     Q_OBJECT
 public:

@@ -2,6 +2,7 @@
 
 #include "app/shell/field_leave.h"
 #include "app/shell/focus_route.h"
+#include "app/shell/look.h"
 #include "app/shell/panel_parts.h"
 #include "app/shell/qt_text.h"
 
@@ -24,7 +25,7 @@ DzPanel::DzPanel(QWidget* parent) : QFrame(parent) {
     setUpStepPanel(*this, "pnlDz");
 
     auto* advice = noteLabel("Label29", kAdvice, this);
-    advice->setStyleSheet(QStringLiteral("color: maroon;"));
+    setTextColour(*advice, QColor(0x80, 0x00, 0x00));
     z1_ = fieldEdit("edtDz1", this);
     auto* zOk = new QPushButton(QStringLiteral("确定"), this);
     zOk->setObjectName(QStringLiteral("btnDZOk"));
@@ -33,11 +34,11 @@ DzPanel::DzPanel(QWidget* parent) : QFrame(parent) {
     zOk->setFocusPolicy(Qt::NoFocus);
     zi_ = fieldEdit("edtDzi", this);
     calculatedZ2_ = valueLabel("lblCal_Dz2", this);
-    calculatedZ2_->setStyleSheet(QStringLiteral("color: red;"));
+    setTextColour(*calculatedZ2_, Qt::red);
     z2_ = fieldEdit("edtDz2", this);
     auto* limit = new QLabel(QStringLiteral("[通常Z2≤100，Zmax=150]"), this);
     limit->setObjectName(QStringLiteral("Label33"));
-    limit->setStyleSheet(QStringLiteral("color: navy;"));
+    setTextColour(*limit, QColor(0x00, 0x00, 0x80));
     auto* ok = panelButton("btnDZ1OK", "确定", this);
     auto* cancel = panelButton("btnDZCancel", "取消", this);
 

@@ -14,8 +14,7 @@ namespace zorvane::app {
 
 ListDialog::ListDialog(const QString& name, const QString& caption, const QString& listLabel,
                        const QString& editLabel, const QStringList& items, QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                          Qt::MSWindowsFixedSizeDialogHint) {
+    : QDialog(parent, kOkOnlyDialogFlags) {
     setObjectName(name);
     setWindowTitle(caption);
     list_ = new QListWidget(this);
@@ -65,9 +64,10 @@ void ListDialog::showEvent(QShowEvent* event) {
 }
 
 void ListDialog::closeEvent(QCloseEvent* event) {
-    // Only 确定 closes the dialog.
+    // Only 确定 closes the dialog: the close box presses it, with the value shown.
     if (result() != QDialog::Accepted) {
         event->ignore();
+        ok_->click();
     }
 }
 

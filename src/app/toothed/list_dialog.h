@@ -1,7 +1,7 @@
 #pragma once
 // A modal list of values with a read-only edit that a click on an item fills, and one 确定:
-// the pitch dialog TfrmDNode and the chain width dialog Tfrmb. It has no title-bar buttons and
-// closes only through 确定; the edit starts with the first item.
+// the pitch dialog TfrmDNode and the chain width dialog Tfrmb. It closes only through 确定: its
+// title bar has just a close box, which presses 确定. The edit starts with the first item.
 
 #include <QDialog>
 

@@ -67,6 +67,9 @@ QByteArray encodePng(const QImage& image);
 // An uncompressed 24-bit Windows bitmap at 96 dpi, the same bytes for the same pixels.
 QByteArray encodeBmp(const QImage& image);
 
+// The bytes of a resource picture as its file name says: a bitmap for ".bmp", else a PNG.
+QByteArray encodePicture(const Picture& picture, const QImage& image);
+
 // Writes `bytes` into the file at `path`, replacing it; throws std::runtime_error with the
 // reason when that fails. Both picture tools write their files through it.
 void writeFile(const QString& path, const QByteArray& bytes);

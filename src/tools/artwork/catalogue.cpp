@@ -62,6 +62,10 @@ QByteArray encodePng(const QImage& image) {
     return tools::withoutVolatileChunks(png);
 }
 
+QByteArray encodePicture(const Picture& picture, const QImage& image) {
+    return picture.fileName().ends_with(".bmp") ? encodeBmp(image) : encodePng(image);
+}
+
 QByteArray resourceCollection() {
     const std::string_view prefix = kResourcePrefix.substr(1, kResourcePrefix.size() - 2);
     QByteArray qrc = "<!DOCTYPE RCC>\n<RCC version=\"1.0\">\n<qresource prefix=\"";

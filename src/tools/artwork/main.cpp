@@ -1,5 +1,5 @@
-// zorvane-artwork OUTPUT_DIR: draws the program's pictures into OUTPUT_DIR as PNG files, with
-// the resource collection zorvane_artwork.qrc that lists them.
+// zorvane-artwork OUTPUT_DIR: draws the program's pictures into OUTPUT_DIR as PNG files (BMP for
+// a name ending in .bmp), with the resource collection zorvane_artwork.qrc that lists them.
 // zorvane-artwork --browser OUTPUT_DIR: draws the reference browser's drawings as <name>.png, the
 // same pictures the database builder stores, for looking at them while drawing.
 
@@ -55,7 +55,7 @@ int main(int argc, char** argv) {
                 throw std::runtime_error("图片尺寸不符：" + std::string(picture.fileName()));
             }
             zorvane::artwork::writeFile(dir.filePath(fromView(picture.fileName())),
-                                        zorvane::artwork::encodePng(image));
+                                        zorvane::artwork::encodePicture(picture, image));
             ++count;
         }
         zorvane::artwork::writeFile(dir.filePath(QStringLiteral("zorvane_artwork.qrc")),

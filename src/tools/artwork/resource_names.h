@@ -11,8 +11,9 @@ namespace zorvane::artwork {
 
 inline constexpr std::string_view kResourcePrefix = ":/artwork/";
 
-// 423 x 318: the picture of the start-up window.
-inline constexpr std::string_view kSplash = ":/artwork/splash.png";
+// 423 x 318: the picture of the start-up window. An uncompressed bitmap: it is read before the
+// main window is built, where decoding a PNG of this size would hold up the start.
+inline constexpr std::string_view kSplash = ":/artwork/splash.bmp";
 // 64 x 64: the window and task bar icon.
 inline constexpr std::string_view kAppIcon = ":/artwork/app-icon.png";
 

@@ -97,17 +97,6 @@ bool isInitialStep(std::string_view name) {
 
 } // namespace
 
-ProjectProbe probeProject(const fs::path& file) {
-    const std::string bytes = readProjectFile(file);
-    ProjectProbe probe;
-    const auto image =
-        decodeProject(std::span(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()),
-                      file.string());
-    probe.emptyDesign = image.emptyDesign;
-    probe.kind = image.kind;
-    return probe;
-}
-
 TProjectSave::TProjectSave(design::DesignSession& session, Chain listChain)
     : session_(session), listChain_(listChain) {}
 

@@ -61,11 +61,4 @@ public:
         : TProjectSave(session, design::Chain::Toothed) {}
 };
 
-// The kind and emptiness of a project file, from its first bytes, for choosing the saver.
-struct ProjectProbe {
-    bool emptyDesign = true;
-    std::string kind;
-};
-ProjectProbe probeProject(const std::filesystem::path& file);
-
 } // namespace zorvane::project

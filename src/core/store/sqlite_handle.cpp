@@ -106,6 +106,8 @@ Connection::Connection(const std::filesystem::path& file, Mode mode) : file_(fil
         throw StoreError("无法打开数据表文件“" + file.string() + "”：" +
                          sqliteProblem(file, code, detail));
     }
+    // Tables are opened briefly and often: no lookaside memory to allocate and clear each time.
+    sqlite3_db_config(db_, SQLITE_DBCONFIG_LOOKASIDE, nullptr, 0, 0);
     sqlite3_busy_timeout(db_, 2000);
     sqlite3_extended_result_codes(db_, 1);
     if (mode != Mode::ReadOnly) {

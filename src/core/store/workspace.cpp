@@ -25,7 +25,7 @@ std::map<std::string, std::pair<Workspace*, std::string>>& attachments() {
     return instance;
 }
 
-std::string fileKey(const fs::path& file) {
+std::string spelledKey(const fs::path& file) {
     std::error_code error;
     fs::path directory = fs::weakly_canonical(fs::absolute(file.parent_path(), error), error);
     if (error) {
@@ -34,6 +34,16 @@ std::string fileKey(const fs::path& file) {
     std::string name = file.filename().string();
     std::transform(name.begin(), name.end(), name.begin(), text::lowerAscii);
     return (directory / name).string();
+}
+
+// The key of a path as it is spelt; every table open asks, so the answers are kept.
+std::string fileKey(const fs::path& file) {
+    static std::map<std::string, std::string> known;
+    const auto [at, added] = known.try_emplace(file.string());
+    if (added) {
+        at->second = spelledKey(file);
+    }
+    return at->second;
 }
 
 std::uint32_t freshStamp() {

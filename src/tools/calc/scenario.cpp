@@ -387,10 +387,14 @@ Scenario readScenario(const std::filesystem::path& file) {
     if (!in) {
         throw ScenarioError("无法读取场景文件“" + file.string() + "”");
     }
-    // One byte past the limit is enough to refuse a file that is too large.
-    std::string text(kMaxScenarioBytes + 1, '\0');
-    in.read(text.data(), static_cast<std::streamsize>(text.size()));
-    text.resize(static_cast<std::size_t>(in.gcount()));
+    // Read in blocks up to one byte past the limit, which is enough to refuse a file that is too
+    // large, without clearing the whole limit's memory for a small file.
+    std::string text;
+    std::array<char, 65536> block{};
+    while (text.size() <= kMaxScenarioBytes && in.read(block.data(), block.size()).gcount() > 0) {
+        const auto count = static_cast<std::size_t>(in.gcount());
+        text.append(block.data(), std::min(count, kMaxScenarioBytes + 1 - text.size()));
+    }
     return parseScenario(text, file.string());
 }
 

@@ -4,7 +4,7 @@
 //
 // Roller chain, standard form: the tooth gap of the roller sprocket standard with the mean of
 // its minimum and maximum gap forms (seating radius ri, flank radius re, seating angle α); the
-// two boundary forms are kept for inspection. Three-arc-one-line form: seating arc r1, working
+// two boundary forms are kept for checking. Three-arc-one-line form: seating arc r1, working
 // arc r2, straight bc and tip arc r3. In both the seating arc's lowest point lies on the design's
 // root circle d − d1, so that a roller of d1 with its centre on the pitch circle seats on it.
 // Toothed chain: straight working faces tangent to the 0.375p locating circle at each pitch

@@ -29,7 +29,7 @@ const std::array kBrowserDrawings{
     BrowserDrawing{"runout", QSize(620, 420), &drawRunout},
     BrowserDrawing{"sprocket-blank", QSize(620, 420), &drawSprocketBlank},
     BrowserDrawing{"roller-deviations", QSize(620, 420), &drawRollerDeviations},
-    BrowserDrawing{"toothed-inspection", QSize(620, 440), &drawToothedInspection},
+    BrowserDrawing{"toothed-checks", QSize(620, 440), &drawToothedChecks},
     BrowserDrawing{"marked-sprocket", QSize(620, 440), &drawMarkedSprocket},
     // The sprocket drawings of the size area explain the size tables' symbols as well.
     BrowserDrawing{"roller-sprocket", QSize(620, 360), &drawRollerSprocketDrawing},

@@ -24,7 +24,7 @@ QImage drawToothedAxialProfile();
 QImage drawRunout();
 QImage drawSprocketBlank();
 QImage drawRollerDeviations();
-QImage drawToothedInspection();
+QImage drawToothedChecks();
 QImage drawMarkedSprocket();
 
 } // namespace zorvane::artwork

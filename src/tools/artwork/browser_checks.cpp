@@ -1,4 +1,4 @@
-// The inspection drawings of the reference browser: the run-out check with two dial indicators,
+// The checking drawings of the reference browser: the run-out check with two dial indicators,
 // the sprocket blank with the sizes its tolerances apply to, the roller sprocket sizes that carry
 // limit deviations (dk, df, MR and the caliper size Lx), and the toothed sprocket's inspected
 // features (Δt, De, Di, ty at height y, b3).
@@ -240,7 +240,7 @@ QPainterPath toothedOutline(QPointF centre, int teeth, qreal tipRadius, qreal ro
 
 } // namespace
 
-QImage drawToothedInspection() {
+QImage drawToothedChecks() {
     QImage image = blankImage(620, 440, kPaper);
     QPainter painter(&image);
     painter.setRenderHint(QPainter::Antialiasing);

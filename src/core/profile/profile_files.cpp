@@ -1,4 +1,5 @@
 #include "core/profile/profile_files.h"
+#include "core/text/markup.h"
 
 #include "core/profile/sprocket_profile.h"
 
@@ -131,27 +132,8 @@ std::string svgPoint(Point p) {
     return number(p.x) + "," + number(-p.y); // SVG's y runs downwards
 }
 
-std::string escaped(const std::string& text) {
-    std::string out;
-    for (const char c : text) {
-        switch (c) {
-        case '&':
-            out += "&amp;";
-            break;
-        case '<':
-            out += "&lt;";
-            break;
-        case '>':
-            out += "&gt;";
-            break;
-        case '"':
-            out += "&quot;";
-            break;
-        default:
-            out += c;
-        }
-    }
-    return out;
+std::string escaped(std::string_view text) {
+    return text::escapeMarkup(text);
 }
 
 // The lines and arcs of one layer as one path; pieces that continue one another share a subpath.

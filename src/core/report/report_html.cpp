@@ -1,4 +1,5 @@
 #include "core/report/report_writers.h"
+#include "core/text/markup.h"
 
 #include <cstdio>
 
@@ -7,26 +8,7 @@ namespace zorvane::report {
 namespace {
 
 std::string escaped(std::string_view text) {
-    std::string out;
-    for (char c : text) {
-        switch (c) {
-        case '&':
-            out += "&amp;";
-            break;
-        case '<':
-            out += "&lt;";
-            break;
-        case '>':
-            out += "&gt;";
-            break;
-        case '"':
-            out += "&quot;";
-            break;
-        default:
-            out += c;
-        }
-    }
-    return out;
+    return text::escapeMarkup(text);
 }
 
 // Escaped text whose line breaks stay line breaks.

@@ -6,6 +6,7 @@
 
 #include "core/profile/design_profiles.h"
 #include "core/store/store_error.h"
+#include "tools/db_out_arguments.h"
 
 #include <iostream>
 #include <optional>
@@ -15,33 +16,11 @@ namespace {
 
 constexpr const char* kUsage = "用法：zorvane-profile --db DIR --out DIR";
 
-struct Arguments {
-    std::filesystem::path db;
-    std::filesystem::path out;
-};
-
-std::optional<Arguments> parseArguments(int argc, char** argv) {
-    std::optional<std::filesystem::path> db;
-    std::optional<std::filesystem::path> out;
-    for (int i = 1; i < argc; ++i) {
-        const std::string_view arg = argv[i];
-        if ((arg == "--db" || arg == "--out") && i + 1 < argc) {
-            (arg == "--db" ? db : out) = argv[++i];
-        } else {
-            return std::nullopt;
-        }
-    }
-    if (!db || !out) {
-        return std::nullopt;
-    }
-    return Arguments{*db, *out};
-}
-
 } // namespace
 
 int main(int argc, char** argv) {
     namespace profile = zorvane::profile;
-    const auto args = parseArguments(argc, argv);
+    const auto args = zorvane::tools::parseDbOutArguments(argc, argv);
     if (!args) {
         std::cerr << kUsage << '\n';
         return 2;

@@ -5,6 +5,7 @@
 
 #include "app/shell/fonts.h"
 #include "core/store/store_error.h"
+#include "tools/db_out_arguments.h"
 #include "tools/report/report_tool.h"
 
 #include <QGuiApplication>
@@ -17,32 +18,10 @@ namespace {
 
 constexpr const char* kUsage = "用法：zorvane-report --db DIR --out DIR";
 
-struct Arguments {
-    std::filesystem::path db;
-    std::filesystem::path out;
-};
-
-std::optional<Arguments> parseArguments(int argc, char** argv) {
-    std::optional<std::filesystem::path> db;
-    std::optional<std::filesystem::path> out;
-    for (int i = 1; i < argc; ++i) {
-        const std::string_view arg = argv[i];
-        if ((arg == "--db" || arg == "--out") && i + 1 < argc) {
-            (arg == "--db" ? db : out) = argv[++i];
-        } else {
-            return std::nullopt;
-        }
-    }
-    if (!db || !out) {
-        return std::nullopt;
-    }
-    return Arguments{*db, *out};
-}
-
 } // namespace
 
 int main(int argc, char** argv) {
-    const auto args = parseArguments(argc, argv);
+    const auto args = zorvane::tools::parseDbOutArguments(argc, argv);
     if (!args) {
         std::cerr << kUsage << '\n';
         return 2;

@@ -76,15 +76,15 @@ template <class Sync> int timedSync(Sync sync, int fd) {
 
 extern "C" {
 
-int sqlite3_exec(sqlite3* db, const char* sql, int (*callback)(void*, int, char**, char**),
-                 void* argument, char** error) {
-    using Exec = int (*)(sqlite3*, const char*, int (*)(void*, int, char**, char**), void*, char**);
-    static const Exec real = next<Exec>("sqlite3_exec");
+int sqlite3_step(sqlite3_stmt* statement) {
+    static const auto real = next<int (*)(sqlite3_stmt*)>("sqlite3_step");
     // A commit of writes: a transaction that holds a write lock when COMMIT comes.
+    const char* sql = sqlite3_sql(statement);
+    sqlite3* db = sqlite3_db_handle(statement);
     if (sql && std::strcmp(sql, "COMMIT") == 0 &&
         sqlite3_txn_state(db, nullptr) == SQLITE_TXN_WRITE) {
         const auto start = Clock::now();
-        const int rc = real(db, sql, callback, argument, error);
+        const int rc = real(statement);
         const long long ns = since(start);
         totals().commitNs += ns;
         ++totals().commits;
@@ -94,7 +94,7 @@ int sqlite3_exec(sqlite3* db, const char* sql, int (*callback)(void*, int, char*
         table.second += ns;
         return rc;
     }
-    return real(db, sql, callback, argument, error);
+    return real(statement);
 }
 
 int fsync(int fd) {

@@ -103,15 +103,14 @@ int unlink(const char* path) {
     return next(path);
 }
 
-int sqlite3_exec(sqlite3* db, const char* sql, int (*callback)(void*, int, char**, char**),
-                 void* argument, char** error) {
-    static auto next =
-        real<int (*)(sqlite3*, const char*, int (*)(void*, int, char**, char**), void*, char**)>(
-            "sqlite3_exec");
+int sqlite3_step(sqlite3_stmt* statement) {
+    static auto next = real<int (*)(sqlite3_stmt*)>("sqlite3_step");
+    const char* sql = sqlite3_sql(statement);
     const bool commitOfWrites =
-        std::strcmp(sql, "COMMIT") == 0 && sqlite3_txn_state(db, nullptr) == SQLITE_TXN_WRITE;
-    const int rc = next(db, sql, callback, argument, error);
-    if (rc == SQLITE_OK && commitOfWrites) {
+        sql && std::strcmp(sql, "COMMIT") == 0 &&
+        sqlite3_txn_state(sqlite3_db_handle(statement), nullptr) == SQLITE_TXN_WRITE;
+    const int rc = next(statement);
+    if (rc == SQLITE_DONE && commitOfWrites) {
         committed();
     }
     return rc;

@@ -119,7 +119,50 @@ Connection::Connection(const std::filesystem::path& file, Mode mode) : file_(fil
 }
 
 Connection::~Connection() {
+    forgetStatements();
     sqlite3_close_v2(db_);
+}
+
+namespace {
+// Statements kept per connection; a table's own few and a design's repeated writes fit easily,
+// while queries built from changing conditions do not pile up without end.
+constexpr std::size_t kKeptStatements = 96;
+} // namespace
+
+sqlite3_stmt* Connection::take(const std::string& sql) const {
+    if (const auto kept = idle_.find(sql); kept != idle_.end()) {
+        sqlite3_stmt* statement = kept->second;
+        idle_.erase(kept);
+        return statement;
+    }
+    sqlite3_stmt* statement = nullptr;
+    if (sqlite3_prepare_v3(db_, sql.c_str(), static_cast<int>(sql.size()),
+                           SQLITE_PREPARE_PERSISTENT, &statement, nullptr) != SQLITE_OK) {
+        sqlite3_finalize(statement);
+        failLast();
+    }
+    return statement;
+}
+
+void Connection::giveBack(sqlite3_stmt* statement) const {
+    if (!statement) {
+        return;
+    }
+    sqlite3_reset(statement);
+    sqlite3_clear_bindings(statement);
+    // Kept until the store is full; a second statement of the same text, used at the same time
+    // as the first, is not kept.
+    if (idle_.size() >= kKeptStatements ||
+        !idle_.emplace(sqlite3_sql(statement), statement).second) {
+        sqlite3_finalize(statement);
+    }
+}
+
+void Connection::forgetStatements() const {
+    for (auto& [sql, statement] : idle_) {
+        sqlite3_finalize(statement);
+    }
+    idle_.clear();
 }
 
 void Connection::attach(const std::filesystem::path& file, const std::string& schema, bool readOnly,
@@ -135,10 +178,8 @@ void Connection::attach(const std::filesystem::path& file, const std::string& sc
 }
 
 void Connection::exec(const std::string& sql) {
-    char* message = nullptr;
-    if (sqlite3_exec(db_, sql.c_str(), nullptr, nullptr, &message) != SQLITE_OK) {
-        sqlite3_free(message);
-        failLast();
+    Statement statement(*this, sql);
+    while (statement.step()) {
     }
 }
 
@@ -172,15 +213,10 @@ void Connection::failLast() const {
 }
 
 Statement::Statement(const Connection& connection, const std::string& sql)
-    : connection_(connection) {
-    if (sqlite3_prepare_v2(connection.get(), sql.c_str(), static_cast<int>(sql.size()), &stmt_,
-                           nullptr) != SQLITE_OK) {
-        connection.failLast();
-    }
-}
+    : connection_(connection), stmt_(connection.take(sql)) {}
 
 Statement::~Statement() {
-    sqlite3_finalize(stmt_);
+    connection_.giveBack(stmt_);
 }
 
 void Statement::bind(int index, const Value& value) {

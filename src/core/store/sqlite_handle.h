@@ -5,6 +5,7 @@
 
 #include <filesystem>
 #include <string>
+#include <unordered_map>
 
 struct sqlite3;
 struct sqlite3_stmt;
@@ -26,6 +27,7 @@ public:
                 bool create = false);
     // Whether a transaction is open on this connection.
     bool inTransaction() const;
+    // Runs one SQL statement to its end.
     void exec(const std::string& sql);
     sqlite3* get() const { return db_; }
     const std::filesystem::path& file() const { return file_; }
@@ -35,9 +37,18 @@ public:
     // The same for the last failure SQLite reported on this connection.
     [[noreturn]] void failLast() const;
 
+    // A compiled statement of `sql`: one kept from an earlier use when there is one, so that the
+    // same reads and writes, repeated all through a design, are parsed once. Give it back with
+    // giveBack, which resets it and keeps it for the next use.
+    sqlite3_stmt* take(const std::string& sql) const;
+    void giveBack(sqlite3_stmt* statement) const;
+
 private:
+    void forgetStatements() const;
+
     sqlite3* db_ = nullptr;
     std::filesystem::path file_;
+    mutable std::unordered_map<std::string, sqlite3_stmt*> idle_; // by their SQL text
 };
 
 class Statement {

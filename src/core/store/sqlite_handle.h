@@ -25,6 +25,8 @@ public:
     // missing file (an empty database) instead of failing.
     void attach(const std::filesystem::path& file, const std::string& schema, bool readOnly,
                 bool create = false);
+    // Whether a database is attached under `schema`.
+    bool hasSchema(const std::string& schema) const;
     // Whether a transaction is open on this connection.
     bool inTransaction() const;
     // Runs one SQL statement to its end.

@@ -1,10 +1,13 @@
 #include "core/store/table_file.h"
 
+#include "core/store/reader_pool.h"
 #include "core/store/store_error.h"
 #include "core/store/workspace.h"
 #include "core/text/ascii_case.h"
 
+#include <dirent.h>
 #include <sqlite3.h>
+#include <sys/stat.h>
 
 #include <algorithm>
 #include <system_error>
@@ -36,19 +39,28 @@ bool hasBlobFields(const std::vector<FieldDef>& fields) {
                        [](const FieldDef& f) { return isBlobKind(f.kind); });
 }
 
-// The path of an existing entry of `directory` whose name equals `fileName` ignoring case.
+// The path of an existing entry of `directory` whose name equals `fileName` ignoring case. Asked
+// at every table open, mostly for memo files that do not exist, so the directory is read with
+// plain readdir and no path is made for an entry that does not match.
 std::optional<fs::path> findIgnoringCase(const fs::path& directory, const std::string& fileName) {
-    std::error_code error;
-    if (fs::exists(directory / fileName, error)) {
-        return directory / fileName;
+    const fs::path exact = directory / fileName;
+    struct stat status {};
+    if (::stat(exact.c_str(), &status) == 0) {
+        return exact;
     }
-    for (fs::directory_iterator it(directory, error), end; !error && it != end;
-         it.increment(error)) {
-        if (sameNameIgnoringCase(it->path().filename().string(), fileName)) {
-            return it->path();
+    DIR* entries = ::opendir(directory.c_str());
+    if (!entries) {
+        return std::nullopt;
+    }
+    std::optional<fs::path> found;
+    while (const dirent* entry = ::readdir(entries)) {
+        if (sameNameIgnoringCase(entry->d_name, fileName)) {
+            found = directory / entry->d_name;
+            break;
         }
     }
-    return std::nullopt;
+    ::closedir(entries);
+    return found;
 }
 
 void removeIfPresent(const fs::path& file) {
@@ -229,10 +241,27 @@ TableFile::TableFile(const TableFiles& files, bool readOnly) : files_(files), re
         if (!fs::is_regular_file(files.table, error)) {
             throw StoreError("找不到数据表文件“" + files.table.string() + "”");
         }
-        ownConnection_ = std::make_unique<Connection>(
-            files.table, readOnly ? Connection::Mode::ReadOnly : Connection::Mode::ReadWrite);
+        ownConnection_ =
+            readOnly ? sharedReader(files.table, files.blobs)
+                     : std::make_shared<Connection>(files.table, Connection::Mode::ReadWrite);
         connection_ = ownConnection_.get();
     }
+    try {
+        readLayout();
+    } catch (...) {
+        // A connection that met a damaged file is not offered again.
+        if (readOnly_ && !workspace_) {
+            forgetSharedReader(files_.table);
+        }
+        throw;
+    }
+    if (workspace_) {
+        workspace_->tableOpened();
+    }
+}
+
+void TableFile::readLayout() {
+    std::error_code error;
     {
         // One read transaction for the whole check instead of one per statement.
         ReadTransaction read(*connection_);
@@ -241,27 +270,26 @@ TableFile::TableFile(const TableFiles& files, bool readOnly) : files_(files), re
     hasBlobs_ = hasBlobFields(fields_);
     if (hasBlobs_) {
         if (workspace_) {
-            const auto blobs = Workspace::attachmentOf(files.blobs);
+            const auto blobs = Workspace::attachmentOf(files_.blobs);
             if (!blobs) {
-                throw StoreError("找不到数据表的备注文件“" + files.blobs.string() + "”");
+                throw StoreError("找不到数据表的备注文件“" + files_.blobs.string() + "”");
             }
             blobSchema_ = blobs->schema;
         } else {
-            if (fs::is_directory(files.blobs, error)) {
-                throw StoreError("数据表的备注文件“" + files.blobs.string() +
+            if (fs::is_directory(files_.blobs, error)) {
+                throw StoreError("数据表的备注文件“" + files_.blobs.string() +
                                  "”是一个目录，不是备注文件");
             }
-            if (!fs::is_regular_file(files.blobs, error)) {
-                throw StoreError("找不到数据表的备注文件“" + files.blobs.string() + "”");
+            if (!fs::is_regular_file(files_.blobs, error)) {
+                throw StoreError("找不到数据表的备注文件“" + files_.blobs.string() + "”");
             }
-            connection_->attach(files.blobs, blobSchema_, readOnly);
+            if (!connection_->hasSchema(blobSchema_)) {
+                connection_->attach(files_.blobs, blobSchema_, readOnly_);
+            }
         }
         if (!hasTable(*connection_, blobSchema_, "zv_blobs")) {
-            throw StoreError("数据表的备注文件“" + files.blobs.string() + "”不是可用的备注文件");
+            throw StoreError("数据表的备注文件“" + files_.blobs.string() + "”不是可用的备注文件");
         }
-    }
-    if (workspace_) {
-        workspace_->tableOpened();
     }
 }
 

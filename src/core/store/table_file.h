@@ -83,6 +83,8 @@ public:
     void remove(const std::vector<std::int64_t>& ids);
 
 private:
+    // Reads the field definitions and checks that the files hold a usable table.
+    void readLayout();
     void readFields();
     void writeBlobs(std::int64_t id, const Row& values);
     void beforeWrite();
@@ -92,7 +94,7 @@ private:
     TableFiles files_;
     bool readOnly_;
     bool hasBlobs_ = false;
-    std::unique_ptr<Connection> ownConnection_;
+    std::shared_ptr<Connection> ownConnection_; // null for files of a workspace
     Connection* connection_ = nullptr;
     Workspace* workspace_ = nullptr;
     std::string schema_ = "main";

@@ -103,22 +103,50 @@ bool Workspace::fileIsSound(const fs::path& file) {
     }
 }
 
-void Workspace::recover(const File& file) {
-    const fs::path journal = file.path.string() + "-journal";
+bool Workspace::attachChecked(std::unique_ptr<detail::Connection>& connection, const File& file) {
     std::error_code error;
-    if (fs::exists(journal, error) && detail::journalBelongsElsewhere(file.path, journal)) {
-        removeQuietly(journal);
+    const bool existed = fs::exists(file.path, error);
+    if (existed && !fs::is_regular_file(file.path, error)) {
+        return false;
     }
-    if (!fs::exists(file.path, error)) {
-        return;
+    try {
+        if (!connection) {
+            connection =
+                std::make_unique<detail::Connection>(file.path, detail::Connection::Mode::Create);
+        } else {
+            connection->attach(file.path, file.schema, false, true);
+        }
+        const std::string schema = detail::quoteIdentifier(file.schema);
+        connection->exec("PRAGMA " + schema + ".journal_mode=DELETE");
+        connection->exec("PRAGMA " + schema + ".synchronous=FULL");
+        if (!existed) {
+            return true;
+        }
+        // The first read of a file for writing rolls back what a crash left in its journal.
+        detail::Statement check(*connection, "PRAGMA " + schema + ".quick_check");
+        return check.step() && check.columnText(0) == "ok";
+    } catch (const StoreError&) {
+        return false;
     }
-    if (fileIsSound(file.path)) {
-        // What SQLite left of a journal after opening the file was not to be rolled back: the
-        // transaction it kept had been committed, or it was not this file's.
-        removeQuietly(journal);
-        return;
+}
+
+std::unique_ptr<detail::Connection> Workspace::connect(const File*& unsound) {
+    unsound = nullptr;
+    std::unique_ptr<detail::Connection> connection;
+    for (const auto& file : files_) {
+        if (!attachChecked(connection, file)) {
+            // Stop at the first failure: a damaged file attached could fail the next ones.
+            unsound = &file;
+            return nullptr;
+        }
     }
+    return connection;
+}
+
+void Workspace::setAside(const File& file) {
+    const fs::path journal = file.path.string() + "-journal";
     const fs::path aside = file.path.string() + ".damaged";
+    std::error_code error;
     fs::remove_all(aside, error);
     fs::rename(file.path, aside, error);
     if (error) {
@@ -134,20 +162,36 @@ void Workspace::attachFiles() {
     if (connection_) {
         return;
     }
+    std::error_code error;
     for (const auto& file : files_) {
-        recover(file);
+        const fs::path journal = file.path.string() + "-journal";
+        if (fs::exists(journal, error) && detail::journalBelongsElsewhere(file.path, journal)) {
+            removeQuietly(journal);
+        }
+    }
+    // Every file is opened for writing and checked on the one connection. A file damaged beyond
+    // repair is set aside and the connection made again, with a fresh file in its place.
+    const File* unsound = nullptr;
+    std::vector<const File*> setAsideAlready;
+    auto connection = connect(unsound);
+    while (unsound) {
+        if (std::find(setAsideAlready.begin(), setAsideAlready.end(), unsound) !=
+            setAsideAlready.end()) {
+            throw StoreError("无法在数据库目录“" + directory_.string() + "”中建立数据表文件“" +
+                             unsound->path.filename().string() + "”");
+        }
+        setAside(*unsound);
+        setAsideAlready.push_back(unsound);
+        connection = connect(unsound);
+    }
+    // What SQLite left of a journal after reading the file was not to be rolled back: the
+    // transaction it kept had been committed, or it was not this file's. Only now, with every
+    // file recovered, may the super-journals go: a journal whose super-journal is gone counts as
+    // committed.
+    for (const auto& file : files_) {
+        removeQuietly(file.path.string() + "-journal");
     }
     removeSuperJournals();
-    auto connection =
-        std::make_unique<detail::Connection>(files_.front().path, detail::Connection::Mode::Create);
-    for (const auto& file : files_) {
-        if (file.schema != "main") {
-            connection->attach(file.path, file.schema, false, true);
-        }
-        const std::string schema = detail::quoteIdentifier(file.schema);
-        connection->exec("PRAGMA " + schema + ".journal_mode=DELETE");
-        connection->exec("PRAGMA " + schema + ".synchronous=FULL");
-    }
     // Nothing reaches a table file before the commit, so a journal without the file's first page
     // never stands for a file that was written.
     connection->exec("PRAGMA cache_spill=OFF");

@@ -100,7 +100,13 @@ private:
         std::filesystem::path path;
         std::string schema;
     };
-    void recover(const File& file);
+    // Opens `file` for writing on `connection` (made with the first file) and checks it.
+    static bool attachChecked(std::unique_ptr<detail::Connection>& connection, const File& file);
+    // The connection with every file attached, or null with the first file that failed its
+    // check in `unsound`.
+    std::unique_ptr<detail::Connection> connect(const File*& unsound);
+    // Renames a damaged file out of the way, with a message for the user.
+    void setAside(const File& file);
     void removeSuperJournals();
     void rollback();
 

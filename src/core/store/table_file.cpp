@@ -180,6 +180,27 @@ fs::path journalOf(const fs::path& file) {
 
 } // namespace
 
+bool TableFile::emptiedInPlace(const TableFiles& files, const std::vector<FieldDef>& fields) {
+    std::optional<TableFile> existing;
+    try {
+        existing.emplace(files, false);
+    } catch (const StoreError&) {
+        return false; // no usable table there yet: it is defined anew
+    }
+    if (existing->fields() != fields ||
+        existing->hasBlobs_ != Workspace::attachmentOf(files.blobs).has_value()) {
+        return false;
+    }
+    // The same fields: emptying the rows leaves the table as a new one would be, and keeps the
+    // connection's schema, so its compiled statements stay valid.
+    existing->beforeWrite();
+    existing->connection_->exec("DELETE FROM " + existing->rowsTable());
+    if (existing->hasBlobs_) {
+        existing->connection_->exec("DELETE FROM " + existing->blobsTable());
+    }
+    return true;
+}
+
 void TableFile::create(const TableFiles& files, const std::vector<FieldDef>& fields) {
     requireDirectory(files.table.parent_path());
     if (fields.empty()) {
@@ -192,11 +213,13 @@ void TableFile::create(const TableFiles& files, const std::vector<FieldDef>& fie
             throw StoreError("无法建立数据表“" + files.table.string() + "”：没有它的备注文件");
         }
         Savepoint savepoint(*table->connection);
-        table->workspace->aboutToWrite(table->schema);
-        defineTable(*table->connection, table->schema, fields);
-        if (blobFile) {
-            table->workspace->aboutToWrite(blobFile->schema);
-            defineBlobs(*table->connection, blobFile->schema, blobs);
+        if (!emptiedInPlace(files, fields)) {
+            table->workspace->aboutToWrite(table->schema);
+            defineTable(*table->connection, table->schema, fields);
+            if (blobFile) {
+                table->workspace->aboutToWrite(blobFile->schema);
+                defineBlobs(*table->connection, blobFile->schema, blobs);
+            }
         }
         savepoint.release();
         return;

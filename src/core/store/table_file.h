@@ -83,6 +83,9 @@ public:
     void remove(const std::vector<std::int64_t>& ids);
 
 private:
+    // Empties the table of workspace files that already hold these fields, instead of defining
+    // it anew; false when they hold no usable table or other fields.
+    static bool emptiedInPlace(const TableFiles& files, const std::vector<FieldDef>& fields);
     // Reads the field definitions and checks that the files hold a usable table.
     void readLayout();
     void readFields();

@@ -308,6 +308,57 @@ TEST_F(StoreTest, CreateReplacesTheOldTableWithAnEmptyOne) {
     EXPECT_FALSE(std::filesystem::exists(dir.path() / "ChainNoNd.db.new"));
 }
 
+// Read-only opens reuse a kept connection; every change made to the files since, by this process
+// or by copying another file over them, must show at the next open.
+TEST_F(StoreTest, AReadOnlyOpenSeesTheFileAsItIsNow) {
+    const auto rowsNow = [&] {
+        Table table(dir.path(), "ChainNoNd");
+        table.open();
+        return column(table, "链号");
+    };
+    fillChains({{"08A", 12.7, 1}});
+    EXPECT_EQ(rowsNow(), (std::vector<std::string>{"08A"}));
+    {
+        Table table(dir.path(), "ChainNoNd");
+        table.setReadOnly(false);
+        table.open();
+        table.append();
+        table.setField("链号", Value("10A"));
+        table.post();
+    }
+    EXPECT_EQ(rowsNow(), (std::vector<std::string>{"08A", "10A"}));
+
+    const auto saved = dir.path() / "saved.db";
+    std::filesystem::copy_file(dir.path() / "ChainNoNd.db", saved);
+    fillChains({{"16A", 25.4, 2}}); // made anew: a new file under the same name
+    EXPECT_EQ(rowsNow(), (std::vector<std::string>{"16A"}));
+    std::filesystem::copy_file(saved, dir.path() / "ChainNoNd.db",
+                               std::filesystem::copy_options::overwrite_existing);
+    EXPECT_EQ(rowsNow(), (std::vector<std::string>{"08A", "10A"}));
+
+    std::filesystem::remove(dir.path() / "ChainNoNd.db");
+    EXPECT_THROW(rowsNow(), StoreError);
+}
+
+TEST_F(StoreTest, AMemoFileSpeltInAnotherCaseIsTheTablesOwn) {
+    makeTable("R_design", kHistoryFields);
+    {
+        Table table(dir.path(), "R_design");
+        table.setReadOnly(false);
+        table.open();
+        table.append();
+        table.setField("说明", Value("备注"));
+        table.post();
+    }
+    std::filesystem::rename(dir.path() / "R_design.mb", dir.path() / "R_DESIGN.MB");
+    for (const bool readOnly : {true, false}) {
+        Table table(dir.path(), "r_design");
+        table.setReadOnly(readOnly);
+        table.open();
+        EXPECT_EQ(table.text("说明"), "备注") << readOnly;
+    }
+}
+
 class QueryTest : public StoreTest {
 protected:
     void SetUp() override {

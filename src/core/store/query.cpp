@@ -71,7 +71,7 @@ std::vector<Value> Query::parameterValues() const {
 }
 
 void Query::run() {
-    const detail::TableFile file(detail::locateTable(directory_, statement_.table), true);
+    const detail::TableFile file(detail::locateTableFile(directory_, statement_.table), true);
     const auto& fields = file.fields();
     auto columnOf = [&](const std::string& name) {
         for (std::size_t i = 0; i < fields.size(); ++i) {

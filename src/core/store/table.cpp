@@ -68,20 +68,20 @@ void Table::open() {
     if (open_) {
         return;
     }
-    file_ = std::make_unique<detail::TableFile>(detail::locateTable(directory_, name_), readOnly_);
-    try {
-        loadRows();
-    } catch (...) {
-        file_.reset();
-        throw;
-    }
+    std::vector<detail::StoredRow> rows;
+    file_ = std::make_unique<detail::TableFile>(detail::locateTableFile(directory_, name_),
+                                                readOnly_, &rows);
+    showRows(std::move(rows));
     if (file_->workspace()) {
         file_->workspace()->addListener(this);
     }
 }
 
 void Table::loadRows() {
-    auto stored = file_->load({}, {}, {}, false);
+    showRows(file_->load({}, {}, {}, false));
+}
+
+void Table::showRows(std::vector<detail::StoredRow> stored) {
     std::vector<Row> rows;
     ids_.clear();
     rows.reserve(stored.size());
@@ -125,7 +125,7 @@ void Table::setReadOnly(bool readOnly) {
         // The file was opened read-only by SQLite: open it again for writing, rows unchanged.
         cancel();
         auto writable =
-            std::make_unique<detail::TableFile>(detail::locateTable(directory_, name_), false);
+            std::make_unique<detail::TableFile>(detail::locateTableFile(directory_, name_), false);
         file_ = std::move(writable);
     }
     readOnly_ = readOnly;

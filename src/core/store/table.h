@@ -10,12 +10,14 @@
 #include <filesystem>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace zorvane::store {
 
 namespace detail {
 class TableFile;
-}
+struct StoredRow;
+} // namespace detail
 
 class Table : public Dataset, private Workspace::Listener {
 public:
@@ -69,6 +71,8 @@ public:
 private:
     void reloadAfterRollback() override;
     void loadRows();
+    // Shows the rows read from the file, the cursor on the first.
+    void showRows(std::vector<detail::StoredRow> stored);
     void detachFile();
     const Row* editBuffer() const override;
     void loadBlobs(std::size_t index, Row& row) const override;

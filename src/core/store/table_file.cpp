@@ -107,16 +107,23 @@ std::string normalizeTableName(std::string_view name) {
     return std::string(name);
 }
 
-TableFiles locateTable(const fs::path& directory, std::string_view name) {
+TableFiles locateTableFile(const fs::path& directory, std::string_view name) {
     const std::string base = normalizeTableName(name);
     TableFiles files{directory / (base + ".db"), directory / (base + ".mb")};
     if (const auto table = findIgnoringCase(directory, base + ".db")) {
         files.table = *table;
         files.blobs = table->parent_path() / (table->stem().string() + ".mb");
     }
-    if (const auto blobs = findIgnoringCase(directory, files.blobs.filename().string())) {
-        files.blobs = *blobs;
-    }
+    return files;
+}
+
+std::optional<fs::path> findBlobs(const TableFiles& files) {
+    return findIgnoringCase(files.blobs.parent_path(), files.blobs.filename().string());
+}
+
+TableFiles locateTable(const fs::path& directory, std::string_view name) {
+    TableFiles files = locateTableFile(directory, name);
+    files.blobs = findBlobs(files).value_or(files.blobs);
     return files;
 }
 
@@ -249,19 +256,22 @@ void TableFile::create(const TableFiles& files, const std::vector<FieldDef>& fie
     }
 }
 
-TableFile::TableFile(const TableFiles& files, bool readOnly) : files_(files), readOnly_(readOnly) {
+TableFile::TableFile(const TableFiles& files, bool readOnly, std::vector<StoredRow>* rows)
+    : files_(files), readOnly_(readOnly) {
     const FileInMessages about(files_.table);
-    requireDirectory(files.table.parent_path());
-    std::error_code error;
     if (const auto attached = Workspace::attachmentOf(files.table)) {
         workspace_ = attached->workspace;
         connection_ = attached->connection;
         schema_ = attached->schema;
     } else {
-        if (fs::is_directory(files.table, error)) {
-            throw StoreError("数据表文件“" + files.table.string() + "”是一个目录，不是数据表文件");
-        }
-        if (!fs::is_regular_file(files.table, error)) {
+        std::error_code error;
+        const auto status = fs::status(files.table, error);
+        if (!fs::is_regular_file(status)) {
+            if (fs::is_directory(status)) {
+                throw StoreError("数据表文件“" + files.table.string() +
+                                 "”是一个目录，不是数据表文件");
+            }
+            requireDirectory(files.table.parent_path());
             throw StoreError("找不到数据表文件“" + files.table.string() + "”");
         }
         ownConnection_ =
@@ -270,7 +280,7 @@ TableFile::TableFile(const TableFiles& files, bool readOnly) : files_(files), re
         connection_ = ownConnection_.get();
     }
     try {
-        readLayout();
+        readLayout(rows);
     } catch (...) {
         // A connection that met a damaged file is not offered again.
         if (readOnly_ && !workspace_) {
@@ -283,13 +293,11 @@ TableFile::TableFile(const TableFiles& files, bool readOnly) : files_(files), re
     }
 }
 
-void TableFile::readLayout() {
-    std::error_code error;
-    {
-        // One read transaction for the whole check instead of one per statement.
-        ReadTransaction read(*connection_);
-        readFields();
-    }
+void TableFile::readLayout(std::vector<StoredRow>* rows) {
+    // One read transaction for the layout and the rows, unless a memo file must be attached in
+    // between: SQLite attaches no file inside a transaction.
+    std::optional<ReadTransaction> read(std::in_place, *connection_);
+    readFields();
     hasBlobs_ = hasBlobFields(fields_);
     if (hasBlobs_) {
         if (workspace_) {
@@ -298,21 +306,35 @@ void TableFile::readLayout() {
                 throw StoreError("找不到数据表的备注文件“" + files_.blobs.string() + "”");
             }
             blobSchema_ = blobs->schema;
-        } else {
-            if (fs::is_directory(files_.blobs, error)) {
+        } else if (!connection_->hasSchema(blobSchema_)) {
+            read.reset();
+            if (const auto found = findBlobs(files_); found && *found != files_.blobs) {
+                // The memo file's name differs in case from the table's; a kept connection
+                // knows only the file of the table's own spelling, so this one reads alone.
+                files_.blobs = *found;
+                if (readOnly_) {
+                    ownConnection_ =
+                        std::make_shared<Connection>(files_.table, Connection::Mode::ReadOnly);
+                    connection_ = ownConnection_.get();
+                }
+            }
+            std::error_code error;
+            const auto status = fs::status(files_.blobs, error);
+            if (fs::is_directory(status)) {
                 throw StoreError("数据表的备注文件“" + files_.blobs.string() +
                                  "”是一个目录，不是备注文件");
             }
-            if (!fs::is_regular_file(files_.blobs, error)) {
+            if (!fs::is_regular_file(status)) {
                 throw StoreError("找不到数据表的备注文件“" + files_.blobs.string() + "”");
             }
-            if (!connection_->hasSchema(blobSchema_)) {
-                connection_->attach(files_.blobs, blobSchema_, readOnly_);
-            }
+            connection_->attach(files_.blobs, blobSchema_, readOnly_);
         }
         if (!hasTable(*connection_, blobSchema_, "zv_blobs")) {
             throw StoreError("数据表的备注文件“" + files_.blobs.string() + "”不是可用的备注文件");
         }
+    }
+    if (rows) {
+        *rows = load({}, {}, {}, false);
     }
 }
 

@@ -34,6 +34,11 @@ struct TableFiles {
 // The files of the table `name` in `directory`. Names ignore case: an existing file whose name
 // differs only in case is the table's file; otherwise the paths are spelt as `name` is.
 TableFiles locateTable(const std::filesystem::path& directory, std::string_view name);
+// The same, but the memo file is spelt as the table file is, without looking for it: opening a
+// table looks for it only when the table has memo or graphic fields (findBlobs).
+TableFiles locateTableFile(const std::filesystem::path& directory, std::string_view name);
+// The existing memo file of `files` whose name equals theirs ignoring case, if any.
+std::optional<std::filesystem::path> findBlobs(const TableFiles& files);
 
 // Throws StoreError naming the directory when it does not exist.
 void requireDirectory(const std::filesystem::path& directory);
@@ -53,7 +58,9 @@ public:
     // complete, and no journal of the old file is left to be rolled into the new one.
     static void create(const TableFiles& files, const std::vector<FieldDef>& fields);
 
-    TableFile(const TableFiles& files, bool readOnly);
+    // With `rows`, also reads the rows (memo and graphic values left null) together with the
+    // field definitions, as one read of the file.
+    TableFile(const TableFiles& files, bool readOnly, std::vector<StoredRow>* rows = nullptr);
     ~TableFile();
     TableFile(const TableFile&) = delete;
     TableFile& operator=(const TableFile&) = delete;
@@ -86,8 +93,9 @@ private:
     // Empties the table of workspace files that already hold these fields, instead of defining
     // it anew; false when they hold no usable table or other fields.
     static bool emptiedInPlace(const TableFiles& files, const std::vector<FieldDef>& fields);
-    // Reads the field definitions and checks that the files hold a usable table.
-    void readLayout();
+    // Reads the field definitions, checks that the files hold a usable table, and reads the rows
+    // into `rows` when given.
+    void readLayout(std::vector<StoredRow>* rows);
     void readFields();
     void writeBlobs(std::int64_t id, const Row& values);
     void beforeWrite();

@@ -197,6 +197,10 @@ void Connection::exec(const std::string& sql) {
     }
 }
 
+bool Connection::lastFailureIsMissingTable() const {
+    return std::string_view(sqlite3_errmsg(db_)).starts_with("no such table");
+}
+
 bool Connection::hasSchema(const std::string& schema) const {
     return sqlite3_db_filename(db_, schema.c_str()) != nullptr;
 }
@@ -274,6 +278,11 @@ bool Statement::step() {
 void Statement::reset() {
     sqlite3_reset(stmt_);
     sqlite3_clear_bindings(stmt_);
+}
+
+std::string Statement::columnName(int column) const {
+    const char* name = sqlite3_column_name(stmt_, column);
+    return name ? name : "";
 }
 
 int Statement::columnCount() const {

@@ -38,6 +38,8 @@ public:
     [[noreturn]] void fail(const std::string& what) const;
     // The same for the last failure SQLite reported on this connection.
     [[noreturn]] void failLast() const;
+    // Whether that failure was a table missing from the schema.
+    bool lastFailureIsMissingTable() const;
 
     // A compiled statement of `sql`: one kept from an earlier use when there is one, so that the
     // same reads and writes, repeated all through a design, are parsed once. Give it back with
@@ -65,6 +67,7 @@ public:
     void reset();
 
     int columnCount() const;
+    std::string columnName(int column) const;
     bool columnIsNull(int column) const;
     std::string columnText(int column) const;
     double columnDouble(int column) const;

@@ -362,29 +362,53 @@ void TableFile::beforeWrite() {
 }
 
 void TableFile::readFields() {
-    if (!hasTable(*connection_, schema_, "zv_fields") ||
-        !hasTable(*connection_, schema_, "zv_rows")) {
+    std::optional<Statement> select;
+    try {
+        select.emplace(*connection_, "SELECT pos, name, kind, size FROM " +
+                                         quoteIdentifier(schema_) + ".zv_fields ORDER BY pos");
+    } catch (const StoreError&) {
+        if (!connection_->lastFailureIsMissingTable()) {
+            throw;
+        }
         throw StoreError("数据表文件“" + files_.table.string() + "”不是可用的数据表：没有字段定义");
     }
-    Statement select(*connection_, "SELECT pos, name, kind, size FROM " + quoteIdentifier(schema_) +
-                                       ".zv_fields ORDER BY pos");
-    while (select.step()) {
-        const auto kind = kindFromName(select.columnText(2));
-        if (!kind || select.columnInt(0) != static_cast<long long>(fields_.size())) {
+    while (select->step()) {
+        const auto kind = kindFromName(select->columnText(2));
+        if (!kind || select->columnInt(0) != static_cast<long long>(fields_.size())) {
             connection_->fail("字段定义不完整");
         }
-        fields_.push_back({select.columnText(1), *kind, static_cast<int>(select.columnInt(3))});
+        fields_.push_back({select->columnText(1), *kind, static_cast<int>(select->columnInt(3))});
     }
-    Statement info(*connection_, "PRAGMA " + quoteIdentifier(schema_) + ".table_info(zv_rows)");
-    std::size_t columns = 0;
-    while (info.step()) {
-        const std::string expected = columns == 0 ? "rid" : column(columns - 1);
-        if (info.columnText(1) != expected) {
-            connection_->fail("行表的列与字段定义不符");
+    if (fields_.empty()) {
+        connection_->fail("行表的列与字段定义不符");
+    }
+    // The statement that reads the rows, compiled here once, shows the rows table's columns.
+    try {
+        const Statement rows(*connection_, rowsSelect({}, {}));
+        requireRowColumns(rows);
+    } catch (const StoreError&) {
+        if (!connection_->lastFailureIsMissingTable()) {
+            throw;
         }
-        ++columns;
+        throw StoreError("数据表文件“" + files_.table.string() + "”不是可用的数据表：没有字段定义");
     }
-    if (fields_.empty() || columns != fields_.size() + 1) {
+}
+
+std::string TableFile::rowsSelect(const std::string& whereSql, const std::string& orderSql) const {
+    std::string sql = "SELECT * FROM " + rowsTable();
+    if (!whereSql.empty()) {
+        sql += " WHERE " + whereSql;
+    }
+    return sql + " ORDER BY " + (orderSql.empty() ? std::string() : orderSql + ", ") + "rid";
+}
+
+void TableFile::requireRowColumns(const Statement& rows) const {
+    const int count = rows.columnCount();
+    bool match = count == static_cast<int>(fields_.size()) + 1 && rows.columnName(0) == "rid";
+    for (int i = 1; match && i < count; ++i) {
+        match = rows.columnName(i) == column(static_cast<std::size_t>(i - 1));
+    }
+    if (!match) {
         connection_->fail("行表的列与字段定义不符");
     }
 }
@@ -392,20 +416,12 @@ void TableFile::readFields() {
 std::vector<StoredRow> TableFile::load(const std::string& whereSql, const std::vector<Value>& binds,
                                        const std::string& orderSql, bool withBlobs) const {
     const FileInMessages about(files_.table);
-    std::string sql = "SELECT rid";
-    for (std::size_t i = 0; i < fields_.size(); ++i) {
-        sql += ", " + column(i);
-    }
-    sql += " FROM " + rowsTable();
-    if (!whereSql.empty()) {
-        sql += " WHERE " + whereSql;
-    }
-    sql += " ORDER BY " + (orderSql.empty() ? std::string() : orderSql + ", ") + "rid";
 
     ReadTransaction read(*connection_);
     std::vector<StoredRow> rows;
     std::unordered_map<std::int64_t, std::size_t> indexById;
-    Statement select(*connection_, sql);
+    Statement select(*connection_, rowsSelect(whereSql, orderSql));
+    requireRowColumns(select);
     for (std::size_t i = 0; i < binds.size(); ++i) {
         select.bind(static_cast<int>(i + 1), binds[i]);
     }

@@ -97,6 +97,10 @@ private:
     // into `rows` when given.
     void readLayout(std::vector<StoredRow>* rows);
     void readFields();
+    // The statement text that reads the rows, all columns, filtered and sorted.
+    std::string rowsSelect(const std::string& whereSql, const std::string& orderSql) const;
+    // Fails unless the statement's columns are the row id and one column per field, in order.
+    void requireRowColumns(const Statement& rows) const;
     void writeBlobs(std::int64_t id, const Row& values);
     void beforeWrite();
     std::string rowsTable() const;

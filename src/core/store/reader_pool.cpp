@@ -77,7 +77,13 @@ std::shared_ptr<Connection> sharedReader(const std::filesystem::path& table,
         }
         readers.kept.erase(found);
     }
-    auto connection = std::make_shared<Connection>(table, Connection::Mode::ReadOnly);
+    // A file with a journal beside it may be in the middle of a change: it is read with locks,
+    // as SQLite reads a file that others write. Otherwise the checks above stand for SQLite's.
+    const bool settled = !stateOf(table.string() + "-journal").exists &&
+                         !stateOf(table.string() + "-wal").exists &&
+                         !stateOf(blobs.string() + "-journal").exists;
+    auto connection = std::make_shared<Connection>(table, settled ? Connection::Mode::Unchanging
+                                                                  : Connection::Mode::ReadOnly);
     if (readers.kept.size() >= kKeptConnections) {
         const auto oldest =
             std::min_element(readers.kept.begin(), readers.kept.end(),

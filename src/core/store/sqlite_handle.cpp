@@ -86,22 +86,25 @@ std::string sqliteProblem(const std::filesystem::path& file, int code, const std
 
 namespace {
 // Set once, before the first connection: a connection's page cache grows as pages are read,
-// instead of each connection and attached file clearing a block of twenty pages up front. Table
-// files are small and a design opens many of them.
+// instead of each connection and attached file clearing a block of twenty pages up front (table
+// files are small and a design opens many of them), and no memory statistics are kept, which
+// would take a lock around every allocation.
 void configureEngine() {
     static const bool configured = [] {
         sqlite3_config(SQLITE_CONFIG_PAGECACHE, nullptr, 0, 0);
+        sqlite3_config(SQLITE_CONFIG_MEMSTATUS, 0);
         return true;
     }();
     (void)configured;
 }
 } // namespace
 
-Connection::Connection(const std::filesystem::path& file, Mode mode) : file_(file) {
+Connection::Connection(const std::filesystem::path& file, Mode mode) : file_(file), mode_(mode) {
     configureEngine();
     int flags = SQLITE_OPEN_URI | SQLITE_OPEN_NOMUTEX;
     switch (mode) {
     case Mode::ReadOnly:
+    case Mode::Unchanging:
         flags |= SQLITE_OPEN_READONLY;
         break;
     case Mode::ReadWrite:
@@ -111,7 +114,10 @@ Connection::Connection(const std::filesystem::path& file, Mode mode) : file_(fil
         flags |= SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE;
         break;
     }
-    const int rc = sqlite3_open_v2(file.string().c_str(), &db_, flags, nullptr);
+    // A file that does not change while open is read without locks or checks for changes.
+    const std::string name =
+        mode == Mode::Unchanging ? fileUri(file, "ro") + "&immutable=1" : file.string();
+    const int rc = sqlite3_open_v2(name.c_str(), &db_, flags, nullptr);
     if (rc != SQLITE_OK) {
         const int code = db_ ? sqlite3_extended_errcode(db_) : rc;
         const std::string detail = db_ ? sqlite3_errmsg(db_) : sqlite3_errstr(rc);
@@ -124,7 +130,7 @@ Connection::Connection(const std::filesystem::path& file, Mode mode) : file_(fil
     sqlite3_db_config(db_, SQLITE_DBCONFIG_LOOKASIDE, nullptr, 0, 0);
     sqlite3_busy_timeout(db_, 2000);
     sqlite3_extended_result_codes(db_, 1);
-    if (mode != Mode::ReadOnly) {
+    if (mode == Mode::ReadWrite || mode == Mode::Create) {
         // The default rollback journal keeps the whole state of a table in its own files, and a
         // commit across the table file and its blob file stays atomic.
         exec("PRAGMA journal_mode=DELETE");
@@ -182,7 +188,11 @@ void Connection::forgetStatements() const {
 void Connection::attach(const std::filesystem::path& file, const std::string& schema, bool readOnly,
                         bool create) {
     Statement attach(*this, "ATTACH DATABASE ?1 AS " + quoteIdentifier(schema));
-    attach.bind(1, Value(fileUri(file, readOnly ? "ro" : create ? "rwc" : "rw")));
+    std::string uri = fileUri(file, readOnly ? "ro" : create ? "rwc" : "rw");
+    if (readOnly && mode_ == Mode::Unchanging) {
+        uri += "&immutable=1";
+    }
+    attach.bind(1, Value(uri));
     try {
         attach.step();
     } catch (const StoreError&) {

@@ -14,7 +14,10 @@ namespace zorvane::store::detail {
 
 class Connection {
 public:
-    enum class Mode { ReadOnly, ReadWrite, Create };
+    // Unchanging: read-only, and the caller makes sure that the file does not change while the
+    // connection is used (a kept connection checks the file before each use), so SQLite reads
+    // it without taking locks or looking for changes.
+    enum class Mode { ReadOnly, Unchanging, ReadWrite, Create };
 
     Connection(const std::filesystem::path& file, Mode mode);
     ~Connection();
@@ -52,6 +55,7 @@ private:
 
     sqlite3* db_ = nullptr;
     std::filesystem::path file_;
+    Mode mode_;
     mutable std::unordered_map<std::string, sqlite3_stmt*> idle_; // by their SQL text
 };
 

@@ -65,7 +65,10 @@ Workspace::Workspace(fs::path directory, const std::vector<TableSpec>& tables)
     detail::requireDirectory(directory_);
     lock_ = std::make_unique<detail::DirectoryLock>(directory_);
     for (const auto& table : tables) {
-        const auto located = detail::locateTable(directory_, table.name);
+        auto located = detail::locateTableFile(directory_, table.name);
+        if (table.blobs) {
+            located.blobs = detail::findBlobs(located).value_or(located.blobs);
+        }
         const std::string schema = files_.empty() ? "main" : "w" + std::to_string(files_.size());
         files_.push_back({located.table, schema});
         if (table.blobs) {

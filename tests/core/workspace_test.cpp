@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
 #include <stdexcept>
 
@@ -86,6 +87,78 @@ TEST(WorkspaceTest, AFileDamagedBeyondRepairIsSetAsideAndMadeAnew) {
     rows.open();
     append(rows, "链号");
     EXPECT_EQ(itemsOf(rows), std::vector<std::string>{"链号"});
+}
+
+// Files damaged in any place and number are set aside one by one; a sound file keeps its rows.
+TEST(WorkspaceTest, OnlyTheDamagedFilesAreSetAside) {
+    const std::vector<std::vector<std::string>> cases{
+        {"Rows.db"}, {"Entries.mb"}, {"Entries.db", "Entries.mb"}, {"Rows.db", "Entries.mb"}};
+    for (const auto& damaged : cases) {
+        testing::TempDir dir;
+        {
+            Workspace workspace(dir.path(), kTables);
+            auto step = workspace.beginStep();
+            for (const auto& [name, fields] :
+                 {std::pair{"Rows", kRowFields}, std::pair{"Entries", kEntryFields}}) {
+                Table table(dir.path(), name);
+                table.setFieldDefs(fields);
+                table.create();
+                table.open();
+                append(table, "链号");
+            }
+            step.commit();
+        }
+        for (const auto& file : damaged) {
+            std::ofstream(dir.path() / file, std::ios::trunc) << "overwritten by another program";
+        }
+        Workspace workspace(dir.path(), kTables);
+        EXPECT_EQ(workspace.repairs().size(), damaged.size()) << damaged.front();
+        for (const auto& [name, file] : {std::pair{"Rows", "Rows.db"}, {"Entries", "Entries.db"}}) {
+            const bool lost = std::count(damaged.begin(), damaged.end(), file) > 0;
+            EXPECT_EQ(std::filesystem::exists(dir.path() / (std::string(file) + ".damaged")), lost);
+            if (!lost && std::count(damaged.begin(), damaged.end(), "Entries.mb") == 0) {
+                Table table(dir.path(), name);
+                table.open();
+                EXPECT_EQ(itemsOf(table), std::vector<std::string>{"链号"}) << file;
+            }
+        }
+    }
+}
+
+// Making a working table anew from its template leaves it empty, whether it had the template's
+// fields (emptied where it is) or others (defined anew); a failed step leaves it as it was.
+TEST(WorkspaceTest, MakingATableAnewInAStepLeavesItEmpty) {
+    testing::TempDir dir;
+    Workspace workspace(dir.path(), kTables);
+    Table rows(dir.path(), "Rows");
+    const auto makeAnew = [&](const std::vector<FieldDef>& fields) {
+        auto step = workspace.beginStep();
+        rows.close();
+        rows.setFieldDefs(fields);
+        rows.create();
+        rows.open();
+        step.commit();
+    };
+    makeAnew(kRowFields);
+    append(rows, "链号");
+    append(rows, "节距");
+    makeAnew(kRowFields);
+    EXPECT_TRUE(rows.isEmpty());
+    append(rows, "链条速度");
+    EXPECT_EQ(itemsOf(rows), std::vector<std::string>{"链条速度"});
+    makeAnew({{"项目", FieldKind::Text, 40}, {"数值", FieldKind::Number, 0}});
+    EXPECT_TRUE(rows.isEmpty());
+    EXPECT_EQ(rows.fieldCount(), 2);
+    try {
+        auto failing = workspace.beginStep();
+        rows.close();
+        rows.setFieldDefs(kRowFields);
+        rows.create();
+        throw std::runtime_error("the step fails");
+    } catch (const std::runtime_error&) {
+    }
+    rows.open();
+    EXPECT_EQ(rows.fieldCount(), 2);
 }
 
 } // namespace

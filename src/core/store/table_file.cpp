@@ -384,7 +384,8 @@ void TableFile::readFields() {
     }
     // The statement that reads the rows, compiled here once, shows the rows table's columns.
     try {
-        const Statement rows(*connection_, rowsSelect({}, {}));
+        Statement rows(*connection_, rowsSelect({}, {}));
+        rows.step(); // compiles the kept statement anew if the schema changed since
         requireRowColumns(rows);
     } catch (const StoreError&) {
         if (!connection_->lastFailureIsMissingTable()) {
@@ -421,11 +422,15 @@ std::vector<StoredRow> TableFile::load(const std::string& whereSql, const std::v
     std::vector<StoredRow> rows;
     std::unordered_map<std::int64_t, std::size_t> indexById;
     Statement select(*connection_, rowsSelect(whereSql, orderSql));
-    requireRowColumns(select);
     for (std::size_t i = 0; i < binds.size(); ++i) {
         select.bind(static_cast<int>(i + 1), binds[i]);
     }
+    // Columns are checked after the first step: a kept statement is compiled anew for a changed
+    // schema only when it runs.
     while (select.step()) {
+        if (rows.empty()) {
+            requireRowColumns(select);
+        }
         StoredRow row{select.columnInt(0), Row(fields_.size())};
         for (std::size_t i = 0; i < fields_.size(); ++i) {
             if (!isBlobKind(fields_[i].kind)) {

@@ -362,16 +362,20 @@ void TableFile::beforeWrite() {
 }
 
 void TableFile::readFields() {
-    std::optional<Statement> select;
-    try {
-        select.emplace(*connection_, "SELECT pos, name, kind, size FROM " +
-                                         quoteIdentifier(schema_) + ".zv_fields ORDER BY pos");
-    } catch (const StoreError&) {
-        if (!connection_->lastFailureIsMissingTable()) {
-            throw;
+    // A file without the two tables of a table file is not one of them.
+    const auto compiled = [&](const std::string& sql) {
+        try {
+            return std::make_unique<Statement>(*connection_, sql);
+        } catch (const StoreError&) {
+            if (!connection_->lastFailureIsMissingTable()) {
+                throw;
+            }
+            throw StoreError("数据表文件“" + files_.table.string() +
+                             "”不是可用的数据表：没有字段定义");
         }
-        throw StoreError("数据表文件“" + files_.table.string() + "”不是可用的数据表：没有字段定义");
-    }
+    };
+    const auto select = compiled("SELECT pos, name, kind, size FROM " + quoteIdentifier(schema_) +
+                                 ".zv_fields ORDER BY pos");
     while (select->step()) {
         const auto kind = kindFromName(select->columnText(2));
         if (!kind || select->columnInt(0) != static_cast<long long>(fields_.size())) {
@@ -382,17 +386,11 @@ void TableFile::readFields() {
     if (fields_.empty()) {
         connection_->fail("行表的列与字段定义不符");
     }
-    // The statement that reads the rows, compiled here once, shows the rows table's columns.
-    try {
-        Statement rows(*connection_, rowsSelect({}, {}));
-        rows.step(); // compiles the kept statement anew if the schema changed since
-        requireRowColumns(rows);
-    } catch (const StoreError&) {
-        if (!connection_->lastFailureIsMissingTable()) {
-            throw;
-        }
-        throw StoreError("数据表文件“" + files_.table.string() + "”不是可用的数据表：没有字段定义");
-    }
+    // The statement that reads the rows, compiled here once and kept, shows the rows table's
+    // columns. It runs first: a kept statement is compiled anew for a changed schema only then.
+    const auto rows = compiled(rowsSelect({}, {}));
+    rows->step();
+    requireRowColumns(*rows);
 }
 
 std::string TableFile::rowsSelect(const std::string& whereSql, const std::string& orderSql) const {

@@ -390,7 +390,7 @@ Scenario readScenario(const std::filesystem::path& file) {
     // Read in blocks up to one byte past the limit, which is enough to refuse a file that is too
     // large, without clearing the whole limit's memory for a small file.
     std::string text;
-    std::array<char, 65536> block{};
+    std::array<char, 65536> block; // filled by each read before use
     while (text.size() <= kMaxScenarioBytes && in.read(block.data(), block.size()).gcount() > 0) {
         const auto count = static_cast<std::size_t>(in.gcount());
         text.append(block.data(), std::min(count, kMaxScenarioBytes + 1 - text.size()));

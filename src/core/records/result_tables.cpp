@@ -47,30 +47,14 @@ TResult_manage::TResult_manage(std::filesystem::path databaseDir, std::string_vi
     size_->open();
 }
 
-// A new design starts with an empty size table of the template's fields. A size table left over
-// from a run that ended before its design was discarded would otherwise show stale sizes; one
-// that is missing or of another layout is made anew.
+// A new design starts with an empty size table of the template's fields: a size table left over
+// from a run that ended before its design was discarded would otherwise show stale sizes. Made
+// from the template, a table of the same fields is emptied and any other is defined anew.
 void TResult_manage::prepareSizeTable() {
     sizeTemplate_->open();
-    const auto fields = sizeTemplate_->fields();
+    size_->setFieldDefs(sizeTemplate_->fields());
     sizeTemplate_->close();
-    bool usable = false;
-    if (size_->exists()) {
-        try {
-            size_->open();
-            usable = size_->fields() == fields;
-            size_->close();
-        } catch (const store::StoreError&) {
-            usable = false; // a damaged table is replaced below
-        }
-    }
-    if (usable) {
-        writeTable(*size_, [](store::Table& table) { table.emptyTable(); });
-        size_->close();
-    } else {
-        size_->setFieldDefs(fields);
-        size_->create();
-    }
+    size_->create();
 }
 
 void TResult_manage::AddRow(const std::string& item, const std::string& value,

@@ -25,25 +25,26 @@ std::map<std::string, std::pair<Workspace*, std::string>>& attachments() {
     return instance;
 }
 
-std::string spelledKey(const fs::path& file) {
-    std::error_code error;
-    fs::path directory = fs::weakly_canonical(fs::absolute(file.parent_path(), error), error);
-    if (error) {
-        directory = file.parent_path();
-    }
-    std::string name = file.filename().string();
-    std::transform(name.begin(), name.end(), name.begin(), text::lowerAscii);
-    return (directory / name).string();
-}
-
-// The key of a path as it is spelt; every table open asks, so the answers are kept.
-std::string fileKey(const fs::path& file) {
-    static std::map<std::string, std::string> known;
-    const auto [at, added] = known.try_emplace(file.string());
+// The directory of a path, absolute and without links; a design's files share a few directories,
+// so each is resolved once.
+const fs::path& resolvedDirectory(const fs::path& directory) {
+    static std::map<std::string, fs::path> known;
+    const auto [at, added] = known.try_emplace(directory.string());
     if (added) {
-        at->second = spelledKey(file);
+        std::error_code error;
+        at->second = fs::weakly_canonical(fs::absolute(directory, error), error);
+        if (error) {
+            at->second = directory;
+        }
     }
     return at->second;
+}
+
+// The key of a path: its resolved directory and its file name in lower case.
+std::string fileKey(const fs::path& file) {
+    std::string name = file.filename().string();
+    std::transform(name.begin(), name.end(), name.begin(), text::lowerAscii);
+    return (resolvedDirectory(file.parent_path()) / name).string();
 }
 
 std::uint32_t freshStamp() {

@@ -85,13 +85,14 @@ std::string sqliteProblem(const std::filesystem::path& file, int code, const std
 }
 
 namespace {
-// Set once, before the first connection: a connection's page cache grows as pages are read,
-// instead of each connection and attached file clearing a block of twenty pages up front (table
-// files are small and a design opens many of them), and no memory statistics are kept, which
-// would take a lock around every allocation.
+// Set once, before the first connection. A design opens many small table files: a connection's
+// page cache grows as pages are read, instead of each connection and attached file clearing a
+// block of twenty pages up front, and no connection sets up lookaside memory. No memory
+// statistics are kept, which would take a lock around every allocation.
 void configureEngine() {
     static const bool configured = [] {
         sqlite3_config(SQLITE_CONFIG_PAGECACHE, nullptr, 0, 0);
+        sqlite3_config(SQLITE_CONFIG_LOOKASIDE, 0, 0);
         sqlite3_config(SQLITE_CONFIG_MEMSTATUS, 0);
         return true;
     }();
@@ -126,8 +127,6 @@ Connection::Connection(const std::filesystem::path& file, Mode mode) : file_(fil
         throw StoreError("无法打开数据表文件“" + file.string() + "”：" +
                          sqliteProblem(file, code, detail));
     }
-    // Tables are opened briefly and often: no lookaside memory to allocate and clear each time.
-    sqlite3_db_config(db_, SQLITE_DBCONFIG_LOOKASIDE, nullptr, 0, 0);
     sqlite3_busy_timeout(db_, 2000);
     sqlite3_extended_result_codes(db_, 1);
     if (mode == Mode::ReadWrite || mode == Mode::Create) {

@@ -340,6 +340,32 @@ TEST_F(StoreTest, AReadOnlyOpenSeesTheFileAsItIsNow) {
     EXPECT_THROW(rowsNow(), StoreError);
 }
 
+// Tables read ahead on another thread open as they are when opened: a table changed since is read
+// anew, and one missing or damaged is reported by its own open as without the read-ahead.
+TEST_F(StoreTest, TablesReadAheadOpenAsTheyAreNow) {
+    fillChains({{"08A", 12.7, 1}});
+    makeTable("R_design", kHistoryFields);
+    std::ofstream(dir.path() / "Broken.db") << "not a table";
+    prefetchTables(dir.path(), {"ChainNoNd", "R_design", "Broken", "Missing"});
+    {
+        Table table(dir.path(), "ChainNoNd");
+        table.setReadOnly(false);
+        table.open();
+        table.append();
+        table.setField("链号", Value("10A"));
+        table.post();
+    }
+    Table chains(dir.path(), "ChainNoNd");
+    chains.open();
+    EXPECT_EQ(column(chains, "链号"), (std::vector<std::string>{"08A", "10A"}));
+    Table design(dir.path(), "R_design");
+    EXPECT_NO_THROW(design.open());
+    for (const char* name : {"Broken", "Missing"}) {
+        Table table(dir.path(), name);
+        EXPECT_THROW(table.open(), StoreError) << name;
+    }
+}
+
 TEST_F(StoreTest, AMemoFileSpeltInAnotherCaseIsTheTablesOwn) {
     makeTable("R_design", kHistoryFields);
     {

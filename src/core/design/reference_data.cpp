@@ -184,10 +184,26 @@ void checkReferenceTable(const std::filesystem::path& databaseDir, std::string_v
     }
 }
 
-void checkReferenceData(const std::filesystem::path& databaseDir, Chain chain) {
-    const ChainUse own = chain == Chain::Roller ? ChainUse::Roller : ChainUse::Toothed;
+namespace {
+bool usedBy(const ReferenceTable& table, Chain chain) {
+    return table.use == ChainUse::Both ||
+           table.use == (chain == Chain::Roller ? ChainUse::Roller : ChainUse::Toothed);
+}
+} // namespace
+
+std::vector<std::string> referenceTableNames(Chain chain) {
+    std::vector<std::string> names;
     for (const auto& spec : kTables) {
-        if (spec.use == ChainUse::Both || spec.use == own) {
+        if (usedBy(spec, chain)) {
+            names.emplace_back(spec.name);
+        }
+    }
+    return names;
+}
+
+void checkReferenceData(const std::filesystem::path& databaseDir, Chain chain) {
+    for (const auto& spec : kTables) {
+        if (usedBy(spec, chain)) {
             check(databaseDir, spec);
         }
     }

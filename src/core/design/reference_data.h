@@ -8,7 +8,9 @@
 
 #include <filesystem>
 #include <span>
+#include <string>
 #include <string_view>
+#include <vector>
 
 namespace zorvane::design {
 
@@ -32,6 +34,8 @@ struct ReferenceTable {
 };
 
 std::span<const ReferenceTable> referenceTables();
+// The names of the reference tables a design of `chain` reads.
+std::vector<std::string> referenceTableNames(Chain chain);
 
 // Throws ReferenceDataError naming the table and saying what it lacks.
 void checkReferenceTable(const std::filesystem::path& databaseDir, std::string_view name);

@@ -9,6 +9,8 @@
 
 #include <filesystem>
 #include <memory>
+#include <string>
+#include <vector>
 
 namespace zorvane::store::detail {
 
@@ -18,5 +20,11 @@ std::shared_ptr<Connection> sharedReader(const std::filesystem::path& table,
 
 // No longer reuses the connection to `table`, e.g. after it failed a check.
 void forgetSharedReader(const std::filesystem::path& table);
+
+// Opens kept connections to these tables of `directory` on another thread, reading their files,
+// schemas and rows into the connections' caches while this thread does other work; this
+// thread's next sharedReader takes them over. Best effort: a table that cannot be opened there
+// is left to its ordinary open, which reports what is wrong with it.
+void prefetchSharedReaders(const std::filesystem::path& directory, std::vector<std::string> tables);
 
 } // namespace zorvane::store::detail

@@ -1,5 +1,7 @@
 #include "core/store/table.h"
 
+#include "core/store/reader_pool.h"
+
 #include "core/store/store_error.h"
 #include "core/store/table_file.h"
 
@@ -240,6 +242,10 @@ void Table::emptyTable() {
     }
     first();
     deleteRows(recordCount());
+}
+
+void prefetchTables(const std::filesystem::path& directory, std::vector<std::string> names) {
+    detail::prefetchSharedReaders(directory, std::move(names));
 }
 
 } // namespace zorvane::store

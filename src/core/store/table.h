@@ -89,4 +89,9 @@ private:
     Row buffer_;
 };
 
+// Reads the tables `names` of `directory` on another thread, while this one does other work, so
+// that this thread's first read-only opens of them are quick. Best effort: a table that cannot be
+// read there is opened as usual, and its open reports what is wrong.
+void prefetchTables(const std::filesystem::path& directory, std::vector<std::string> names);
+
 } // namespace zorvane::store

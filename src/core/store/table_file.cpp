@@ -121,6 +121,20 @@ std::optional<fs::path> findBlobs(const TableFiles& files) {
     return findIgnoringCase(files.blobs.parent_path(), files.blobs.filename().string());
 }
 
+std::string fieldsSelect(const std::string& schema) {
+    return "SELECT pos, name, kind, size FROM " + quoteIdentifier(schema) +
+           ".zv_fields ORDER BY pos";
+}
+
+std::string rowsSelect(const std::string& schema, const std::string& whereSql,
+                       const std::string& orderSql) {
+    std::string sql = "SELECT * FROM " + quoteIdentifier(schema) + ".zv_rows";
+    if (!whereSql.empty()) {
+        sql += " WHERE " + whereSql;
+    }
+    return sql + " ORDER BY " + (orderSql.empty() ? std::string() : orderSql + ", ") + "rid";
+}
+
 TableFiles locateTable(const fs::path& directory, std::string_view name) {
     TableFiles files = locateTableFile(directory, name);
     files.blobs = findBlobs(files).value_or(files.blobs);
@@ -374,8 +388,7 @@ void TableFile::readFields() {
                              "”不是可用的数据表：没有字段定义");
         }
     };
-    const auto select = compiled("SELECT pos, name, kind, size FROM " + quoteIdentifier(schema_) +
-                                 ".zv_fields ORDER BY pos");
+    const auto select = compiled(fieldsSelect(schema_));
     while (select->step()) {
         const auto kind = kindFromName(select->columnText(2));
         if (!kind || select->columnInt(0) != static_cast<long long>(fields_.size())) {
@@ -388,17 +401,9 @@ void TableFile::readFields() {
     }
     // The statement that reads the rows, compiled here once and kept, shows the rows table's
     // columns. It runs first: a kept statement is compiled anew for a changed schema only then.
-    const auto rows = compiled(rowsSelect({}, {}));
+    const auto rows = compiled(rowsSelect(schema_, {}, {}));
     rows->step();
     requireRowColumns(*rows);
-}
-
-std::string TableFile::rowsSelect(const std::string& whereSql, const std::string& orderSql) const {
-    std::string sql = "SELECT * FROM " + rowsTable();
-    if (!whereSql.empty()) {
-        sql += " WHERE " + whereSql;
-    }
-    return sql + " ORDER BY " + (orderSql.empty() ? std::string() : orderSql + ", ") + "rid";
 }
 
 void TableFile::requireRowColumns(const Statement& rows) const {
@@ -419,7 +424,7 @@ std::vector<StoredRow> TableFile::load(const std::string& whereSql, const std::v
     ReadTransaction read(*connection_);
     std::vector<StoredRow> rows;
     std::unordered_map<std::int64_t, std::size_t> indexById;
-    Statement select(*connection_, rowsSelect(whereSql, orderSql));
+    Statement select(*connection_, rowsSelect(schema_, whereSql, orderSql));
     for (std::size_t i = 0; i < binds.size(); ++i) {
         select.bind(static_cast<int>(i + 1), binds[i]);
     }

@@ -40,6 +40,12 @@ TableFiles locateTableFile(const std::filesystem::path& directory, std::string_v
 // The existing memo file of `files` whose name equals theirs ignoring case, if any.
 std::optional<std::filesystem::path> findBlobs(const TableFiles& files);
 
+// The statements an open runs on a table file attached as `schema`: its field list, and its rows
+// (all columns, filtered and sorted by SQL fragments over the columns).
+std::string fieldsSelect(const std::string& schema);
+std::string rowsSelect(const std::string& schema, const std::string& whereSql,
+                       const std::string& orderSql);
+
 // Throws StoreError naming the directory when it does not exist.
 void requireDirectory(const std::filesystem::path& directory);
 
@@ -97,8 +103,6 @@ private:
     // into `rows` when given.
     void readLayout(std::vector<StoredRow>* rows);
     void readFields();
-    // The statement text that reads the rows, all columns, filtered and sorted.
-    std::string rowsSelect(const std::string& whereSql, const std::string& orderSql) const;
     // Fails unless the statement's columns are the row id and one column per field, in order.
     void requireRowColumns(const Statement& rows) const;
     void writeBlobs(std::int64_t id, const Row& values);

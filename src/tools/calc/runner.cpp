@@ -3,6 +3,7 @@
 #include "core/project/file_commands.h"
 
 #include "core/design/problem.h"
+#include "core/design/reference_data.h"
 #include "core/records/design_history.h"
 #include "core/records/result_tables.h"
 #include "core/roller/roller_record.h"
@@ -311,6 +312,8 @@ bool stepDone(DesignSession& session, Chain chain, const std::string& caption) {
 
 RunOutcome runScenario(const Scenario& scenario, const RunPaths& paths) {
     CalcInteraction ui(scenario);
+    // The chain's reference tables are read on another thread while the working tables open.
+    store::prefetchTables(paths.databaseDir, design::referenceTableNames(scenario.chain));
     DesignSession session(paths.appDir, paths.databaseDir, ui, anonymousDesigner());
     session.requireWorkspace();
     project::FileCommands commands(session);

@@ -9,6 +9,7 @@
 #include "core/store/query.h"
 #include "core/store/store_error.h"
 #include "core/store/table.h"
+#include "core/text/number_text.h"
 
 #include <QLabel>
 #include <QPixmap>
@@ -30,14 +31,6 @@ const QIcon& markerIcon() {
 const QIcon& tableIcon() {
     static const QIcon icon(QStringLiteral(":/artwork/tree-table.png"));
     return icon;
-}
-
-std::string trimmed(const std::string& text) {
-    const auto first = text.find_first_not_of(' ');
-    if (first == std::string::npos) {
-        return {};
-    }
-    return text.substr(first, text.find_last_not_of(' ') - first + 1);
 }
 
 } // namespace
@@ -181,7 +174,7 @@ bool ReferenceBrowser::openLeafTables(const QString& caption) {
         tableModel_->setDataset(table_.get());
         if (childName != "-1") {
             page_.showTable(true);
-            const std::string name = trimmed(childName);
+            const std::string name = text::trimmed(childName);
             child_ = std::make_unique<store::Query>(databaseDir_);
             child_->setSql("Select * from " + name + "\nwhere \"" + name + "\".\"编号\"=:\"编号\"");
             child_->setMaster(table_.get());

@@ -2,6 +2,7 @@
 
 #include "core/report/size_name.h"
 #include "core/store/dataset.h"
+#include "core/text/number_text.h"
 
 #include <array>
 
@@ -30,16 +31,6 @@ std::vector<Column> itemValueUnitColumns(const std::array<const char*, 3>& capti
         {captions[1], caption, "数值", arial(14), CellKind::Text, 34, Align::Right},
         {captions[2], caption, "单位", arial(14), CellKind::Text, 20, Align::Centre},
     };
-}
-
-// Leading and trailing blanks of a stored text (history values keep the padding of their
-// fixed width) are not printed.
-std::string trimmed(const std::string& text) {
-    const auto first = text.find_first_not_of(' ');
-    if (first == std::string::npos) {
-        return {};
-    }
-    return text.substr(first, text.find_last_not_of(' ') - first + 1);
 }
 
 } // namespace
@@ -124,7 +115,7 @@ void readRows(Section& section, const store::Dataset& table) {
             if (column.kind == CellKind::Picture) {
                 cell.picture = value.asBytes();
             } else if (column.field == "名称" && section.table == kSizeTable) {
-                const PrintedSizeName name = printedSizeName(trimmed(value.asText()));
+                const PrintedSizeName name = printedSizeName(text::trimmed(value.asText()));
                 cell.text = name.text;
                 if (name.twoLines()) {
                     cell.lineBreak = name.firstLength;
@@ -132,7 +123,8 @@ void readRows(Section& section, const store::Dataset& table) {
             } else if (column.kind == CellKind::RichText) {
                 cell.text = value.asText();
             } else {
-                cell.text = trimmed(value.asText());
+                // History values keep the blanks of their fixed width; they are not printed.
+                cell.text = text::trimmed(value.asText());
             }
             row.push_back(std::move(cell));
         }

@@ -178,9 +178,7 @@ bool FileCommands::exit() {
         if (!promptToSave(true)) {
             return false;
         }
-        session_.closeDesign();
-        state.status[1] = "链传动设计";
-        state.reportsEnabled = false;
+        closeOnLeaving();
     }
     return true;
 }
@@ -195,10 +193,14 @@ bool FileCommands::closeQuery() {
             return false;
         }
     }
-    session_.closeDesign();
-    state.status[1] = "链传动设计";
-    state.reportsEnabled = false;
+    closeOnLeaving();
     return true;
+}
+
+void FileCommands::closeOnLeaving() {
+    session_.closeDesign();
+    session_.state().status[1] = "链传动设计";
+    session_.state().reportsEnabled = false;
 }
 
 } // namespace zorvane::project

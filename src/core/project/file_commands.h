@@ -42,6 +42,8 @@ private:
     bool promptToSave(bool needSuccess);
     void writeTo(const std::string& file);
     void clearDesign();
+    // Closes the design as the program is left (退出, the close box).
+    void closeOnLeaving();
     bool load(const std::string& file);
 
     design::DesignSession& session_;

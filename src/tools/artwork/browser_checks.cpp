@@ -251,19 +251,7 @@ QImage drawToothedChecks() {
     const qreal step = 2 * kPi / teeth;
     const QPainterPath body = toothedOutline(centre, teeth, tipRadius, rootRadius);
     const QPainterPath wave = breakLine(QPointF(24, 404), QPointF(446, 404), 3, 5);
-    QPainterPath window = wave;
-    window.lineTo(446, 120);
-    window.lineTo(24, 120);
-    window.closeSubpath();
-    painter.save();
-    painter.setClipPath(window);
-    painter.fillPath(body, kPartFill);
-    painter.strokePath(body, outlinePen());
-    painter.restore();
-    painter.save();
-    painter.setClipPath(body);
-    painter.strokePath(wave, thinPen(kOutline));
-    painter.restore();
+    drawBrokenOff(painter, body, wave, QPointF(446, 120), QPointF(24, 120));
     const qreal reach = 0.36;
     centreArc(painter, centre, pitch, -kPi / 2 - reach, -kPi / 2 + reach);
 

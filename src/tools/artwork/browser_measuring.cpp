@@ -12,6 +12,7 @@
 #include <QPolygonF>
 
 #include <cmath>
+#include <utility>
 
 namespace zorvane::artwork {
 
@@ -19,12 +20,34 @@ namespace {
 
 using namespace drafting;
 
+// The screen angle of the gap at the top, and of the gap opposite it (the nearest to opposite for
+// an odd count).
+constexpr qreal kTopGap = -kPi / 2;
+qreal oppositeGap(int teeth) {
+    return teeth % 2 == 0 ? kPi / 2 : kTopGap + 2 * kPi / teeth * (teeth / 2);
+}
+
+// Two measuring pins of radius `pin` on the circle of `pinCircle` about `centre`: one in the gap
+// at the top, one in the gap opposite, or the nearest to opposite for an odd count, with the
+// centre line through them. Returns their centres.
+std::pair<QPointF, QPointF> measuringPins(QPainter& painter, QPointF centre, qreal pinCircle,
+                                          qreal pin, int teeth) {
+    const QPointF a = centre + direction(kTopGap) * pinCircle;
+    const QPointF b = centre + direction(oppositeGap(teeth)) * pinCircle;
+    for (const QPointF& c : {a, b}) {
+        painter.setPen(QPen(kOutline, 1.4));
+        painter.setBrush(QColor(0x9a, 0xa5, 0xb1));
+        painter.drawEllipse(c, pin, pin);
+    }
+    centreLine(painter, a, b);
+    return {a, b};
+}
+
 // One sprocket seen along its axis with pins in the gap at the top and in the gap opposite, or
 // the nearest to opposite for an odd count; MR over the pins below it.
 void pinView(QPainter& painter, QPointF centre, int teeth, const QString& label) {
     const qreal pitchRadius = 110;
     const qreal pin = 11;
-    const qreal step = 2 * kPi / teeth;
     Sprocket shape;
     shape.centre = centre;
     shape.teeth = teeth;
@@ -39,16 +62,7 @@ void pinView(QPainter& painter, QPointF centre, int teeth, const QString& label)
     painter.setBrush(Qt::NoBrush);
     painter.drawEllipse(centre, pitchRadius, pitchRadius);
     centreMark(painter, centre, 14);
-    const qreal first = -kPi / 2;
-    const qreal second = teeth % 2 == 0 ? kPi / 2 : first + step * (teeth / 2);
-    const QPointF a = centre + direction(first) * pitchRadius;
-    const QPointF b = centre + direction(second) * pitchRadius;
-    for (const QPointF& c : {a, b}) {
-        painter.setPen(QPen(kOutline, 1.4));
-        painter.setBrush(QColor(0x9a, 0xa5, 0xb1));
-        painter.drawEllipse(c, pin, pin);
-    }
-    centreLine(painter, a, b);
+    const auto [a, b] = measuringPins(painter, centre, pitchRadius, pin, teeth);
     // MR: the distance over the pins, measured along the line through their centres.
     const QPointF along = unit(b - a);
     const QPointF outerA = a - along * pin;
@@ -63,7 +77,7 @@ void pinView(QPainter& painter, QPointF centre, int teeth, const QString& label)
         const qreal opposite = kPi / 2;
         painter.setPen(thinPen());
         painter.drawLine(centre, centre + direction(opposite) * (pitchRadius + 30));
-        angleDimension(painter, centre, opposite, second, pitchRadius * 0.8,
+        angleDimension(painter, centre, opposite, oppositeGap(teeth), pitchRadius * 0.8,
                        {QStringLiteral("90°/z"), QString()}, 8);
     }
     placeText(painter, plainTextPath(label, 15), centre + QPointF(0, pitchRadius + 64),
@@ -140,16 +154,7 @@ qreal toothedPinView(QPainter& painter, QPointF centre, int teeth, qreal pitchRa
 
     const qreal pin = 0.3125 * p;
     const qreal pinCircle = pitchRadius - 0.0625 * p / std::sin(lean);
-    const qreal first = -kPi / 2;
-    const qreal second = teeth % 2 == 0 ? kPi / 2 : first + step * (teeth / 2);
-    const QPointF a = centre + direction(first) * pinCircle;
-    const QPointF b = centre + direction(second) * pinCircle;
-    for (const QPointF& c : {a, b}) {
-        painter.setPen(QPen(kOutline, 1.4));
-        painter.setBrush(QColor(0x9a, 0xa5, 0xb1));
-        painter.drawEllipse(c, pin, pin);
-    }
-    centreLine(painter, a, b);
+    const auto [a, b] = measuringPins(painter, centre, pinCircle, pin, teeth);
     const QPointF along = unit(b - a);
     alignedDimension(painter, a - along * pin, b + along * pin, teeth % 2 == 0 ? 128 : -128,
                      {QStringLiteral("M"), QStringLiteral("R")});
@@ -160,7 +165,7 @@ qreal toothedPinView(QPainter& painter, QPointF centre, int teeth, qreal pitchRa
     if (teeth % 2 != 0) {
         painter.setPen(thinPen());
         painter.drawLine(centre, centre + direction(kPi / 2) * (pitchRadius + 30));
-        angleDimension(painter, centre, kPi / 2, second, pitchRadius * 0.45,
+        angleDimension(painter, centre, kPi / 2, oppositeGap(teeth), pitchRadius * 0.45,
                        {QStringLiteral("90°/z"), QString()}, 8);
     } else {
         diameterLeader(painter, centre, kPi * 0.2, pinCircle,

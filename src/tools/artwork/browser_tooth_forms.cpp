@@ -365,19 +365,7 @@ QImage drawThreeArcGroove() {
         body = body.subtracted(space);
     }
     const QPainterPath wave = breakLine(at({-24, 13}), at({24, 13}), 3, 6);
-    QPainterPath window = wave;
-    window.lineTo(at({24, -30}));
-    window.lineTo(at({-24, -30}));
-    window.closeSubpath();
-    painter.save();
-    painter.setClipPath(window);
-    painter.fillPath(body, kPartFill);
-    painter.strokePath(body, outlinePen());
-    painter.restore();
-    painter.save();
-    painter.setClipPath(body);
-    painter.strokePath(wave, thinPen(kOutline));
-    painter.restore();
+    drawBrokenOff(painter, body, wave, at({24, -30}), at({-24, -30}));
 
     // The roller, the groove axis, the pitch line through O and O3, the left tooth's middle.
     painter.setPen(QPen(kCentreLine, 1.0));

@@ -249,6 +249,23 @@ QPainterPath breakLine(QPointF from, QPointF to, qreal amplitude, int waves) {
     return path;
 }
 
+void drawBrokenOff(QPainter& painter, const QPainterPath& body, const QPainterPath& wave,
+                   QPointF farEnd, QPointF farStart) {
+    QPainterPath window = wave;
+    window.lineTo(farEnd);
+    window.lineTo(farStart);
+    window.closeSubpath();
+    painter.save();
+    painter.setClipPath(window);
+    painter.fillPath(body, kPartFill);
+    painter.strokePath(body, outlinePen());
+    painter.restore();
+    painter.save();
+    painter.setClipPath(body);
+    painter.strokePath(wave, thinPen(kOutline));
+    painter.restore();
+}
+
 BrokenSector brokenSector(QPointF centre, qreal radius, qreal fromAngle, qreal toAngle) {
     const QPainterPath first = breakLine(centre, centre + direction(fromAngle) * radius, 2.5, 4);
     const QPainterPath second = breakLine(centre, centre + direction(toAngle) * radius, 2.5, 4);

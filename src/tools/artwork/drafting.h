@@ -99,6 +99,12 @@ void centreMark(QPainter& painter, QPointF centre, qreal half);
 // A freehand break line: a gentle wave from `from` to `to`.
 QPainterPath breakLine(QPointF from, QPointF to, qreal amplitude, int waves);
 
+// A part broken off along the break line `wave`: filled and outlined only inside the window that
+// runs along the wave and back through `farEnd` and `farStart`, with the wave drawn thin across
+// the material only.
+void drawBrokenOff(QPainter& painter, const QPainterPath& body, const QPainterPath& wave,
+                   QPointF farEnd, QPointF farStart);
+
 // A view cut out of a round part: the sector about `centre` between two screen angles, bounded
 // by break lines out to `radius`. `breaks` holds the two break lines, to be drawn thin across the
 // material only.

@@ -23,37 +23,28 @@ StepPanels::StepPanels(WorkSpace& space, design::DesignSession& session, Runner 
     space.addPanel(Panel::Dz, [this] { return makeDz(); });
 }
 
-std::function<void()> StepPanels::sessionHandler(void (design::DesignSession::*member)()) {
-    return [this, member] { run_([this, member] { (session_.*member)(); }); };
-}
-
 QWidget* StepPanels::makeZ() {
     z_ = new ZPanel;
     auto& steps = session_.rollerSteps();
-    auto handler = [this, &steps](void (roller::RollerSteps::*member)()) {
-        return [this, &steps, member] { run_([&steps, member] { (steps.*member)(); }); };
-    };
     using R = roller::RollerSteps;
-    connect(z_, &ZPanel::zOkClicked, this, handler(&R::btnZOkClick));
-    connect(z_, &ZPanel::z1Left, this, handler(&R::btnZOkClick));
+    connect(z_, &ZPanel::zOkClicked, this, handler(steps, &R::btnZOkClick));
+    connect(z_, &ZPanel::z1Left, this, handler(steps, &R::btnZOkClick));
     connect(z_, &ZPanel::z2Left, this,
             [this, &steps] { leaveCheck([&steps] { return steps.edtz2Exit(); }, "edtz2"); });
     connect(z_, &ZPanel::ziLeft, this,
             [this, &steps] { leaveCheck([&steps] { return steps.edtziExit(); }, "edtzi"); });
-    connect(z_, &ZPanel::okClicked, this, handler(&R::btnRZOKClick));
-    connect(z_, &ZPanel::cancelClicked, this, handler(&R::btnRZCancelClick));
+    connect(z_, &ZPanel::okClicked, this, handler(steps, &R::btnRZOKClick));
+    connect(z_, &ZPanel::cancelClicked, this, handler(steps, &R::btnRZCancelClick));
     return z_;
 }
 
 QWidget* StepPanels::makeIntensity() {
     intensity_ = new IntensityPanel;
     auto& steps = session_.rollerSteps();
-    auto handler = [this, &steps](void (roller::RollerSteps::*member)()) {
-        return [this, &steps, member] { run_([&steps, member] { (steps.*member)(); }); };
-    };
     using R = roller::RollerSteps;
-    connect(intensity_, &IntensityPanel::okClicked, this, handler(&R::btnIntensityOKClick));
-    connect(intensity_, &IntensityPanel::cancelClicked, this, handler(&R::btnIntstyCancelClick));
+    connect(intensity_, &IntensityPanel::okClicked, this, handler(steps, &R::btnIntensityOKClick));
+    connect(intensity_, &IntensityPanel::cancelClicked, this,
+            handler(steps, &R::btnIntstyCancelClick));
     return intensity_;
 }
 
@@ -61,35 +52,32 @@ QWidget* StepPanels::makeInitA0() {
     initA0_ = new InitA0Panel;
     using S = design::DesignSession;
     connect(initA0_, &InitA0Panel::okClicked, this,
-            sessionHandler(&S::confirmInitialCentreDistance));
+            handler(session_, &S::confirmInitialCentreDistance));
     connect(initA0_, &InitA0Panel::cancelClicked, this,
-            sessionHandler(&S::cancelInitialCentreDistance));
+            handler(session_, &S::cancelInitialCentreDistance));
     return initA0_;
 }
 
 QWidget* StepPanels::makeA() {
     a_ = new APanel;
     using S = design::DesignSession;
-    connect(a_, &APanel::okClicked, this, sessionHandler(&S::confirmCentreDistanceChange));
-    connect(a_, &APanel::cancelClicked, this, sessionHandler(&S::cancelCentreDistanceChange));
+    connect(a_, &APanel::okClicked, this, handler(session_, &S::confirmCentreDistanceChange));
+    connect(a_, &APanel::cancelClicked, this, handler(session_, &S::cancelCentreDistanceChange));
     return a_;
 }
 
 QWidget* StepPanels::makeDz() {
     dz_ = new DzPanel;
     auto& steps = session_.toothedSteps();
-    auto handler = [this, &steps](void (toothed::ToothedSteps::*member)()) {
-        return [this, &steps, member] { run_([&steps, member] { (steps.*member)(); }); };
-    };
     using T = toothed::ToothedSteps;
-    connect(dz_, &DzPanel::zOkClicked, this, handler(&T::btnDZOkClick));
-    connect(dz_, &DzPanel::z1Left, this, handler(&T::btnDZOkClick));
+    connect(dz_, &DzPanel::zOkClicked, this, handler(steps, &T::btnDZOkClick));
+    connect(dz_, &DzPanel::z1Left, this, handler(steps, &T::btnDZOkClick));
     connect(dz_, &DzPanel::ziLeft, this,
             [this, &steps] { leaveCheck([&steps] { return steps.edtDziExit(); }, "edtDzi"); });
     connect(dz_, &DzPanel::z2Left, this,
             [this, &steps] { leaveCheck([&steps] { return steps.edtDz2Exit(); }, "edtDz2"); });
-    connect(dz_, &DzPanel::okClicked, this, handler(&T::btnDZ1OKClick));
-    connect(dz_, &DzPanel::cancelClicked, this, handler(&T::btnDZCancelClick));
+    connect(dz_, &DzPanel::okClicked, this, handler(steps, &T::btnDZ1OKClick));
+    connect(dz_, &DzPanel::cancelClicked, this, handler(steps, &T::btnDZCancelClick));
     return dz_;
 }
 

@@ -47,7 +47,11 @@ private:
     QWidget* makeA();
     QWidget* makeIntensity();
     QWidget* makeDz();
-    std::function<void()> sessionHandler(void (design::DesignSession::*member)());
+    // A slot that runs `member` of `target` (the session or a chain's steps) through the runner.
+    template <class Target>
+    std::function<void()> handler(Target& target, void (Target::*member)()) {
+        return [this, &target, member] { run_([&target, member] { (target.*member)(); }); };
+    }
     // A refused field gets the focus back, unless the handler named another control.
     void leaveCheck(const std::function<bool()>& check, const char* field);
 

@@ -10,7 +10,7 @@ namespace zorvane::testing {
 
 class Workspace {
 public:
-    Workspace() {
+    explicit Workspace(Medium medium = Medium::Memory) : dir_(medium) {
         std::filesystem::copy(ZORVANE_BUILT_DATABASE, dir_.path() / "database",
                               std::filesystem::copy_options::recursive);
     }

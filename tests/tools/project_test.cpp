@@ -7,63 +7,41 @@
 #include "core/project/byte_io.h"
 #include "core/project/file_commands.h"
 #include "core/project/project_layout.h"
-#include "core/records/design_history.h"
-#include "core/records/result_tables.h"
-#include "core/roller/roller_record.h"
-#include "support/workspace.h"
-#include "tools/calc/runner.h"
-#include "tools/calc/scenario.h"
+#include "support/saved_project.h"
 
 #include <gtest/gtest.h>
 
 #include <nlohmann/json.hpp>
 
 #include <csignal>
-#include <fstream>
-#include <random>
-#include <sstream>
 #include <sys/resource.h>
 
 namespace zorvane::project {
 namespace {
 
 namespace fs = std::filesystem;
+using testing::readBytes;
+using testing::writeBytes;
 
 const fs::path kScenarios = ZORVANE_SCENARIO_DIR;
 
-std::string slurp(const fs::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    std::stringstream bytes;
-    bytes << in.rdbuf();
-    return bytes.str();
-}
-
-void spit(const fs::path& file, const std::string& bytes) {
-    std::ofstream(file, std::ios::binary | std::ios::trunc) << bytes;
-}
-
-calc::Scenario scenarioOf(const std::string& name) {
-    return calc::readScenario(kScenarios / name / "scenario.json");
-}
-
-// The tables and the end of a design as the runner prints them, without the message log.
-nlohmann::json tablesOf(const calc::RunOutcome& outcome) {
+// The tables and the end of a design run to its end (after opening `open`), as the runner prints
+// them, without the message log.
+nlohmann::json run(const std::string& scenario, const testing::Workspace& at,
+                   std::optional<fs::path> open = {}) {
+    const auto outcome =
+        calc::runScenario(calc::readScenario(kScenarios / scenario / "scenario.json"),
+                          {at.path(), at.database(), open, {}, {}});
     auto json = nlohmann::json::parse(outcome.json);
     json.erase("log");
     return json;
 }
 
-calc::RunOutcome run(const std::string& scenario, const testing::Workspace& at,
-                     std::optional<fs::path> open = {}, std::optional<fs::path> save = {},
-                     std::optional<std::string> until = {}) {
-    return calc::runScenario(scenarioOf(scenario), {at.path(), at.database(), open, save, until});
-}
-
 // A roller design saved after its pitch step: the file the refusal tests damage.
 std::string savedRollerProject(const fs::path& file) {
     testing::Workspace at;
-    run("roller_low_speed_single_row", at, {}, file, "链条节距");
-    return slurp(file);
+    return testing::savedDesign(kScenarios / "roller_low_speed_single_row" / "scenario.json", at,
+                                file, "链条节距");
 }
 
 struct SaveCase {
@@ -76,12 +54,10 @@ class SaveAndCarryOn : public ::testing::TestWithParam<SaveCase> {};
 TEST_P(SaveAndCarryOn, EndsWithTheTablesOfTheDesignRunStraightThrough) {
     const SaveCase& c = GetParam();
     testing::Workspace straight, first, second;
-    const auto reference = run(c.scenario, straight);
     const fs::path file = first.path() / "half.chn";
-    run(c.scenario, first, {}, file, c.until);
+    testing::savedDesign(kScenarios / c.scenario / "scenario.json", first, file, c.until);
     ASSERT_TRUE(fs::exists(file));
-    const auto carried = run(c.scenario, second, file);
-    EXPECT_EQ(tablesOf(carried), tablesOf(reference));
+    EXPECT_EQ(run(c.scenario, second, file), run(c.scenario, straight));
 }
 
 INSTANTIATE_TEST_SUITE_P(Steps, SaveAndCarryOn,
@@ -121,76 +97,56 @@ TEST(ProjectLayout, AWrittenFileHasTheLayoutsOffsets) {
 
 // A snapshot laid out by another writer of the format: filer flags, every value kind, a child.
 std::string foreignSnapshot(const std::string& name, bool enabled, bool blue) {
+    using Value = std::function<void(ByteWriter&)>;
+    const auto raw = [](std::string bytes) {
+        return [bytes](ByteWriter& out) { out.bytes(bytes); };
+    };
+    const auto sized = [](std::string bytes) {
+        return [bytes](ByteWriter& out) {
+            out.i32(static_cast<std::int32_t>(bytes.size()));
+            out.bytes(bytes);
+        };
+    };
+    const auto text = [](std::string t) { return [t](ByteWriter& out) { out.lengthPrefixed(t); }; };
+    const struct {
+        const char* name;
+        std::uint8_t tag;
+        Value value;
+    } properties[] = {
+        {"Tag", 19, [](ByteWriter& out) { out.i64(1234567890123); }}, // 8-byte integer
+        {"Scale", 5, raw(std::string(10, '\0'))},                     // extended
+        {"Ratio", 15, raw(std::string(4, '\0'))},                     // single
+        {"Width", 21, raw(std::string(8, '\0'))},                     // double
+        {"Price", 16, raw(std::string(8, '\0'))},                     // currency
+        {"When", 17, raw(std::string(8, '\0'))},                      // date
+        {"Caption", 6, text("步骤")},
+        {"Hint", 12, sized("abc")},                                 // long string
+        {"HelpKeyword", 20, sized("xy")},                           // UTF-8 string
+        {"Title", 18, raw(std::string("\2\0\0\0a\0b\0", 8))},       // wide string of 2 characters
+        {"Glyph.Data", 10, sized("\1\2\3\4")},                      // binary
+        {"Anchors", 11, raw(std::string("\6akLeft\5akTop\0", 14))}, // set
+        {"Items.Strings", 1, raw(std::string("\6\1a\3\5\0\0", 7))}, // list of values
+        // A collection of two items, the first with an order number.
+        {"Columns", 14, raw(std::string("\2\0\1\5Width\2\x40\0\1\0\0", 15))},
+        {"PopupMenu", 13, raw("")}, // nil
+        {"Enabled", static_cast<std::uint8_t>(enabled ? 9 : 8), raw("")},
+        {"Font.Color", 7, text(blue ? "clBlue" : "clWindowText")},
+        {"Left", 3, raw(std::string("\xf8\xff", 2))},
+    };
     ByteWriter out;
     out.bytes("TPF0");
-    out.u8(0xF2); // filer flags with a child position
-    out.u8(2);
-    out.u8(7);
+    out.bytes("\xf2\2\7"); // filer flags with a child position
     out.lengthPrefixed("TSpeedButton");
     out.lengthPrefixed(name);
-    auto property = [&](const char* propertyName, std::uint8_t tag) {
-        out.lengthPrefixed(propertyName);
-        out.u8(tag);
-    };
-    property("Tag", 19); // 8-byte integer
-    out.i64(1234567890123);
-    property("Scale", 5); // extended
-    out.zeros(10);
-    property("Ratio", 15); // single
-    out.zeros(4);
-    property("Width", 21); // double
-    out.zeros(8);
-    property("Price", 16); // currency
-    out.zeros(8);
-    property("When", 17); // date
-    out.zeros(8);
-    property("Caption", 6);
-    out.lengthPrefixed("步骤");
-    property("Hint", 12); // long string
-    out.i32(3);
-    out.bytes("abc");
-    property("HelpKeyword", 20); // UTF-8 string
-    out.i32(2);
-    out.bytes("xy");
-    property("Title", 18); // wide string of 2 characters
-    out.i32(2);
-    out.bytes(std::string("a\0b\0", 4));
-    property("Glyph.Data", 10); // binary
-    out.i32(4);
-    out.bytes("\1\2\3\4");
-    property("Anchors", 11); // set
-    out.lengthPrefixed("akLeft");
-    out.lengthPrefixed("akTop");
-    out.u8(0);
-    property("Items.Strings", 1); // list of values
-    out.u8(6);
-    out.lengthPrefixed("a");
-    out.u8(3);
-    out.i16(5);
-    out.u8(0);
-    property("Columns", 14); // collection of two items, the first with an order number
-    out.u8(2);
-    out.u8(0);
-    out.u8(1);
-    out.lengthPrefixed("Width");
-    out.u8(2);
-    out.u8(64);
-    out.u8(0);
-    out.u8(1);
-    out.u8(0);
-    out.u8(0);
-    property("PopupMenu", 13); // nil
-    property("Enabled", enabled ? 9 : 8);
-    property("Font.Color", 7);
-    out.lengthPrefixed(blue ? "clBlue" : "clWindowText");
-    property("Left", 3);
-    out.i16(-8);
+    for (const auto& property : properties) {
+        out.lengthPrefixed(property.name);
+        out.u8(property.tag);
+        property.value(out);
+    }
     out.u8(0);                    // end of the properties
     out.lengthPrefixed("TLabel"); // a child component
     out.lengthPrefixed("lblChild");
-    out.u8(0);
-    out.u8(0);
-    out.u8(0); // end of the children
+    out.bytes(std::string(3, '\0')); // its properties, its children, and the end of the children
     return out.take();
 }
 
@@ -225,11 +181,11 @@ TEST(ProjectLayout, AFileAssembledFromTheLayoutOpensAndCarriesOn) {
     }
     out.bytes(image.record);
     const fs::path assembled = saved.path() / "assembled.chn";
-    spit(assembled, out.data());
+    writeBytes(assembled, out.data());
 
     testing::Workspace straight, carried;
-    EXPECT_EQ(tablesOf(run("roller_low_speed_single_row", carried, assembled)),
-              tablesOf(run("roller_low_speed_single_row", straight)));
+    EXPECT_EQ(run("roller_low_speed_single_row", carried, assembled),
+              run("roller_low_speed_single_row", straight));
 }
 
 // An open design in a session, and everything of it a refused file must leave alone.
@@ -243,40 +199,14 @@ struct OpenDesign {
         EXPECT_TRUE(commands.openFile(project.string()));
     }
 
-    std::string everything() {
-        std::string all;
-        for (const auto* table :
-             {session.results()->initTable(), session.results()->resultTable(),
-              session.results()->sizeTable(), session.history()->historyTable()}) {
-            for (int i = 0; i < table->recordCount(); ++i) {
-                for (const auto& value : table->row(i)) {
-                    all += value.isBytes() ? std::to_string(value.bytes().size()) : value.asText();
-                }
-            }
-        }
-        const auto& record = session.rollerEngine()->record().bytes();
-        all.append(record.begin(), record.end());
-        const auto& state = session.state();
-        all += state.windowTitle + state.status[2] + std::to_string(state.IsSaved) +
-               session.projectPath().string();
-        for (const auto flag : session.status().flags()) {
-            all += std::to_string(flag);
-        }
-        for (const auto& step : state.roller.steps) {
-            all += std::to_string(step.enabled) + std::to_string(step.blue);
-        }
-        for (const auto& name : {"Init_Unnamed.db", "Result_Unnamed.db", "Hty_Rec_Unnamed.mb"}) {
-            all += slurp(at.database() / name);
-        }
-        return all;
-    }
+    std::string everything() { return testing::designFingerprint(session); }
 
     // Opens the damaged bytes; the file must be refused with an error naming it, and nothing of
     // the design may change.
     void expectRefused(const std::string& bytes, const std::string& why) {
         SCOPED_TRACE(why);
         const fs::path damaged = at.path() / "damaged.chn";
-        spit(damaged, bytes);
+        writeBytes(damaged, bytes);
         const std::string before = everything();
         ui.clearLog();
         EXPECT_FALSE(commands.openFile(damaged.string()));
@@ -324,30 +254,18 @@ TEST(ProjectRefusal, FuzzedFilesOpenOrAreRefusedWhole) {
     const std::string bytes = savedRollerProject(good);
     OpenDesign design(good);
     std::mt19937 random(20261209);
+    const fs::path file = design.at.path() / "fuzzed.chn";
     int refused = 0;
     for (int i = 0; i < 60; ++i) {
-        std::string mutated = bytes;
-        const int edits = 1 + static_cast<int>(random() % 4);
-        for (int e = 0; e < edits; ++e) {
-            const std::size_t at = random() % mutated.size();
-            switch (random() % 3) {
-            case 0:
-                mutated[at] = static_cast<char>(random());
-                break;
-            case 1:
-                mutated.erase(at, 1 + random() % 16);
-                break;
-            default:
-                mutated.insert(at, std::string(1 + random() % 8, static_cast<char>(random())));
-            }
-        }
-        const fs::path file = design.at.path() / "fuzzed.chn";
-        spit(file, mutated);
+        writeBytes(file, testing::mutated(bytes, random,
+                                          [&](std::size_t size) { return random() % size; }));
         const std::string before = design.everything();
         design.ui.clearLog();
         if (!design.commands.openFile(file.string())) {
             ++refused;
             EXPECT_EQ(design.everything(), before) << "mutation " << i;
+            const auto& log = design.ui.log();
+            EXPECT_TRUE(!log.empty() && log.back().kind == "error") << "mutation " << i;
         } else {
             ASSERT_TRUE(design.commands.openFile(good.string())); // back to the good design
         }
@@ -361,7 +279,7 @@ TEST(ProjectSave, AFailedSaveLeavesTheEarlierFileWholeAndIsNotReportedAsDone) {
     savedRollerProject(good);
     OpenDesign design(good);
     const fs::path target = design.at.path() / "kept.chn";
-    spit(target, "the earlier file");
+    writeBytes(target, "the earlier file");
     design.session.state().IsSaved = false;
 
     // A file size limit below the project's size: the write fails part way.
@@ -374,7 +292,7 @@ TEST(ProjectSave, AFailedSaveLeavesTheEarlierFileWholeAndIsNotReportedAsDone) {
     setrlimit(RLIMIT_FSIZE, &limit);
     std::signal(SIGXFSZ, previous);
 
-    EXPECT_EQ(slurp(target), "the earlier file");
+    EXPECT_EQ(readBytes(target), "the earlier file");
     EXPECT_FALSE(design.session.state().SaveSucceeded);
     EXPECT_FALSE(design.session.state().IsSaved);
     EXPECT_EQ(design.ui.log().back().kind, "error");

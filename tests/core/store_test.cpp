@@ -51,6 +51,16 @@ protected:
         }
     }
 
+    // Appends one row to the table `name` with `field` set, through a writable open of its own.
+    void appendRow(const std::string& name, const std::string& field, const Value& value) {
+        Table table(dir.path(), name);
+        table.setReadOnly(false);
+        table.open();
+        table.append();
+        table.setField(field, value);
+        table.post();
+    }
+
     std::vector<std::string> column(Dataset& data, const std::string& field) {
         std::vector<std::string> values;
         for (data.first(); !data.eof(); data.next()) {
@@ -318,14 +328,7 @@ TEST_F(StoreTest, AReadOnlyOpenSeesTheFileAsItIsNow) {
     };
     fillChains({{"08A", 12.7, 1}});
     EXPECT_EQ(rowsNow(), (std::vector<std::string>{"08A"}));
-    {
-        Table table(dir.path(), "ChainNoNd");
-        table.setReadOnly(false);
-        table.open();
-        table.append();
-        table.setField("链号", Value("10A"));
-        table.post();
-    }
+    appendRow("ChainNoNd", "链号", Value("10A"));
     EXPECT_EQ(rowsNow(), (std::vector<std::string>{"08A", "10A"}));
 
     const auto saved = dir.path() / "saved.db";
@@ -347,14 +350,7 @@ TEST_F(StoreTest, TablesReadAheadOpenAsTheyAreNow) {
     makeTable("R_design", kHistoryFields);
     std::ofstream(dir.path() / "Broken.db") << "not a table";
     prefetchTables(dir.path(), {"ChainNoNd", "R_design", "Broken", "Missing"});
-    {
-        Table table(dir.path(), "ChainNoNd");
-        table.setReadOnly(false);
-        table.open();
-        table.append();
-        table.setField("链号", Value("10A"));
-        table.post();
-    }
+    appendRow("ChainNoNd", "链号", Value("10A"));
     Table chains(dir.path(), "ChainNoNd");
     chains.open();
     EXPECT_EQ(column(chains, "链号"), (std::vector<std::string>{"08A", "10A"}));
@@ -368,14 +364,7 @@ TEST_F(StoreTest, TablesReadAheadOpenAsTheyAreNow) {
 
 TEST_F(StoreTest, AMemoFileSpeltInAnotherCaseIsTheTablesOwn) {
     makeTable("R_design", kHistoryFields);
-    {
-        Table table(dir.path(), "R_design");
-        table.setReadOnly(false);
-        table.open();
-        table.append();
-        table.setField("说明", Value("备注"));
-        table.post();
-    }
+    appendRow("R_design", "说明", Value("备注"));
     std::filesystem::rename(dir.path() / "R_design.mb", dir.path() / "R_DESIGN.MB");
     for (const bool readOnly : {true, false}) {
         Table table(dir.path(), "r_design");

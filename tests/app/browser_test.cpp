@@ -5,11 +5,9 @@
 #include "app/refdata/multiline_grid.h"
 #include "app/refdata/query_page.h"
 #include "app/refdata/reference_browser.h"
-#include "app/shell/main_window.h"
-#include "core/design/scripted_interaction.h"
 #include "core/store/query.h"
 #include "core/store/table.h"
-#include "support/workspace.h"
+#include "support/main_window_fixture.h"
 
 #include <QLabel>
 #include <QPlainTextEdit>
@@ -28,14 +26,6 @@ namespace {
 
 QString u(const char* text) {
     return QString::fromUtf8(text);
-}
-
-records::DesignerInfo fixedDesigner() {
-    return records::DesignerInfo(
-        [] {
-            return std::optional<records::OwnerInfo>({"李工", ""});
-        },
-        [] { return std::tm{}; }, "C");
 }
 
 QImage image(QTreeWidgetItem* node) {
@@ -60,14 +50,10 @@ std::vector<QTreeWidgetItem*> leaves(QTreeWidget& tree) {
 
 } // namespace
 
-class BrowserTest : public QObject {
+class BrowserTest : public QObject, public testing::MainWindowFixture<> {
     Q_OBJECT
 
 private:
-    std::unique_ptr<testing::Workspace> workspace_;
-    std::unique_ptr<design::ScriptedInteraction> ui_;
-    std::unique_ptr<app::MainWindow> window_;
-
     app::QueryPage& page() { return *window_->queryPage(); }
     QTreeWidgetItem* leaf(const char* caption, int occurrence = 0) {
         for (auto* node : leaves(*window_->tree())) {
@@ -88,18 +74,10 @@ private:
 
 private slots:
     void init() {
-        workspace_ = std::make_unique<testing::Workspace>();
-        ui_ = std::make_unique<design::ScriptedInteraction>();
-        window_ = std::make_unique<app::MainWindow>(*ui_, workspace_->path(), fixedDesigner());
-        window_->resize(1100, 760);
-        window_->show();
+        openWindow({1100, 760});
         window_->tabSet()->setCurrentIndex(3);
     }
-    void cleanup() {
-        window_.reset();
-        ui_.reset();
-        workspace_.reset();
-    }
+    void cleanup() { closeWindow(); }
 
     // Every leaf caption finds its row; every named table exists and has rows; every master row
     // has child rows; every leaf has a description, and every picture decodes.

@@ -2,13 +2,11 @@
 // the same scripted user, and run by the batch runner. The window must leave exactly the working
 // tables the runner prints.
 
-#include "app/shell/main_window.h"
-#include "support/workspace.h"
+#include "support/main_window_fixture.h"
 #include "tools/calc/calc_interaction.h"
 #include "tools/calc/design_json.h"
 #include "tools/calc/runner.h"
 #include "tools/calc/scenario.h"
-#include "window_driver.h"
 
 #include <QAbstractButton>
 #include <QCheckBox>
@@ -52,16 +50,11 @@ calc::Scenario scenarioNamed(const char* name) {
 
 } // namespace
 
-class CalcWindowTest : public QObject {
+class CalcWindowTest : public QObject, public testing::MainWindowFixture<calc::CalcInteraction> {
     Q_OBJECT
 
 private:
-    std::unique_ptr<testing::Workspace> workspace_;
-    std::unique_ptr<calc::CalcInteraction> ui_;
-    std::unique_ptr<app::MainWindow> window_;
     std::map<std::string, calc::TextSequence> fields_;
-
-    testing::WindowDriver drive_;
 
     template <class T> T* find(const char* name) { return drive_.find<T>(name); }
     bool shown(const char* name) { return drive_.shown(name); }
@@ -139,13 +132,7 @@ private:
 
     void expectSameAsRunner(const char* name) {
         const calc::Scenario s = scenarioNamed(name);
-        ui_ = std::make_unique<calc::CalcInteraction>(s);
-        window_ =
-            std::make_unique<app::MainWindow>(*ui_, workspace_->path(), calc::anonymousDesigner());
-        drive_.setWindow(window_.get());
-        window_->resize(1200, 800);
-        window_->show();
-        QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
+        openWindow({1200, 800}, calc::anonymousDesigner(), s);
         runInWindow(s);
 
         testing::Workspace runnerWorkspace;
@@ -163,11 +150,8 @@ private:
     }
 
 private slots:
-    void init() { workspace_ = std::make_unique<testing::Workspace>(); }
     void cleanup() {
-        window_.reset();
-        ui_.reset();
-        workspace_.reset();
+        closeWindow();
         fields_.clear();
     }
 

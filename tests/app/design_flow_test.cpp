@@ -3,16 +3,14 @@
 // answers; the window must give exactly the same working tables, row by row, and the values the
 // engine tests check are looked up here once more.
 
-#include "app/shell/main_window.h"
 #include "core/design/scripted_interaction.h"
 #include "core/design/session.h"
 #include "core/records/design_history.h"
 #include "core/records/result_tables.h"
 #include "core/store/table.h"
 #include "support/design_inputs.h"
+#include "support/main_window_fixture.h"
 #include "support/working_tables.h"
-#include "support/workspace.h"
-#include "window_driver.h"
 
 #include <QAbstractButton>
 #include <QCheckBox>
@@ -107,26 +105,12 @@ Tables reference(const Design& d) {
     return tablesOf(session);
 }
 
-records::DesignerInfo fixedDesigner() {
-    return records::DesignerInfo(
-        [] {
-            return std::optional<records::OwnerInfo>({"李工", ""});
-        },
-        [] { return std::tm{}; }, "C");
-}
-
 } // namespace
 
-class DesignFlowTest : public QObject {
+class DesignFlowTest : public QObject, public testing::MainWindowFixture<> {
     Q_OBJECT
 
 private:
-    std::unique_ptr<testing::Workspace> workspace_;
-    std::unique_ptr<design::ScriptedInteraction> ui_;
-    std::unique_ptr<app::MainWindow> window_;
-
-    testing::WindowDriver drive_;
-
     template <class T> T* find(const char* name) { return drive_.find<T>(name); }
     bool shown(const char* name) { return drive_.shown(name); }
     void click(const char* name) { drive_.click(name); }
@@ -182,20 +166,8 @@ private:
     }
 
 private slots:
-    void init() {
-        workspace_ = std::make_unique<testing::Workspace>();
-        ui_ = std::make_unique<design::ScriptedInteraction>();
-        window_ = std::make_unique<app::MainWindow>(*ui_, workspace_->path(), fixedDesigner());
-        drive_.setWindow(window_.get());
-        window_->resize(1200, 800);
-        window_->show();
-        QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
-    }
-    void cleanup() {
-        window_.reset();
-        ui_.reset();
-        workspace_.reset();
-    }
+    void init() { openWindow(); }
+    void cleanup() { closeWindow(); }
 
     void rollerLowSpeedSingleRow() {
         const Design d{design::Chain::Roller, 0, lowSpeedSingleRow(), [](auto&) {},

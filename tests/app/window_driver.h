@@ -11,6 +11,7 @@
 #include <QLineEdit>
 #include <QTest>
 
+#include <initializer_list>
 #include <string>
 
 namespace zorvane::testing {
@@ -32,6 +33,11 @@ public:
         auto* button = find<QAbstractButton>(name);
         QVERIFY2(button->isEnabled() && button->isVisible(), name);
         QTest::mouseClick(button, Qt::LeftButton);
+    }
+    void click(std::initializer_list<const char*> names) const {
+        for (const char* name : names) {
+            click(name);
+        }
     }
     void type(const char* name, const std::string& text) const {
         auto* edit = find<QLineEdit>(name);

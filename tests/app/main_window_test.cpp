@@ -1,22 +1,24 @@
-// The real main window, offscreen, driven like a person with scripted answers.
+// The real main window, offscreen, with the program's Chinese font stand-ins, driven like a person
+// with scripted answers. Pictures of its pages and panels are saved in the build directory.
 
 #include "app/records/history_page.h"
 #include "app/records/result_page.h"
 #include "app/refdata/query_page.h"
 #include "app/shell/design_list.h"
+#include "app/shell/fonts.h"
 #include "app/shell/help_viewer.h"
 #include "app/shell/init_panel.h"
-#include "app/shell/main_window.h"
 #include "app/shell/qt_interaction.h"
 #include "app/shell/select_panel.h"
 #include "app/shell/value_prompt.h"
 #include "app/shell/work_space.h"
-#include "core/design/scripted_interaction.h"
 #include "core/records/design_history.h"
-#include "support/workspace.h"
+#include "support/design_inputs.h"
+#include "support/main_window_fixture.h"
 
 #include <QAbstractItemModel>
 #include <QComboBox>
+#include <QCursor>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -32,37 +34,16 @@
 #include <QTextBrowser>
 #include <QTimer>
 #include <QToolButton>
+#include <QTreeWidget>
 
 using namespace zorvane;
 
-namespace {
-
-records::DesignerInfo fixedDesigner() {
-    return records::DesignerInfo(
-        [] {
-            return std::optional<records::OwnerInfo>({"李工", ""});
-        },
-        [] { return std::tm{}; }, "C");
-}
-
-} // namespace
-
-class MainWindowTest : public QObject {
+class MainWindowTest : public QObject, public testing::MainWindowFixture<> {
     Q_OBJECT
 
 private:
-    std::unique_ptr<testing::Workspace> workspace_;
-    std::unique_ptr<design::ScriptedInteraction> ui_;
-    std::unique_ptr<app::MainWindow> window_;
-
-    template <class T> T* find(const char* name) {
-        T* widget = window_->findChild<T*>(QString::fromLatin1(name));
-        if (!widget) {
-            qFatal("no widget %s", name);
-        }
-        return widget;
-    }
-    void click(const char* name) { QTest::mouseClick(find<QAbstractButton>(name), Qt::LeftButton); }
+    template <class T> T* find(const char* name) { return drive_.find<T>(name); }
+    void click(const char* name) { drive_.click(name); }
     void type(const char* name, const QString& text) {
         auto* edit = find<QLineEdit>(name);
         edit->setFocus();
@@ -78,21 +59,21 @@ private:
     void grab(QWidget* widget, const QString& file) {
         widget->grab().save(QStringLiteral(ZORVANE_SCREENSHOT_DIR "/") + file);
     }
+    // Every label of a panel in one face, hints and notes as the captions; then its picture.
+    void expectOneFace(const char* name, const char* shot) {
+        auto* panel = find<QWidget>(name);
+        const QString face = QFontInfo(panel->font()).family();
+        for (auto* label : panel->findChildren<QLabel*>()) {
+            const QString family = QFontInfo(label->font()).family();
+            QVERIFY2(family == face, qPrintable(label->text() + QStringLiteral(" in ") + family));
+        }
+        grab(window_.get(), QStringLiteral("look-%1.png").arg(QLatin1String(shot)));
+    }
 
 private slots:
-    void init() {
-        workspace_ = std::make_unique<testing::Workspace>();
-        ui_ = std::make_unique<design::ScriptedInteraction>();
-        window_ = std::make_unique<app::MainWindow>(*ui_, workspace_->path(), fixedDesigner());
-        window_->resize(1200, 800);
-        window_->show();
-        QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
-    }
-    void cleanup() {
-        window_.reset();
-        ui_.reset();
-        workspace_.reset();
-    }
+    void initTestCase() { app::installChineseFontSubstitutes(); }
+    void init() { openWindow(); }
+    void cleanup() { closeWindow(); }
 
     void startUpState() {
         QCOMPARE(window_->windowTitle(), QStringLiteral("Zorvane"));
@@ -110,6 +91,25 @@ private slots:
             QVERIFY(!window_->action(QString::fromLatin1(name))->isEnabled());
         }
         grab(window_.get(), QStringLiteral("main-window.png"));
+    }
+
+    // The menu bar keeps no frame after a menu: it takes no focus, and a button whose menu closed
+    // with the mouse elsewhere is not drawn hovered.
+    void menuBarKeepsNoFrameAfterAMenu() {
+        for (const char* name : {"mniFileButton", "mniReportButton", "mniExit"}) {
+            QCOMPARE(find<QToolButton>(name)->focusPolicy(), Qt::NoFocus);
+        }
+        auto* file = find<QToolButton>("mniFileButton");
+        file->setAttribute(Qt::WA_UnderMouse, true); // pressed with the mouse on it
+        QCursor::setPos(window_->mapToGlobal(QPoint(700, 500)));
+        QTimer::singleShot(0, [] {
+            if (QWidget* menu = QApplication::activePopupWidget()) {
+                menu->close(); // an item chosen far from the button
+            }
+        });
+        file->showMenu();
+        QTRY_VERIFY(!file->testAttribute(Qt::WA_UnderMouse));
+        grab(window_.get(), QStringLiteral("look-start.png"));
     }
 
     void pageSynchronisation() {
@@ -184,6 +184,38 @@ private slots:
         grab(window_.get(), QStringLiteral("results.png"));
     }
 
+    // A roller design through its panels and pages; each in one face, each photographed.
+    void rollerDesignPages() {
+        window_->resize(1280, 900);
+        startRollerDesign(0);
+        drive_.fillInit(testing::lowSpeedSingleRow());
+        expectOneFace("pnlInit", "init");
+        drive_.click({"btnInitOK", "spnRNum"});
+        expectOneFace("pnlz", "z");
+        drive_.click({"btnZOk", "btnRZOK", "spnRNodeS", "spnRV", "spnRInit_a0"});
+        expectOneFace("pnlInit_a0", "init-a0");
+        drive_.click({"Button3", "spnR_a0"});
+        expectOneFace("pnla", "a");
+        drive_.click({"btnAOk", "spnRF", "spnRIntensity"});
+        expectOneFace("pnlIntensity", "intensity");
+        drive_.click({"btnIntensityOK", "spnRWearable", "spnRWheel"});
+        // The newest rows are in view.
+        QTableView* results = window_->resultPage()->resultGrid();
+        const int last = results->model()->rowCount() - 1;
+        QTRY_VERIFY(results->viewport()->rect().contains(
+            results->visualRect(results->model()->index(last, 0))));
+        grab(window_.get(), QStringLiteral("look-results.png"));
+        window_->tabSet()->setCurrentIndex(1);
+        grab(window_.get(), QStringLiteral("look-history.png"));
+        window_->leftPages()->setCurrentIndex(1);
+        QTreeWidgetItem* root = window_->tree()->topLevelItem(0);
+        root->setExpanded(true);
+        for (int i = 0; i < root->childCount(); ++i) {
+            root->child(i)->setExpanded(true); // as the user opens them, one by one
+        }
+        grab(window_.get(), QStringLiteral("look-query.png"));
+    }
+
     void chainTypeAgainAsksAndDiscards() {
         startRollerDesign(0);
         click("btnInitCancel");
@@ -192,8 +224,18 @@ private slots:
         QVERIFY(find<QWidget>("pnlSelect")->isVisible());
         QVERIFY(!find<QWidget>("pnlRollerChain")->isVisible());
         grab(find<QWidget>("pgeMain"), QStringLiteral("select-panel.png"));
+        // A toothed chain greys the row lists visibly; back to a roller chain they are as before.
+        const QColor enabled = find<QComboBox>("cbxRoll")->palette().color(QPalette::Button);
         find<QRadioButton>("radDenti")->setChecked(true);
-        QVERIFY(!find<QComboBox>("cbxRoll")->isEnabled());
+        for (const char* name : {"cbxRoll", "cbxRType"}) {
+            QVERIFY(!find<QComboBox>(name)->isEnabled());
+            QCOMPARE(find<QComboBox>(name)->palette().color(QPalette::Disabled, QPalette::Button),
+                     QColor(0xD4, 0xD0, 0xC8));
+        }
+        grab(window_.get(), QStringLiteral("look-select-toothed.png"));
+        find<QRadioButton>("radRoll")->setChecked(true);
+        QCOMPARE(find<QComboBox>("cbxRoll")->palette().color(QPalette::Button), enabled);
+        find<QRadioButton>("radDenti")->setChecked(true);
         click("btnSelOK");
         QVERIFY(find<QWidget>("pnlDentiChain")->isVisible());
         QCOMPARE(window_->statusPanel(1)->text(), QStringLiteral("齿形链传动 设计"));
@@ -205,31 +247,25 @@ private slots:
     // Enter on 确定 or 取消 of the initial conditions presses it, for either chain.
     void enterOnTheInitialConditionsButtons_data() {
         QTest::addColumn<bool>("roller");
-        QTest::addColumn<QString>("button");
-        QTest::addColumn<int>("rows");
-        QTest::newRow("roller, 确定") << true << QStringLiteral("btnInitOK") << 11;
-        QTest::newRow("toothed, 确定") << false << QStringLiteral("btnInitOK") << 11;
-        QTest::newRow("roller, 取消") << true << QStringLiteral("btnInitCancel") << 0;
-        QTest::newRow("toothed, 取消") << false << QStringLiteral("btnInitCancel") << 0;
+        QTest::addColumn<bool>("ok");
+        QTest::newRow("roller, 确定") << true << true;
+        QTest::newRow("toothed, 确定") << false << true;
+        QTest::newRow("roller, 取消") << true << false;
+        QTest::newRow("toothed, 取消") << false << false;
     }
     void enterOnTheInitialConditionsButtons() {
         QFETCH(bool, roller);
-        QFETCH(QString, button);
-        QFETCH(int, rows);
-        click("spnBegin");
-        click("spnSelect");
+        QFETCH(bool, ok);
+        drive_.click({"spnBegin", "spnSelect"});
         find<QRadioButton>(roller ? "radRoll" : "radDenti")->setChecked(true);
         QTest::keyClick(find<QWidget>("btnSelOK"), Qt::Key_Return);
-        QVERIFY(!find<QWidget>("pnlSelect")->isVisible());
         click(roller ? "spnRInit" : "spnOriginal");
-        type("edtPower", QStringLiteral("7.5"));
-        type("edtn1", QStringLiteral("960"));
-        type("edti", QStringLiteral("3"));
-        auto* target = find<QPushButton>(button.toLatin1().constData());
-        target->setFocus(Qt::TabFocusReason);
-        QTest::keyClick(target, Qt::Key_Return);
+        drive_.fillInit(testing::toothedMediumSpeed());
+        auto* button = find<QPushButton>(ok ? "btnInitOK" : "btnInitCancel");
+        button->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(button, Qt::Key_Return);
         QVERIFY(!find<QWidget>("pnlInit")->isVisible());
-        QCOMPARE(window_->resultPage()->initGrid()->model()->rowCount(), rows);
+        QCOMPARE(window_->resultPage()->initGrid()->model()->rowCount(), ok ? 11 : 0);
     }
 
     // After the window shrank on another page, a panel opens centred in the work space, and when
@@ -244,11 +280,8 @@ private slots:
         QFETCH(QSize, size);
         window_->resize(1400, 1000);
         startRollerDesign(0);
-        type("edtPower", QStringLiteral("7.5"));
-        type("edtn1", QStringLiteral("960"));
-        type("edti", QStringLiteral("3"));
+        drive_.fillInit(testing::lowSpeedSingleRow());
         click("btnInitOK");
-        QCOMPARE(window_->pages()->currentIndex(), 2);
         window_->resize(size);
         QTRY_COMPARE(window_->size(), size);
         ui_->answer("确实要重新输入初始条件？", design::Answer::Yes);
@@ -257,17 +290,14 @@ private slots:
         QVERIFY(panel->isVisible());
         app::WorkSpace* space = window_->workSpace();
         QWidget* viewport = space->viewport();
-        const QRect shown(panel->mapTo(viewport, QPoint(0, 0)), panel->size());
-        if (viewport->width() >= panel->width()) {
-            QVERIFY(std::abs(shown.center().x() - viewport->rect().center().x()) <= 1);
-        } else {
-            QCOMPARE(space->horizontalScrollBar()->maximum(), panel->width() - viewport->width());
-        }
-        if (viewport->height() >= panel->height()) {
-            QVERIFY(std::abs(shown.center().y() - viewport->rect().center().y()) <= 1);
-        } else {
-            QCOMPARE(space->verticalScrollBar()->maximum(), panel->height() - viewport->height());
-        }
+        // Each way: centred when the work space holds the panel, else scrolling just over it.
+        const QPoint off =
+            panel->mapTo(viewport, panel->rect().center()) - viewport->rect().center();
+        const QSize over = panel->size() - viewport->size();
+        QVERIFY(over.width() > 0 ? space->horizontalScrollBar()->maximum() == over.width()
+                                 : std::abs(off.x()) <= 1);
+        QVERIFY(over.height() > 0 ? space->verticalScrollBar()->maximum() == over.height()
+                                  : std::abs(off.y()) <= 1);
         grab(window_.get(),
              QStringLiteral("init-panel-%1x%2.png").arg(size.width()).arg(size.height()));
         for (const char* name : {"btnInitOK", "btnInitCancel", "edtPower"}) {
@@ -322,6 +352,40 @@ private slots:
         QCOMPARE(ui_->log().size(), std::size_t(2));
         QCOMPARE(ui_->log()[0].text, std::string("确实要重新开始？"));
         QCOMPARE(ui_->log()[1].kind, std::string("dialog"));
+    }
+
+    // The close box answered Yes, whose Save As is cancelled, keeps the design open; Save of the
+    // new design goes to Save As; closed and opened again, the design comes back with its title,
+    // status text, steps and initial conditions.
+    void closeSaveAndOpenAgain() {
+        startRollerDesign(0);
+        drive_.fillInit(testing::lowSpeedSingleRow());
+        click("btnInitOK");
+        ui_->answer("设计过程已修改，是否保存？", design::Answer::Yes);
+        QVERIFY(!window_->close()); // no save answer queued: the Save As dialog is cancelled
+        QVERIFY(!window_->session().state().SaveSucceeded);
+        QVERIFY(window_->session().rollerEngine() != nullptr);
+
+        const QString file = QString::fromStdString((workspace_->path() / "half.chn").string());
+        const QString titled = QStringLiteral("Zorvane [") + file + u']';
+        ui_->saveAnswer(file.toStdString());
+        window_->action(QStringLiteral("mniSave"))->trigger();
+        QCOMPARE(ui_->log().back().kind, std::string("save"));
+        QVERIFY(!window_->session().state().IsUnnamed);
+        QCOMPARE(window_->windowTitle(), titled);
+        QCOMPARE(window_->statusPanel(2)->text(), QString());
+        window_->action(QStringLiteral("mniClose"))->trigger();
+        QCOMPARE(window_->windowTitle(), QStringLiteral("Zorvane"));
+        QCOMPARE(window_->statusPanel(2)->text(), QStringLiteral("新设计"));
+        QVERIFY(!find<QWidget>("pnlRollerChain")->isVisible());
+        QVERIFY(window_->session().rollerEngine() == nullptr);
+        ui_->openAnswer(file.toStdString());
+        click("spnOpen");
+        QCOMPARE(window_->windowTitle(), titled);
+        QCOMPARE(window_->statusPanel(2)->text(), QStringLiteral("已进行的设计"));
+        QVERIFY(find<QWidget>("pnlRollerChain")->isVisible());
+        QVERIFY(find<QToolButton>("spnRNum")->isEnabled()); // the next step goes on
+        QCOMPARE(window_->resultPage()->initGrid()->model()->rowCount(), 11);
     }
 
     void helpAboutAndProperties() {

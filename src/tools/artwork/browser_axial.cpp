@@ -96,10 +96,8 @@ void fromAxis(QPainter& painter, const Frame& frame, QPointF feature, qreal line
 } // namespace
 
 QImage drawRollerAxialProfile() {
-    QImage image = blankImage(620, 420, kPaper);
-    QPainter painter(&image);
-    painter.setRenderHint(QPainter::Antialiasing);
-    drawingTitle(painter, QStringLiteral("滚子链轮轴向齿廓"));
+    Sheet sheet(620, 420, QStringLiteral("滚子链轮轴向齿廓"));
+    QPainter& painter = sheet.painter();
 
     // Single row: bf1, ba, rx, ra, dg, da.
     const Frame single{150, 470};
@@ -148,7 +146,7 @@ QImage drawRollerAxialProfile() {
              triple.at(pitch + kHalfTooth + kShoulder, 0).x() + 22,
              {QStringLiteral("d"), QStringLiteral("g")}, 1);
     label(painter, QStringLiteral("三排（多排）"), QPointF(triple.middle, 408));
-    return image;
+    return sheet.finish();
 }
 
 namespace {
@@ -225,10 +223,8 @@ void chainPhantom(QPainter& painter, qreal middle, qreal width, const std::vecto
 } // namespace
 
 QImage drawToothedAxialProfile() {
-    QImage image = blankImage(620, 420, kPaper);
-    QPainter painter(&image);
-    painter.setRenderHint(QPainter::Antialiasing);
-    drawingTitle(painter, QStringLiteral("齿形链链轮轴向齿廓"));
+    Sheet sheet(620, 420, QStringLiteral("齿形链链轮轴向齿廓"));
+    QPainter& painter = sheet.painter();
 
     // Side guide: face width W, chamfer H; the chain's guide plates outside, its width M.
     const qreal sideMiddle = 100, sideWidth = 110;
@@ -289,7 +285,7 @@ QImage drawToothedAxialProfile() {
     label(painter, QStringLiteral("双中导"), QPointF(twoMiddle, 408));
     placeText(painter, plainTextPath(QStringLiteral("双点画线为链条；导槽全宽至少切到直径 dg"), 13),
               QPointF(16, 44), Qt::AlignLeft | Qt::AlignTop, kOutline);
-    return image;
+    return sheet.finish();
 }
 
 } // namespace zorvane::artwork

@@ -35,10 +35,8 @@ void fillOutline(QPainter& painter, const QPainterPath& path, QColor fill = kPar
 } // namespace
 
 QImage drawRollerChainDimensions() {
-    QImage image = blankImage(620, 400, kPaper);
-    QPainter painter(&image);
-    painter.setRenderHint(QPainter::Antialiasing);
-    drawingTitle(painter, QStringLiteral("滚子链的主要尺寸"));
+    Sheet sheet(620, 400, QStringLiteral("滚子链的主要尺寸"));
+    QPainter& painter = sheet.painter();
     // Side view: three pitches of plates with the rollers, scale 5 px/mm for a 16A-like chain.
     const qreal s = 4.0;
     const qreal p = 25.4 * s, d1 = 15.88 * s, h2 = 24.13 * s, d2 = 7.94 * s;
@@ -108,14 +106,12 @@ QImage drawRollerChainDimensions() {
               Qt::AlignHCenter | Qt::AlignTop, kOutline);
     placeText(painter, plainTextPath(QStringLiteral("三排链横截面（过销轴）"), 14),
               QPointF(cx, 398), Qt::AlignHCenter | Qt::AlignBottom, kOutline);
-    return image;
+    return sheet.finish();
 }
 
 QImage drawToothedChainDimensions() {
-    QImage image = blankImage(620, 400, kPaper);
-    QPainter painter(&image);
-    painter.setRenderHint(QPainter::Antialiasing);
-    drawingTitle(painter, QStringLiteral("齿形链的节距、链宽与导向型式"));
+    Sheet sheet(620, 400, QStringLiteral("齿形链的节距、链宽与导向型式"));
+    QPainter& painter = sheet.painter();
     // Side view: three toothed plates on four joints, pitch 100 px; each plate has two teeth
     // whose working faces meet at 60 degrees.
     const qreal p = 110, y = 120, x0 = 60, h = 70;
@@ -181,7 +177,7 @@ QImage drawToothedChainDimensions() {
         placeText(painter, plainTextPath(QString::fromUtf8(names[g]), 14), QPointF(cx, 392),
                   Qt::AlignHCenter | Qt::AlignBottom, kOutline);
     }
-    return image;
+    return sheet.finish();
 }
 
 namespace {
@@ -222,10 +218,8 @@ std::vector<qreal> chainCrossSection(QPainter& painter, qreal cx, qreal top, int
 } // namespace
 
 QImage drawMultiRowChain() {
-    QImage image = blankImage(620, 300, kPaper);
-    QPainter painter(&image);
-    painter.setRenderHint(QPainter::Antialiasing);
-    drawingTitle(painter, QStringLiteral("多排链的截面（过销轴）"));
+    Sheet sheet(620, 300, QStringLiteral("多排链的截面（过销轴）"));
+    QPainter& painter = sheet.painter();
     const qreal s = 1.55, top = 120;
     const qreal centres[4] = {44, 153, 308, 509};
     const char* names[4] = {"单排  n = 1", "双排  n = 2", "三排  n = 3", "四排  n = 4"};
@@ -241,7 +235,7 @@ QImage drawMultiRowChain() {
     placeText(painter,
               plainTextPath(QStringLiteral("排数系数 Kp：n 排链所能传递的功率与单排链之比"), 14),
               QPointF(310, 288), Qt::AlignHCenter | Qt::AlignBottom, kOutline);
-    return image;
+    return sheet.finish();
 }
 
 } // namespace zorvane::artwork

@@ -21,8 +21,6 @@ namespace {
 using namespace drafting;
 using section::Frame;
 
-const QColor kArbor(0x9a, 0xa5, 0xb1);
-
 void caption(QPainter& painter, const QString& text, QPointF at) {
     placeText(painter, plainTextPath(text, 13), at, Qt::AlignHCenter | Qt::AlignBottom, kOutline);
 }
@@ -68,20 +66,18 @@ void drawEndView(QPainter& painter, const Sprocket& shape, qreal bore) {
 } // namespace
 
 QImage drawRunout() {
-    QImage image = blankImage(620, 420, kPaper);
-    QPainter painter(&image);
-    painter.setRenderHint(QPainter::Antialiasing);
-    drawingTitle(painter, QStringLiteral("链轮圆跳动的检验"));
+    Sheet sheet(620, 420, QStringLiteral("链轮圆跳动的检验"));
+    QPainter& painter = sheet.painter();
 
     // End view on the arbor; the radial indicator on a pin in the top tooth gap.
     const QPointF centre(170, 236);
     const Sprocket shape = endView(centre, 15, 112, 11);
     drawEndView(painter, shape, 22);
     painter.setPen(QPen(kOutline, 1.4));
-    painter.setBrush(kArbor);
+    painter.setBrush(kSteel);
     painter.drawEllipse(centre, 22, 22);
     const QPointF pin = centre + QPointF(0, -112);
-    painter.drawEllipse(pin, 10.5, 10.5);
+    measuringPin(painter, pin, 10.5);
     dialIndicator(painter, QPointF(170, 78), pin + QPointF(0, -10.5));
     section::note(painter, centre + QPointF(14, 14), QPointF(262, 380),
                   QStringLiteral("心轴（以孔定位）"), Qt::AlignLeft | Qt::AlignVCenter);
@@ -90,7 +86,7 @@ QImage drawRunout() {
     // Side view: the sprocket on the arbor between centres, the axial indicator on the side face.
     const qreal axis = 236, face = 430, width = 22, tip = 123, hub = 40;
     painter.setPen(outlinePen());
-    painter.setBrush(kArbor);
+    painter.setBrush(kSteel);
     painter.drawRect(QRectF(QPointF(330, axis - 14), QPointF(560, axis + 14)));
     for (const qreal x : {330.0, 560.0}) {
         const qreal s = x < 400 ? -1 : 1;
@@ -118,14 +114,12 @@ QImage drawRunout() {
     placeText(painter,
               plainTextPath(QStringLiteral("转动链轮一周，表针最大与最小读数之差即为圆跳动"), 13),
               QPointF(604, 18), Qt::AlignRight | Qt::AlignTop, kOutline);
-    return image;
+    return sheet.finish();
 }
 
 QImage drawSprocketBlank() {
-    QImage image = blankImage(620, 420, kPaper);
-    QPainter painter(&image);
-    painter.setRenderHint(QPainter::Antialiasing);
-    drawingTitle(painter, QStringLiteral("链轮轮坯（轴向半剖面）"));
+    Sheet sheet(620, 420, QStringLiteral("链轮轮坯（轴向半剖面）"));
+    QPainter& painter = sheet.painter();
     const Frame frame{300, 352};
     const qreal half = 30, tip = 250, root = 214, hubHalf = 62, hub = 104, bore = 58, chamfer = 8;
     QPolygonF outline{frame.at(-hubHalf, bore),       frame.at(-hubHalf, hub),
@@ -172,14 +166,12 @@ QImage drawSprocketBlank() {
     section::note(painter, frame.at(-6, tip), frame.at(-120, tip + 46),
                   QStringLiteral("齿顶圆径向圆跳动（基准 A）"), Qt::AlignRight | Qt::AlignVCenter);
     caption(painter, QStringLiteral("齿形链链轮的齿宽按导向型式为 b3、F 或 W"), QPointF(310, 412));
-    return image;
+    return sheet.finish();
 }
 
 QImage drawRollerDeviations() {
-    QImage image = blankImage(620, 420, kPaper);
-    QPainter painter(&image);
-    painter.setRenderHint(QPainter::Antialiasing);
-    drawingTitle(painter, QStringLiteral("有极限偏差的滚子链轮尺寸"));
+    Sheet sheet(620, 420, QStringLiteral("有极限偏差的滚子链轮尺寸"));
+    QPainter& painter = sheet.painter();
 
     // Even count: bore dk, root diameter df, MR over pins.
     const QPointF even(170, 226);
@@ -187,9 +179,7 @@ QImage drawRollerDeviations() {
     drawEndView(painter, a, 26);
     const qreal root = 104 - 11;
     for (const qreal angle : {-kPi / 2, kPi / 2}) {
-        painter.setPen(QPen(kOutline, 1.4));
-        painter.setBrush(kArbor);
-        painter.drawEllipse(even + direction(angle) * 104, 10.5, 10.5);
+        measuringPin(painter, even + direction(angle) * 104, 10.5);
     }
     alignedDimension(painter, even + QPointF(0, -104 - 10.5), even + QPointF(0, 104 + 10.5), 132,
                      {QStringLiteral("M"), QStringLiteral("R")});
@@ -213,7 +203,7 @@ QImage drawRollerDeviations() {
     centreLine(painter, p1, p2);
     alignedDimension(painter, p1, p2, -118, {QStringLiteral("L"), QStringLiteral("x")});
     caption(painter, QStringLiteral("奇数齿：卡尺量齿根距离 Lx"), QPointF(450, 410));
-    return image;
+    return sheet.finish();
 }
 
 namespace {
@@ -241,10 +231,8 @@ QPainterPath toothedOutline(QPointF centre, int teeth, qreal tipRadius, qreal ro
 } // namespace
 
 QImage drawToothedChecks() {
-    QImage image = blankImage(620, 440, kPaper);
-    QPainter painter(&image);
-    painter.setRenderHint(QPainter::Antialiasing);
-    drawingTitle(painter, QStringLiteral("齿形链链轮的检验项目"));
+    Sheet sheet(620, 440, QStringLiteral("齿形链链轮的检验项目"));
+    QPainter& painter = sheet.painter();
     const QPointF centre(236, 500);
     const int teeth = 21;
     const qreal pitch = 300, tipRadius = 322, rootRadius = 272;
@@ -319,7 +307,7 @@ QImage drawToothedChecks() {
     caption(painter,
             QStringLiteral("径向圆跳动查齿根圆 Di；两项跳动均以孔的轴线为基准；MR 见“量柱测量距”"),
             QPointF(310, 432));
-    return image;
+    return sheet.finish();
 }
 
 } // namespace zorvane::artwork

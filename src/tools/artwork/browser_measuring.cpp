@@ -35,9 +35,7 @@ std::pair<QPointF, QPointF> measuringPins(QPainter& painter, QPointF centre, qre
     const QPointF a = centre + direction(kTopGap) * pinCircle;
     const QPointF b = centre + direction(oppositeGap(teeth)) * pinCircle;
     for (const QPointF& c : {a, b}) {
-        painter.setPen(QPen(kOutline, 1.4));
-        painter.setBrush(QColor(0x9a, 0xa5, 0xb1));
-        painter.drawEllipse(c, pin, pin);
+        measuringPin(painter, c, pin);
     }
     centreLine(painter, a, b);
     return {a, b};
@@ -87,13 +85,11 @@ void pinView(QPainter& painter, QPointF centre, int teeth, const QString& label)
 } // namespace
 
 QImage drawMeasuringPins() {
-    QImage image = blankImage(620, 420, kPaper);
-    QPainter painter(&image);
-    painter.setRenderHint(QPainter::Antialiasing);
-    drawingTitle(painter, QStringLiteral("量柱测量距MR"));
+    Sheet sheet(620, 420, QStringLiteral("量柱测量距MR"));
+    QPainter& painter = sheet.painter();
     pinView(painter, QPointF(185, 215), 12, QStringLiteral("偶数齿：MR = d + dR（滚子链）"));
     pinView(painter, QPointF(425, 215), 11, QStringLiteral("奇数齿：MR = d·cos(90°/z) + dR"));
-    return image;
+    return sheet.finish();
 }
 
 namespace {
@@ -179,14 +175,12 @@ qreal toothedPinView(QPainter& painter, QPointF centre, int teeth, qreal pitchRa
 } // namespace
 
 QImage drawToothedMeasuringPins() {
-    QImage image = blankImage(620, 420, kPaper);
-    QPainter painter(&image);
-    painter.setRenderHint(QPainter::Antialiasing);
-    drawingTitle(painter, QStringLiteral("齿形链链轮的量柱测量距MR"));
+    Sheet sheet(620, 420, QStringLiteral("齿形链链轮的量柱测量距MR"));
+    QPainter& painter = sheet.painter();
     toothedPinView(painter, QPointF(185, 215), 12, 110, QStringLiteral("偶数齿：MR = dc + dR"));
     toothedPinView(painter, QPointF(425, 215), 11, 110,
                    QStringLiteral("奇数齿：MR = dc·cos(90°/z) + dR"));
-    return image;
+    return sheet.finish();
 }
 
 } // namespace zorvane::artwork

@@ -101,10 +101,8 @@ void legend(QPainter& painter, QPointF at, QColor ink, const QString& text) {
 } // namespace
 
 QImage drawRollerToothFactorCurves() {
-    QImage image = blankImage(520, 360, kPaper);
-    QPainter painter(&image);
-    painter.setRenderHint(QPainter::Antialiasing);
-    drawingTitle(painter, QStringLiteral("滚子链小链轮齿数系数Kz"));
+    Sheet sheet(520, 360, QStringLiteral("滚子链小链轮齿数系数Kz"));
+    QPainter& painter = sheet.painter();
     const Chart chart{QRectF(70, 70, 410, 230), 9, 25, 0.2, 1.6};
     drawAxes(painter, chart, 2, 0.2, 0, 1, {QStringLiteral("z"), QStringLiteral("1")},
              {QStringLiteral("K"), QStringLiteral("z")});
@@ -123,14 +121,12 @@ QImage drawRollerToothFactorCurves() {
               chart.at(19, 1.0) + QPointF(-8, -8), Qt::AlignRight | Qt::AlignBottom);
     legend(painter, QPointF(90, 92), kCurveA, QStringLiteral("n₁低于峰值转速：(z₁/19)^1.08"));
     legend(painter, QPointF(90, 116), kCurveB, QStringLiteral("n₁不低于峰值转速：(z₁/19)^1.5"));
-    return image;
+    return sheet.finish();
 }
 
 QImage drawToothedToothFactorCurve() {
-    QImage image = blankImage(520, 360, kPaper);
-    QPainter painter(&image);
-    painter.setRenderHint(QPainter::Antialiasing);
-    drawingTitle(painter, QStringLiteral("齿形链齿数系数Kz"));
+    Sheet sheet(520, 360, QStringLiteral("齿形链齿数系数Kz"));
+    QPainter& painter = sheet.painter();
     const Chart chart{QRectF(70, 70, 410, 230), 13, 41, 0.6, 2.0};
     drawAxes(painter, chart, 4, 0.2, 0, 1, {QStringLiteral("z"), QStringLiteral("1")},
              {QStringLiteral("K"), QStringLiteral("z")});
@@ -151,14 +147,12 @@ QImage drawToothedToothFactorCurve() {
               chart.at(39, 1.88) + QPointF(0, 8), Qt::AlignHCenter | Qt::AlignTop);
     legend(painter, QPointF(90, 92), kCurveA,
            QStringLiteral("Kz = 0.77·(z₁/17)^1.1478（奇数齿列表）"));
-    return image;
+    return sheet.finish();
 }
 
 QImage drawCentreDistanceFactorCurve() {
-    QImage image = blankImage(520, 360, kPaper);
-    QPainter painter(&image);
-    painter.setRenderHint(QPainter::Antialiasing);
-    drawingTitle(painter, QStringLiteral("中心距系数Ka  a = p·Ka·(2Lp − z₁ − z₂)"));
+    Sheet sheet(520, 360, QStringLiteral("中心距系数Ka  a = p·Ka·(2Lp − z₁ − z₂)"));
+    QPainter& painter = sheet.painter();
     // The straight spans inclined at θ: r = 1/2 + (θ + cot θ)/π, Ka = 1/[4(θ sin θ + cos θ)].
     const Chart chart{QRectF(70, 70, 410, 230), 1, 4, 0.19, 0.25};
     drawAxes(painter, chart, 0.5, 0.01, 1, 2, {QStringLiteral("(Lp−z₁)/(z₂−z₁)"), QString()},
@@ -188,7 +182,7 @@ QImage drawCentreDistanceFactorCurve() {
               chart.at(1.05, 0.19245) + QPointF(10, -4), Qt::AlignLeft | Qt::AlignBottom);
     placeText(painter, plainTextPath(QStringLiteral("比值>30：Ka=0.25"), 13),
               chart.at(4, 0.25) + QPointF(-4, 6), Qt::AlignRight | Qt::AlignTop);
-    return image;
+    return sheet.finish();
 }
 
 } // namespace zorvane::artwork

@@ -94,10 +94,8 @@ void hubDimensions(QPainter& painter, const Frame& frame, qreal end, qreal bore,
 } // namespace
 
 QImage drawSolidSprocketStructure() {
-    QImage image = blankImage(kWidth, kHeight, kPaper);
-    QPainter painter(&image);
-    painter.setRenderHint(QPainter::Antialiasing);
-    drawingTitle(painter, QStringLiteral("整体式钢制小链轮（轴向半剖面）"));
+    Sheet sheet(kWidth, kHeight, QStringLiteral("整体式钢制小链轮（轴向半剖面）"));
+    QPainter& painter = sheet.painter();
     const Frame frame{330, 372};
     const qreal half = 24, tip = 236, pitch = 216, root = 196, rim = 170, hub = 116, bore = 68;
     const qreal hubEnd = -half - 96;
@@ -134,7 +132,7 @@ QImage drawSolidSprocketStructure() {
                      {QStringLiteral("l"), QString()});
     caption(painter,
             QStringLiteral("h = K + dk/6 + 0.01d；轮毂直径 dh 不得超过 dg（轮毂不碰链板）"));
-    return image;
+    return sheet.finish();
 }
 
 namespace {
@@ -202,23 +200,19 @@ void drawWebSprocket(QPainter& painter, int rows, qreal rowPitch) {
 } // namespace
 
 QImage drawWebSprocketStructure() {
-    QImage image = blankImage(kWidth, kHeight, kPaper);
-    QPainter painter(&image);
-    painter.setRenderHint(QPainter::Antialiasing);
-    drawingTitle(painter, QStringLiteral("腹板式单排铸造链轮（轴向半剖面）"));
+    Sheet sheet(kWidth, kHeight, QStringLiteral("腹板式单排铸造链轮（轴向半剖面）"));
+    QPainter& painter = sheet.painter();
     drawWebSprocket(painter, 1, 0);
     caption(painter, QStringLiteral("h = 9.5 + dk/6 + 0.01d；轮缘、腹板、圆角的比例未找到"));
-    return image;
+    return sheet.finish();
 }
 
 QImage drawMultiRowWebSprocketStructure() {
-    QImage image = blankImage(kWidth, kHeight, kPaper);
-    QPainter painter(&image);
-    painter.setRenderHint(QPainter::Antialiasing);
-    drawingTitle(painter, QStringLiteral("腹板式多排铸造链轮（三排，轴向半剖面）"));
+    Sheet sheet(kWidth, kHeight, QStringLiteral("腹板式多排铸造链轮（三排，轴向半剖面）"));
+    QPainter& painter = sheet.painter();
     drawWebSprocket(painter, 3, 56);
     caption(painter, QStringLiteral("bfn = (n − 1)·pt + bf1；轮毂、腹板、轮缘的比例未找到"));
-    return image;
+    return sheet.finish();
 }
 
 } // namespace zorvane::artwork

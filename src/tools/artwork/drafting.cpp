@@ -222,6 +222,23 @@ void drawingTitle(QPainter& painter, const QString& title) {
               kOutline);
 }
 
+Sheet::Sheet(int width, int height, const QString& title)
+    : image_(blankImage(width, height, kPaper)), painter_(&image_) {
+    painter_.setRenderHint(QPainter::Antialiasing);
+    drawingTitle(painter_, title);
+}
+
+QImage Sheet::finish() {
+    painter_.end();
+    return image_;
+}
+
+void measuringPin(QPainter& painter, QPointF centre, qreal radius) {
+    painter.setPen(QPen(kOutline, 1.4));
+    painter.setBrush(kSteel);
+    painter.drawEllipse(centre, radius, radius);
+}
+
 void centreLine(QPainter& painter, QPointF from, QPointF to) {
     painter.setPen(centrePen());
     painter.drawLine(from, to);

@@ -5,6 +5,7 @@
 // not depend on glyph caches.
 
 #include <QColor>
+#include <QImage>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPointF>
@@ -17,6 +18,7 @@ inline const QColor kOutline(0x14, 0x14, 0x14);
 inline const QColor kDimension(0x1b, 0x3d, 0x8f);
 inline const QColor kCentreLine(0x5a, 0x5a, 0x5a);
 inline const QColor kPartFill(0xe4, 0xe7, 0xea); // parts of the chain, to tell them apart
+inline const QColor kSteel(0x9a, 0xa5, 0xb1);    // measuring pins and arbors
 
 inline constexpr qreal kOutlineWidth = 2.0;
 inline constexpr qreal kThinWidth = 1.0;
@@ -91,6 +93,24 @@ void centreLine(QPainter& painter, QPointF from, QPointF to);
 
 // The title of a drawing in its top left corner.
 void drawingTitle(QPainter& painter, const QString& title);
+
+// A drawing on blank paper, painted antialiased, with its title already in the top left corner.
+// finish() ends the painting and hands back the picture.
+class Sheet {
+public:
+    Sheet(int width, int height, const QString& title);
+
+    QPainter& painter() { return painter_; }
+    QImage finish();
+
+private:
+    QImage image_;
+    QPainter painter_;
+};
+
+// A measuring pin seen end on: a steel disc of `radius` about `centre`.
+void measuringPin(QPainter& painter, QPointF centre, qreal radius);
+
 // A centre-line arc about `centre` from `fromAngle` to `toAngle` (screen radians).
 void centreArc(QPainter& painter, QPointF centre, qreal radius, qreal fromAngle, qreal toAngle);
 // The small cross that marks a centre.

@@ -132,10 +132,6 @@ std::string svgPoint(Point p) {
     return number(p.x) + "," + number(-p.y); // SVG's y runs downwards
 }
 
-std::string escaped(std::string_view text) {
-    return text::escapeMarkup(text);
-}
-
 // The lines and arcs of one layer as one path; pieces that continue one another share a subpath.
 std::string svgPath(const Drawing& drawing, const std::string& layer) {
     std::string d;
@@ -234,13 +230,13 @@ std::string svgText(const Drawing& drawing, const std::string& title) {
                       "<svg xmlns=\"http://www.w3.org/2000/svg\" version=\"1.1\" width=\"" +
                       number(width) + "mm\" height=\"" + number(height) + "mm\" viewBox=\"" +
                       number(left) + " " + number(top) + " " + number(width) + " " +
-                      number(height) + "\">\n<title>" + escaped(title) + "</title>\n";
+                      number(height) + "\">\n<title>" + text::escapeMarkup(title) + "</title>\n";
     for (const Layer& layer : drawing.layers) {
-        svg += "<g id=\"" + escaped(layer.name) + "\" fill=\"none\" stroke=\"" +
+        svg += "<g id=\"" + text::escapeMarkup(layer.name) + "\" fill=\"none\" stroke=\"" +
                svgColour(layer.colour) + "\" stroke-width=\"" +
                (layer.name == kProfileLayer ? "0.15" : "0.08") + "\"" +
                (layer.centreLine ? " stroke-dasharray=\"6,1.5,1,1.5\"" : "") + ">\n<desc>" +
-               escaped(layer.description) + "</desc>\n";
+               text::escapeMarkup(layer.description) + "</desc>\n";
         const std::string path = svgPath(drawing, layer.name);
         if (!path.empty()) {
             svg += "<path d=\"" + path + "\"/>\n";

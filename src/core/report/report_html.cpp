@@ -7,14 +7,10 @@ namespace zorvane::report {
 
 namespace {
 
-std::string escaped(std::string_view text) {
-    return text::escapeMarkup(text);
-}
-
 // Escaped text whose line breaks stay line breaks.
 std::string escapedLines(std::string_view text) {
     std::string out;
-    for (char c : escaped(text)) {
+    for (char c : text::escapeMarkup(text)) {
         if (c == '\n') {
             out += "<br>";
         } else if (c != '\r') {
@@ -86,25 +82,26 @@ std::string cellHtml(const Section& section, const Column& column, const Cell& c
         char size[96];
         std::snprintf(size, sizeof size, "max-width: %gmm; max-height: %gmm;",
                       section.pictureWidthMm, section.pictureHeightMm);
-        return "<td style=\"" + style + "\"><img alt=\"" + escaped(compactCaption(column.caption)) +
-               "\" style=\"" + size + "\" src=\"data:" + mediaType(cell.picture) + ";base64," +
-               base64(cell.picture) + "\"></td>";
+        return "<td style=\"" + style + "\"><img alt=\"" +
+               text::escapeMarkup(compactCaption(column.caption)) + "\" style=\"" + size +
+               "\" src=\"data:" + mediaType(cell.picture) + ";base64," + base64(cell.picture) +
+               "\"></td>";
     }
     std::string text = escapedLines(cell.text);
     if (cell.lineBreak && *cell.lineBreak < cell.text.size()) {
-        text = escaped(cell.text.substr(0, *cell.lineBreak)) + "<br>" +
-               escaped(cell.text.substr(*cell.lineBreak + 1));
+        text = text::escapeMarkup(cell.text.substr(0, *cell.lineBreak)) + "<br>" +
+               text::escapeMarkup(cell.text.substr(*cell.lineBreak + 1));
     }
     return "<td style=\"" + style + "\">" + text + "</td>";
 }
 
 void appendSection(std::string& out, const Section& section) {
-    out += "<section id=\"" + escaped(section.name) + "\">\n";
+    out += "<section id=\"" + text::escapeMarkup(section.name) + "\">\n";
     if (section.title.ruleAbove) {
         out += "<hr class=\"rule\">\n";
     }
-    out +=
-        "<h2 style=\"" + css(section.title.style) + "\">" + escaped(section.title.text) + "</h2>\n";
+    out += "<h2 style=\"" + css(section.title.style) + "\">" +
+           text::escapeMarkup(section.title.text) + "</h2>\n";
     out += section.title.heavyRuleBelow ? "<hr class=\"heavy\">\n" : "";
     out += "<table>\n<colgroup>";
     for (const Column& column : section.columns) {
@@ -115,8 +112,8 @@ void appendSection(std::string& out, const Section& section) {
     out += section.columnHeader ? "<thead>" : "<tbody>";
     out += "<tr class=\"captions\">";
     for (const Column& column : section.columns) {
-        out +=
-            "<th style=\"" + css(column.captionStyle) + "\">" + escaped(column.caption) + "</th>";
+        out += "<th style=\"" + css(column.captionStyle) + "\">" +
+               text::escapeMarkup(column.caption) + "</th>";
     }
     out += "</tr>";
     out += section.columnHeader ? "</thead>\n<tbody>\n" : "\n";
@@ -135,7 +132,7 @@ void appendSection(std::string& out, const Section& section) {
 std::string toHtml(const Document& document) {
     std::string out =
         "<!DOCTYPE html>\n<html lang=\"zh-CN\">\n<head>\n<meta charset=\"utf-8\">\n<title>" +
-        escaped(document.caption) +
+        text::escapeMarkup(document.caption) +
         "</title>\n<style>\n"
         "@page { size: A4 portrait; margin: 10mm; }\n"
         "body { margin: 10mm auto; max-width: 190mm; }\n"

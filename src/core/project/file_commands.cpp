@@ -112,8 +112,8 @@ void FileCommands::close() {
 }
 
 bool FileCommands::load(const std::string& file) {
-    // The saver of the file's own kind reads and checks all of it, tables included, before
-    // anything of the open design is given up.
+    // The saver reads and checks the whole file, tables included, before anything of the open
+    // design is given up; it takes the chain from the file, whatever it was made with.
     TProjectSave saver(session_, design::Chain::Toothed);
     saver.FilePath = file;
     try {

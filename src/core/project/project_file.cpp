@@ -44,7 +44,8 @@ std::string reason(int error) {
     throw ProjectError(std::string(action) + "文件“" + file.string() + "”：" + reason(error));
 }
 
-void writeAll(int fd, const std::string& bytes, const fs::path& file, const fs::path& temporary) {
+// Writes all of `bytes`; 0, or the errno that stopped it.
+int writeAll(int fd, const std::string& bytes) {
     std::size_t done = 0;
     while (done < bytes.size()) {
         const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
@@ -52,13 +53,11 @@ void writeAll(int fd, const std::string& bytes, const fs::path& file, const fs::
             if (errno == EINTR) {
                 continue;
             }
-            const int error = errno;
-            ::close(fd);
-            ::unlink(temporary.c_str());
-            fail("无法写入", file, error);
+            return errno;
         }
         done += static_cast<std::size_t>(n);
     }
+    return 0;
 }
 
 void syncDirectory(const fs::path& directory) {
@@ -75,12 +74,17 @@ void writeDurably(const fs::path& file, const std::string& bytes, const fs::path
     if (fd < 0) {
         fail("无法建立", file, errno);
     }
-    writeAll(fd, bytes, file, temporary);
-    if (::fsync(fd) != 0) {
-        const int error = errno;
+    // A save that fails leaves no part-written file behind.
+    const auto abandon = [&](int error) {
         ::close(fd);
         ::unlink(temporary.c_str());
         fail("无法写入", file, error);
+    };
+    if (const int error = writeAll(fd, bytes)) {
+        abandon(error);
+    }
+    if (::fsync(fd) != 0) {
+        abandon(errno);
     }
     ::close(fd);
     if (!beforeRename.empty()) {

@@ -8,6 +8,7 @@
 #include "core/design/scripted_interaction.h"
 #include "support/workspace.h"
 
+#include <QCursor>
 #include <QTest>
 
 #include <memory>
@@ -38,6 +39,8 @@ protected:
         ui_ = std::make_unique<Ui>(std::forward<UiArgs>(uiArgs)...);
         window_ = std::make_unique<app::MainWindow>(*ui_, workspace_->path(), std::move(designer));
         drive_.setWindow(window_.get());
+        // The pointer off the window, so that no button of a picture is drawn hovered.
+        QCursor::setPos(size.width() + 100, size.height() + 100);
         window_->resize(size);
         window_->show();
         QVERIFY(QTest::qWaitForWindowExposed(window_.get()));

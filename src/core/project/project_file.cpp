@@ -1,6 +1,7 @@
 #include "core/project/project_file.h"
 
 #include "core/project/byte_io.h"
+#include "core/text/system_error_text.h"
 
 #include <cerrno>
 #include <cstring>
@@ -15,33 +16,9 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// What the system said, in the user's words.
-std::string reason(int error) {
-    switch (error) {
-    case ENOSPC:
-        return "磁盘空间不足";
-    case EFBIG:
-        return "文件超过了系统允许的大小";
-    case ENOENT:
-        return "文件或目录不存在";
-    case EACCES:
-    case EPERM:
-        return "没有访问权限";
-    case EROFS:
-        return "文件系统是只读的";
-    case EISDIR:
-        return "这是一个目录";
-    case EDQUOT:
-        return "磁盘配额已用完";
-    case EIO:
-        return "读写设备出错";
-    default:
-        return "系统错误 " + std::to_string(error);
-    }
-}
-
 [[noreturn]] void fail(const char* action, const fs::path& file, int error) {
-    throw ProjectError(std::string(action) + "文件“" + file.string() + "”：" + reason(error));
+    throw ProjectError(std::string(action) + "文件“" + file.string() + "”：" +
+                       text::systemErrorText(error));
 }
 
 // Writes all of `bytes`; 0, or the errno that stopped it.

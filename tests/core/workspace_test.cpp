@@ -166,6 +166,36 @@ TEST(WorkspaceTest, MakingATableAnewInAStepLeavesItEmpty) {
     EXPECT_EQ(rows.fieldCount(), 2);
 }
 
+// A design's first step makes its tables and fails to commit (a full disk); the tables stay open.
+// The next attempt writes to them again and must find them, not a file without its table.
+TEST(WorkspaceTest, ATableWhoseMakingWasRolledBackIsMadeAgainByItsNextWrite) {
+    testing::TempDir dir;
+    Workspace workspace(dir.path(), kTables);
+    Table rows(dir.path(), "Rows");
+    Table entries(dir.path(), "Entries");
+    try {
+        auto first = workspace.beginStep();
+        for (auto* table : {&rows, &entries}) {
+            table->setFieldDefs(table == &rows ? kRowFields : kEntryFields);
+            table->create();
+            table->open();
+            append(*table, "链号");
+        }
+        throw std::runtime_error("the commit fails");
+    } catch (const std::runtime_error&) {
+    }
+    EXPECT_TRUE(rows.isEmpty());
+    auto again = workspace.beginStep();
+    append(rows, "节距");
+    append(entries, "节距");
+    again.commit();
+    EXPECT_EQ(itemsOf(rows), std::vector<std::string>{"节距"});
+    Table reread(dir.path(), "Entries");
+    reread.open();
+    EXPECT_EQ(itemsOf(reread), std::vector<std::string>{"节距"});
+    EXPECT_EQ(reread.row(0)[1].asText(), "节距的说明");
+}
+
 std::string bytesOf(const std::filesystem::path& file) {
     std::ifstream in(file, std::ios::binary);
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};

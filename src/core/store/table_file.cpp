@@ -329,6 +329,11 @@ void TableFile::readLayout(std::vector<StoredRow>* rows) {
     }
 }
 
+bool TableFile::holdsTable() const {
+    return hasTable(*connection_, schema_, "zv_fields") &&
+           hasTable(*connection_, schema_, "zv_rows");
+}
+
 TableFile::~TableFile() {
     if (workspace_) {
         workspace_->tableClosed();

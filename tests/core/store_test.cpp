@@ -315,7 +315,9 @@ TEST_F(StoreTest, CreateReplacesTheOldTableWithAnEmptyOne) {
     EXPECT_TRUE(table.isEmpty());
     EXPECT_EQ(table.fieldCount(), 1);
     EXPECT_THROW(table.create(), StoreError); // not while open
-    EXPECT_FALSE(std::filesystem::exists(dir.path() / "ChainNoNd.db.new"));
+    for (const auto& entry : std::filesystem::directory_iterator(dir.path())) {
+        EXPECT_EQ(entry.path().filename().string().find(".new"), std::string::npos);
+    }
 }
 
 // Read-only opens reuse a kept connection; every change made to the files since, by this process

@@ -1,17 +1,23 @@
-// Tests of the core text utilities: number texts, GBK conversion and short strings.
+// Tests of the core text utilities: number texts, GBK conversion, short strings and the reasons
+// given for failures of the system and of the table store's engine.
 
+#include "core/store/sqlite_handle.h"
 #include "core/text/gbk.h"
 #include "core/text/number_text.h"
 #include "core/text/short_string.h"
+#include "core/text/system_error_text.h"
 
 #include <gtest/gtest.h>
+#include <sqlite3.h>
 
 #include <array>
+#include <cerrno>
 #include <clocale>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
 #include <limits>
+#include <regex>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -490,6 +496,68 @@ TEST(TextShortString, BufferSmallerThanTheFieldThrows) {
 TEST(TextShortString, InvalidUtf8Throws) {
     std::array<std::uint8_t, 11> field{};
     EXPECT_THROW(writeShortString(field, 10, "\xFF"), EncodingError);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Reasons for system and engine failures
+
+struct FailureReason {
+    const char* what;
+    std::string reason;
+    const char* says; // a part of the reason that tells the user what happened
+};
+
+// The failures a user meets when a disk is full, read-only or not there, as the system reports
+// them (an errno value) and as the table store's engine does (a result code, with the errno it
+// kept for failures to open, read or write).
+std::vector<FailureReason> failureReasons() {
+    const std::filesystem::path file = "/nowhere/Result_Unnamed.db";
+    const auto engine = [&](int code, int systemErrno = 0) {
+        return store::detail::sqliteProblem(file, code, "disk I/O error", systemErrno);
+    };
+    return {
+        {"ENOSPC", systemErrorText(ENOSPC), "磁盘空间不足"},
+        {"EROFS", systemErrorText(EROFS), "只读"},
+        {"EACCES", systemErrorText(EACCES), "没有访问权限"},
+        {"ENOTDIR", systemErrorText(ENOTDIR), "不是目录"},
+        {"ENOENT", systemErrorText(ENOENT), "不存在"},
+        {"EFBIG", systemErrorText(EFBIG), "大小"},
+        {"EIO", systemErrorText(EIO), "设备出错"},
+        {"EOPNOTSUPP", systemErrorText(EOPNOTSUPP), "不支持"},
+        {"unknown errno", systemErrorText(100000), "100000"},
+        {"std::errc", systemErrorText(std::make_error_code(std::errc::read_only_file_system)),
+         "只读"},
+        {"FULL", engine(SQLITE_FULL), "磁盘已满"},
+        {"IOERR_WRITE on a full disk", engine(SQLITE_IOERR_WRITE, ENOSPC), "磁盘已满"},
+        {"IOERR_FSYNC on a full disk", engine(SQLITE_IOERR_FSYNC, ENOSPC), "磁盘已满"},
+        {"IOERR_WRITE", engine(SQLITE_IOERR_WRITE, EIO), "写入文件时出错：读写设备出错"},
+        {"IOERR_WRITE too big", engine(SQLITE_IOERR_WRITE, EFBIG), "超过了系统允许的大小"},
+        {"IOERR_FSYNC", engine(SQLITE_IOERR_FSYNC), "存到磁盘上"},
+        {"IOERR_SHORT_READ", engine(SQLITE_IOERR_SHORT_READ), "读取不完整"},
+        {"IOERR unknown", engine(SQLITE_IOERR | (99 << 8)), "输入输出错误"},
+        {"READONLY", engine(SQLITE_READONLY), "只读"},
+        {"READONLY_DIRECTORY", engine(SQLITE_READONLY_DIRECTORY), "目录是只读的"},
+        {"READONLY_ROLLBACK", engine(SQLITE_READONLY_ROLLBACK), "只读"},
+        {"READONLY_DBMOVED", engine(SQLITE_READONLY_DBMOVED), "移走或删除"},
+        {"CANTOPEN ENOTDIR", engine(SQLITE_CANTOPEN, ENOTDIR), "不是目录"},
+        {"CANTOPEN EACCES", engine(SQLITE_CANTOPEN, EACCES), "没有访问权限"},
+        {"CANTOPEN missing", engine(SQLITE_CANTOPEN), "不存在"},
+        {"CANTOPEN_SYMLINK", engine(SQLITE_CANTOPEN_SYMLINK), "符号链接"},
+        {"CONSTRAINT_TRIGGER", engine(SQLITE_CONSTRAINT_TRIGGER), "触发器"},
+        {"NOTADB", engine(SQLITE_NOTADB), "不是数据表文件"},
+        {"CORRUPT_INDEX", engine(SQLITE_CORRUPT_INDEX), "损坏"},
+        {"no such table",
+         store::detail::sqliteProblem(file, SQLITE_ERROR, "no such table: zv_rows"), "缺少"},
+        {"unknown code", engine(12345), "12345"},
+    };
+}
+
+TEST(FailureReasons, AreChineseAndSayWhatHappened) {
+    const std::regex asciiWord("[A-Za-z]{2,}");
+    for (const auto& row : failureReasons()) {
+        EXPECT_NE(row.reason.find(row.says), std::string::npos) << row.what << ": " << row.reason;
+        EXPECT_FALSE(std::regex_search(row.reason, asciiWord)) << row.what << ": " << row.reason;
+    }
 }
 
 } // namespace

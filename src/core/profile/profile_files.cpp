@@ -1,5 +1,6 @@
 #include "core/profile/profile_files.h"
 #include "core/text/markup.h"
+#include "core/text/system_error_text.h"
 
 #include "core/profile/sprocket_profile.h"
 
@@ -273,7 +274,8 @@ void writeFileWhole(const std::filesystem::path& target, const std::string& text
     if (error) {
         std::error_code ignored;
         fs::remove(scratch, ignored);
-        throw ProfileError("无法写入文件“" + target.string() + "”：" + error.message());
+        throw ProfileError("无法写入文件“" + target.string() + "”：" +
+                           zorvane::text::systemErrorText(error));
     }
 }
 

@@ -1,8 +1,12 @@
 #include "core/store/sqlite_handle.h"
 
 #include "core/store/store_error.h"
+#include "core/store/table_definition.h"
+#include "core/text/system_error_text.h"
 
 #include <sqlite3.h>
+
+#include <cerrno>
 
 namespace zorvane::store::detail {
 
@@ -27,61 +31,141 @@ std::string fileUri(const std::filesystem::path& file, const char* mode) {
     return uri + "?mode=" + mode;
 }
 
-// The SQLite name after `prefix` in `message` ("no such table: zv_fields" gives zv_fields).
-std::string nameAfter(const std::string& message, const std::string& prefix) {
-    const auto at = message.find(prefix);
-    return at == std::string::npos ? std::string() : message.substr(at + prefix.size());
+} // namespace
+
+namespace {
+
+struct CodeReason {
+    int code;
+    const char* reason;
+};
+
+// Extended result codes with a reason of their own; the others take their primary code's.
+constexpr CodeReason kExtendedReasons[] = {
+    {SQLITE_IOERR_READ, "读取文件时出错"},
+    {SQLITE_IOERR_SHORT_READ, "文件比应有的短，读取不完整"},
+    {SQLITE_IOERR_WRITE, "写入文件时出错"},
+    {SQLITE_IOERR_FSYNC, "把数据存到磁盘上时出错"},
+    {SQLITE_IOERR_DIR_FSYNC, "把目录的改动存到磁盘上时出错"},
+    {SQLITE_IOERR_TRUNCATE, "截短文件时出错"},
+    {SQLITE_IOERR_FSTAT, "读取文件的属性时出错"},
+    {SQLITE_IOERR_UNLOCK, "给文件解锁时出错"},
+    {SQLITE_IOERR_RDLOCK, "给文件加锁时出错"},
+    {SQLITE_IOERR_LOCK, "给文件加锁时出错"},
+    {SQLITE_IOERR_CHECKRESERVEDLOCK, "检查文件的锁时出错"},
+    {SQLITE_IOERR_DELETE, "删除日志文件时出错"},
+    {SQLITE_IOERR_DELETE_NOENT, "要删除的日志文件已不存在"},
+    {SQLITE_IOERR_ACCESS, "检查文件是否存在时出错"},
+    {SQLITE_IOERR_CLOSE, "关闭文件时出错"},
+    {SQLITE_IOERR_SEEK, "在文件中定位时出错"},
+    {SQLITE_IOERR_MMAP, "把文件映射到内存时出错"},
+    {SQLITE_IOERR_NOMEM, "内存不足"},
+    {SQLITE_IOERR_GETTEMPPATH, "找不到可写的临时目录"},
+    {SQLITE_IOERR_CONVPATH, "无法转换文件的路径"},
+    {SQLITE_IOERR_DATA, "文件内容的校验不符"},
+    {SQLITE_IOERR_CORRUPTFS, "文件系统已损坏"},
+    {SQLITE_IOERR_SHMOPEN, "打开共享内存文件时出错"},
+    {SQLITE_IOERR_SHMSIZE, "扩大共享内存文件时出错"},
+    {SQLITE_IOERR_SHMMAP, "映射共享内存文件时出错"},
+    {SQLITE_READONLY_RECOVERY, "文件需要恢复，但只能以只读方式打开"},
+    {SQLITE_READONLY_CANTLOCK, "无法给只读的文件加锁"},
+    {SQLITE_READONLY_ROLLBACK, "文件中有未完成的写入要撤销，但文件是只读的"},
+    {SQLITE_READONLY_DBMOVED, "文件在打开后被移走或删除，无法写入"},
+    {SQLITE_READONLY_CANTINIT, "无法建立共享内存文件，只能只读"},
+    {SQLITE_READONLY_DIRECTORY, "文件所在的目录是只读的，无法在其中建立日志文件"},
+    {SQLITE_CANTOPEN_ISDIR, "是一个目录，不是数据表文件"},
+    {SQLITE_CANTOPEN_NOTEMPDIR, "找不到可写的临时目录"},
+    {SQLITE_CANTOPEN_FULLPATH, "无法确定文件的完整路径"},
+    {SQLITE_CANTOPEN_CONVPATH, "无法转换文件的路径"},
+    {SQLITE_CANTOPEN_SYMLINK, "是符号链接，本程序不经过链接读写数据表文件"},
+    {SQLITE_CONSTRAINT_TRIGGER, "文件中的触发器拒绝了写入"},
+};
+
+// The primary result codes.
+constexpr CodeReason kPrimaryReasons[] = {
+    {SQLITE_NOTADB, "不是数据表文件（内容不是可读的表格式）"},
+    {SQLITE_CORRUPT, "文件已损坏"},
+    {SQLITE_CANTOPEN, "无法打开文件"},
+    {SQLITE_READONLY, "文件是只读的，无法写入"},
+    {SQLITE_FULL, "磁盘已满，无法写入"},
+    {SQLITE_BUSY, "文件正被其他程序使用"},
+    {SQLITE_LOCKED, "文件正被其他程序使用"},
+    {SQLITE_IOERR, "读写文件时发生输入输出错误"},
+    {SQLITE_PERM, "没有访问权限"},
+    {SQLITE_AUTH, "没有访问权限"},
+    {SQLITE_NOMEM, "内存不足"},
+    {SQLITE_TOOBIG, "其中的数据过大"},
+    {SQLITE_CONSTRAINT, "其中的数据不符合表的约束"},
+    {SQLITE_NOLFS, "文件系统不支持这样大的文件"},
+    {SQLITE_PROTOCOL, "文件的锁被其他程序打乱"},
+    {SQLITE_SCHEMA, "文件的结构在读写时被改变了"},
+    {SQLITE_RANGE, "内容与数据表的结构不符"},
+    {SQLITE_MISMATCH, "其中的数据类型不符"},
+    {SQLITE_FORMAT, "不是数据表文件（内容不是可读的表格式）"},
+    {SQLITE_INTERRUPT, "读写被中断"},
+    {SQLITE_ABORT, "读写被中断"},
+};
+
+const char* reasonOf(int code) {
+    for (const auto& [known, reason] : kExtendedReasons) {
+        if (known == code) {
+            return reason;
+        }
+    }
+    for (const auto& [known, reason] : kPrimaryReasons) {
+        if (known == (code & 0xFF)) {
+            return reason;
+        }
+    }
+    return nullptr;
 }
 
 } // namespace
 
-std::string sqliteProblem(const std::filesystem::path& file, int code, const std::string& message) {
+std::string sqliteProblem(const std::filesystem::path& file, int code, const std::string& message,
+                          int systemErrno) {
+    const int primary = code & 0xFF;
     std::error_code error;
-    switch (code & 0xFF) {
-    case SQLITE_NOTADB:
-        return "不是数据表文件（内容不是可读的表格式）";
-    case SQLITE_CORRUPT:
-        return "文件已损坏";
-    case SQLITE_CANTOPEN:
-        if (std::filesystem::is_directory(file, error)) {
-            return "是一个目录，不是数据表文件";
+    // SQLite keeps the system's error only for failures to open, read or write; a full disk is
+    // a full disk whatever the operation was.
+    const bool systemFailure = primary == SQLITE_IOERR || primary == SQLITE_CANTOPEN;
+    if (systemFailure && systemErrno == ENOSPC) {
+        return "磁盘已满，无法写入";
+    }
+    if ((systemFailure || primary == SQLITE_READONLY) &&
+        std::filesystem::is_directory(file, error)) {
+        return "是一个目录，不是数据表文件";
+    }
+    if (primary == SQLITE_ERROR) {
+        if (message.starts_with("no such table")) {
+            return "缺少它的内部表，不是可用的数据表";
         }
+        if (message.starts_with("no such column")) {
+            return "缺少字段定义中的列，与它的字段定义不符";
+        }
+        return "内容与数据表的结构不符";
+    }
+    if (code == SQLITE_CANTOPEN && systemErrno == 0) {
         if (!std::filesystem::exists(file, error)) {
             return "文件不存在";
         }
         return "无法打开文件（没有访问权限或文件所在的目录不可用）";
-    case SQLITE_READONLY:
-        return "文件是只读的，无法写入";
-    case SQLITE_FULL:
-        return "磁盘已满，无法写入";
-    case SQLITE_BUSY:
-    case SQLITE_LOCKED:
-        return "文件正被其他程序使用";
-    case SQLITE_IOERR:
-        if (std::filesystem::is_directory(file, error)) {
-            return "是一个目录，不是数据表文件";
-        }
-        return "读写文件时发生输入输出错误";
-    case SQLITE_PERM:
-    case SQLITE_AUTH:
-        return "没有访问权限";
-    case SQLITE_NOMEM:
-        return "内存不足";
-    case SQLITE_TOOBIG:
-        return "其中的数据过大";
-    case SQLITE_CONSTRAINT:
-        return "其中的数据不符合表的约束";
-    case SQLITE_ERROR:
-        if (const auto table = nameAfter(message, "no such table: "); !table.empty()) {
-            return "缺少内部表“" + table + "”，不是可用的数据表";
-        }
-        if (const auto column = nameAfter(message, "no such column: "); !column.empty()) {
-            return "缺少列“" + column + "”，与它的字段定义不符";
-        }
-        return "内容与数据表的结构不符";
-    default:
+    }
+    const char* reason = reasonOf(code);
+    if (!reason) {
         return "数据库引擎报告了错误（代码 " + std::to_string(code) + "）";
     }
+    if (systemFailure && systemErrno != 0) {
+        return std::string(reason) + "：" + text::systemErrorText(systemErrno);
+    }
+    return reason;
+}
+
+std::filesystem::path linkFreePath(const std::filesystem::path& file) {
+    std::error_code error;
+    const auto directory = std::filesystem::weakly_canonical(
+        std::filesystem::absolute(file.parent_path(), error), error);
+    return error ? file : directory / file.filename();
 }
 
 namespace {
@@ -100,9 +184,13 @@ void configureEngine() {
 }
 } // namespace
 
-Connection::Connection(const std::filesystem::path& file, Mode mode) : file_(file), mode_(mode) {
+Connection::Connection(const std::filesystem::path& file, Mode mode, Links links)
+    : file_(file), mode_(mode), links_(links) {
     configureEngine();
     int flags = SQLITE_OPEN_URI | SQLITE_OPEN_NOMUTEX;
+    if (links == Links::Refuse) {
+        flags |= SQLITE_OPEN_NOFOLLOW; // attached files inherit it
+    }
     switch (mode) {
     case Mode::ReadOnly:
     case Mode::Unchanging:
@@ -116,19 +204,24 @@ Connection::Connection(const std::filesystem::path& file, Mode mode) : file_(fil
         break;
     }
     // A file that does not change while open is read without locks or checks for changes.
+    const std::filesystem::path opened = links == Links::Refuse ? linkFreePath(file) : file;
     const std::string name =
-        mode == Mode::Unchanging ? fileUri(file, "ro") + "&immutable=1" : file.string();
+        mode == Mode::Unchanging ? fileUri(opened, "ro") + "&immutable=1" : opened.string();
     const int rc = sqlite3_open_v2(name.c_str(), &db_, flags, nullptr);
     if (rc != SQLITE_OK) {
         const int code = db_ ? sqlite3_extended_errcode(db_) : rc;
-        const std::string detail = db_ ? sqlite3_errmsg(db_) : sqlite3_errstr(rc);
+        const std::string detail = db_ ? sqlite3_errmsg(db_) : std::string();
+        const int systemErrno = db_ ? sqlite3_system_errno(db_) : 0;
         sqlite3_close(db_);
         db_ = nullptr;
         throw StoreError("无法打开数据表文件“" + file.string() + "”：" +
-                         sqliteProblem(file, code, detail));
+                         sqliteProblem(file, code, detail, systemErrno));
     }
     sqlite3_busy_timeout(db_, 2000);
     sqlite3_extended_result_codes(db_, 1);
+    if (mode == Mode::Create) {
+        exec("PRAGMA page_size=" + std::to_string(kPageSize)); // only a new file takes it
+    }
     if (mode == Mode::ReadWrite || mode == Mode::Create) {
         // The default rollback journal keeps the whole state of a table in its own files, and a
         // commit across the table file and its blob file stays atomic.
@@ -187,7 +280,9 @@ void Connection::forgetStatements() const {
 void Connection::attach(const std::filesystem::path& file, const std::string& schema, bool readOnly,
                         bool create) {
     Statement attach(*this, "ATTACH DATABASE ?1 AS " + quoteIdentifier(schema));
-    std::string uri = fileUri(file, readOnly ? "ro" : create ? "rwc" : "rw");
+    std::string uri = fileUri(links_ == Links::Refuse ? linkFreePath(file) : file, readOnly ? "ro"
+                                                                                   : create ? "rwc"
+                                                                                            : "rw");
     if (readOnly && mode_ == Mode::Unchanging) {
         uri += "&immutable=1";
     }
@@ -196,7 +291,8 @@ void Connection::attach(const std::filesystem::path& file, const std::string& sc
         attach.step();
     } catch (const StoreError&) {
         throw StoreError("无法打开数据表的备注文件“" + file.string() + "”：" +
-                         sqliteProblem(file, sqlite3_extended_errcode(db_), sqlite3_errmsg(db_)));
+                         sqliteProblem(file, sqlite3_extended_errcode(db_), sqlite3_errmsg(db_),
+                                       sqlite3_system_errno(db_)));
     }
 }
 
@@ -240,7 +336,8 @@ void Connection::fail(const std::string& what) const {
 
 void Connection::failLast() const {
     // A shared connection's failure names the table file being worked on (FileInMessages).
-    fail(sqliteProblem(namedFile(file_), sqlite3_extended_errcode(db_), sqlite3_errmsg(db_)));
+    fail(sqliteProblem(namedFile(file_), sqlite3_extended_errcode(db_), sqlite3_errmsg(db_),
+                       sqlite3_system_errno(db_)));
 }
 
 Statement::Statement(const Connection& connection, const std::string& sql)

@@ -18,8 +18,11 @@ public:
     // connection is used (a kept connection checks the file before each use), so SQLite reads
     // it without taking locks or looking for changes.
     enum class Mode { ReadOnly, Unchanging, ReadWrite, Create };
+    // Refuse: neither the file nor a file attached later is reached through a symbolic link
+    // (its directory is resolved first, so only the file's own name is checked).
+    enum class Links { Follow, Refuse };
 
-    Connection(const std::filesystem::path& file, Mode mode);
+    Connection(const std::filesystem::path& file, Mode mode, Links links = Links::Follow);
     ~Connection();
     Connection(const Connection&) = delete;
     Connection& operator=(const Connection&) = delete;
@@ -56,6 +59,7 @@ private:
     sqlite3* db_ = nullptr;
     std::filesystem::path file_;
     Mode mode_;
+    Links links_;
     mutable std::unordered_map<std::string, sqlite3_stmt*> idle_; // by their SQL text
 };
 
@@ -141,8 +145,14 @@ private:
 };
 
 // What an SQLite result code (extended or primary) with its English message means for a table
-// file, as a Chinese phrase for the user: "不是数据表文件", "已损坏", "是一个目录" ...
-std::string sqliteProblem(const std::filesystem::path& file, int code, const std::string& message);
+// file, as a Chinese phrase for the user: "不是数据表文件", "已损坏", "是一个目录" ... For a
+// failure to open or to read and write the file, `systemErrno` (sqlite3_system_errno) tells why.
+std::string sqliteProblem(const std::filesystem::path& file, int code, const std::string& message,
+                          int systemErrno = 0);
+
+// The path SQLite is given for a file that must not be reached through a link: its directory
+// resolved to the real one, so that only the file's own name could still be a link.
+std::filesystem::path linkFreePath(const std::filesystem::path& file);
 
 // A quoted SQL identifier.
 std::string quoteIdentifier(const std::string& name);

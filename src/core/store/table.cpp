@@ -97,11 +97,38 @@ void Table::showRows(std::vector<detail::StoredRow> stored) {
     setContents(file_->fields(), std::move(rows), true, file_->hasBlobs());
 }
 
-// A step rolled back: the rows shown must be those of the file again.
+// A step rolled back: the rows shown must be those of the file again. When the step had made the
+// table (a design's first step), the file holds it no more: it is shown empty and made again by
+// its next write, inside that write's step. The design goes on once the cause of the failure is
+// gone, and while it lasts every attempt names that cause, not a missing table.
 void Table::reloadAfterRollback() {
-    if (open_ && file_) {
-        loadRows();
+    if (!open_ || !file_) {
+        return;
     }
+    try {
+        loadRows();
+    } catch (const StoreError&) {
+        if (file_->holdsTable()) {
+            throw;
+        }
+        lost_ = true;
+        showRows({});
+    }
+}
+
+void Table::remakeIfLost() {
+    if (!lost_) {
+        return;
+    }
+    const detail::TableFiles files = file_->files();
+    detail::TableFile::create(files, file_->fields());
+    auto remade = std::make_unique<detail::TableFile>(files, readOnly_);
+    detachFile();
+    file_ = std::move(remade);
+    if (file_->workspace()) {
+        file_->workspace()->addListener(this);
+    }
+    lost_ = false;
 }
 
 void Table::loadBlobs(std::size_t index, Row& row) const {
@@ -182,6 +209,7 @@ void Table::post() {
     if (state_ == State::Browse) {
         return;
     }
+    remakeIfLost();
     if (state_ == State::Insert) {
         const std::int64_t id = file_->insert(buffer_);
         ids_.push_back(id);

@@ -70,6 +70,8 @@ public:
 
 private:
     void reloadAfterRollback() override;
+    // Makes the table again, empty, when a rolled-back step took it from its file.
+    void remakeIfLost();
     void loadRows();
     // Shows the rows read from the file, the cursor on the first.
     void showRows(std::vector<detail::StoredRow> stored);
@@ -87,6 +89,7 @@ private:
     std::vector<std::int64_t> ids_;
     State state_ = State::Browse;
     Row buffer_;
+    bool lost_ = false; // the step that made the table was rolled back
 };
 
 // Reads the tables `names` of `directory` on another thread, while this one does other work, so

@@ -2,12 +2,15 @@
 
 #include "core/store/reader_pool.h"
 #include "core/store/store_error.h"
+#include "core/store/table_definition.h"
 #include "core/store/workspace.h"
 #include "core/text/ascii_case.h"
+#include "core/text/system_error_text.h"
 
 #include <dirent.h>
 #include <sqlite3.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <system_error>
@@ -18,21 +21,6 @@ namespace zorvane::store::detail {
 namespace fs = std::filesystem;
 
 namespace {
-
-std::string sqlType(FieldKind kind) {
-    switch (kind) {
-    case FieldKind::Number:
-        return "REAL";
-    case FieldKind::Integer:
-        return "INTEGER";
-    case FieldKind::Text:
-        return "TEXT";
-    case FieldKind::Memo:
-    case FieldKind::Graphic:
-        return "BLOB";
-    }
-    return "TEXT";
-}
 
 bool hasBlobFields(const std::vector<FieldDef>& fields) {
     return std::any_of(fields.begin(), fields.end(),
@@ -74,14 +62,7 @@ std::string writeProblem(const fs::path& file, const std::error_code& error) {
     if (fs::is_directory(file, ignored) || error == std::errc::is_a_directory) {
         return "同名的目录占据了它的位置";
     }
-    if (error == std::errc::permission_denied || error == std::errc::operation_not_permitted ||
-        error == std::errc::read_only_file_system) {
-        return "没有写权限";
-    }
-    if (error == std::errc::no_space_on_device) {
-        return "磁盘已满";
-    }
-    return "操作系统拒绝了改名（错误代码 " + std::to_string(error.value()) + "）";
+    return text::systemErrorText(error);
 }
 
 void renameOver(const fs::path& from, const fs::path& to) {
@@ -160,11 +141,8 @@ void defineTable(Connection& connection, const std::string& schema,
     const std::string prefix = quoteIdentifier(schema) + ".";
     connection.exec("DROP TABLE IF EXISTS " + prefix + "zv_rows");
     connection.exec("DROP TABLE IF EXISTS " + prefix + "zv_fields");
-    connection.exec("CREATE TABLE " + prefix +
-                    "zv_fields(pos INTEGER PRIMARY KEY, name TEXT NOT NULL, "
-                    "kind TEXT NOT NULL, size INTEGER NOT NULL)");
+    connection.exec("CREATE TABLE " + prefix + fieldsTableDefinition());
     Statement insert(connection, "INSERT INTO " + prefix + "zv_fields VALUES(?1, ?2, ?3, ?4)");
-    std::string columns = "rid INTEGER PRIMARY KEY";
     for (std::size_t i = 0; i < fields.size(); ++i) {
         insert.bind(1, Value(static_cast<std::int64_t>(i)));
         insert.bind(2, Value(fields[i].name));
@@ -172,9 +150,8 @@ void defineTable(Connection& connection, const std::string& schema,
         insert.bind(4, Value(fields[i].size));
         insert.step();
         insert.reset();
-        columns += ", " + TableFile::column(i) + " " + sqlType(fields[i].kind);
     }
-    connection.exec("CREATE TABLE " + prefix + "zv_rows(" + columns + ")");
+    connection.exec("CREATE TABLE " + prefix + rowsTableDefinition(fields));
 }
 
 // The memo and graphic table in `schema`, emptied; made anew when the fields have such values.
@@ -182,9 +159,7 @@ void defineBlobs(Connection& connection, const std::string& schema, bool needed)
     const std::string prefix = quoteIdentifier(schema) + ".";
     connection.exec("DROP TABLE IF EXISTS " + prefix + "zv_blobs");
     if (needed) {
-        connection.exec("CREATE TABLE " + prefix +
-                        "zv_blobs(rid INTEGER NOT NULL, pos INTEGER NOT NULL, "
-                        "data BLOB NOT NULL, PRIMARY KEY(rid, pos)) WITHOUT ROWID");
+        connection.exec("CREATE TABLE " + prefix + blobsTableDefinition());
     }
 }
 
@@ -245,8 +220,10 @@ void TableFile::create(const TableFiles& files, const std::vector<FieldDef>& fie
         savepoint.release();
         return;
     }
-    const fs::path newTable = files.table.string() + ".new";
-    const fs::path newBlobs = files.blobs.string() + ".new";
+    // Named for this process, so that two programs making the same table never share one.
+    const std::string newSuffix = ".new-" + std::to_string(::getpid());
+    const fs::path newTable = files.table.string() + newSuffix;
+    const fs::path newBlobs = files.blobs.string() + newSuffix;
     removeIfPresent(newTable);
     removeIfPresent(newBlobs);
     {
@@ -350,6 +327,11 @@ void TableFile::readLayout(std::vector<StoredRow>* rows) {
     if (rows) {
         *rows = load({}, {}, {}, false);
     }
+}
+
+bool TableFile::holdsTable() const {
+    return hasTable(*connection_, schema_, "zv_fields") &&
+           hasTable(*connection_, schema_, "zv_rows");
 }
 
 TableFile::~TableFile() {

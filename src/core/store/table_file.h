@@ -82,6 +82,8 @@ public:
     static std::string column(std::size_t position);
 
     bool hasBlobs() const { return hasBlobs_; }
+    // Whether the file still holds the table's two tables (a rolled-back step may have taken them).
+    bool holdsTable() const;
 
     // Rows in table order, or filtered and sorted by SQL fragments over the columns. Without
     // `withBlobs` the memo and graphic values stay null; loadBlobs reads them per row.

@@ -3,8 +3,11 @@
 #include "core/store/directory_lock.h"
 #include "core/store/journal_owner.h"
 #include "core/store/store_error.h"
+#include "core/store/table_definition.h"
 #include "core/store/table_file.h"
+#include "core/store/table_schema_check.h"
 #include "core/text/ascii_case.h"
+#include "core/text/system_error_text.h"
 
 #include <sqlite3.h>
 
@@ -92,74 +95,88 @@ Workspace::~Workspace() {
     connection_.reset();
 }
 
-bool Workspace::fileIsSound(const fs::path& file) {
-    std::error_code error;
-    if (!fs::is_regular_file(file, error)) {
-        return false;
+std::optional<std::string> Workspace::fileProblem(const fs::path& file) {
+    if (auto problem = detail::schemaProblem(file)) {
+        return problem;
     }
-    try {
-        // Opening for writing rolls back what a crash left in the journal.
-        detail::Connection probe(file, detail::Connection::Mode::ReadWrite);
-        detail::Statement check(probe, "PRAGMA quick_check");
-        return check.step() && check.columnText(0) == "ok";
-    } catch (const StoreError&) {
-        return false;
-    }
+    return detail::integrityProblem(file);
 }
 
-bool Workspace::attachChecked(std::unique_ptr<detail::Connection>& connection, const File& file) {
+std::optional<std::string> Workspace::attachChecked(std::unique_ptr<detail::Connection>& connection,
+                                                    const File& file) {
     std::error_code error;
-    const bool existed = fs::exists(file.path, error);
-    if (existed && !fs::is_regular_file(file.path, error)) {
-        return false;
+    const bool existed = fs::exists(fs::symlink_status(file.path, error));
+    // Before the file is attached: nothing of a file from elsewhere may run, not even once.
+    if (existed) {
+        if (auto problem = detail::schemaProblem(file.path)) {
+            return problem;
+        }
     }
     try {
         if (!connection) {
-            connection =
-                std::make_unique<detail::Connection>(file.path, detail::Connection::Mode::Create);
+            connection = std::make_unique<detail::Connection>(
+                file.path, detail::Connection::Mode::Create, detail::Connection::Links::Refuse);
         } else {
             connection->attach(file.path, file.schema, false, true);
         }
         const std::string schema = detail::quoteIdentifier(file.schema);
+        if (!existed) {
+            connection->exec("PRAGMA " + schema +
+                             ".page_size=" + std::to_string(detail::kPageSize));
+        }
         connection->exec("PRAGMA " + schema + ".journal_mode=DELETE");
         connection->exec("PRAGMA " + schema + ".synchronous=FULL");
         if (!existed) {
-            return true;
+            return std::nullopt;
         }
         // The first read of a file for writing rolls back what a crash left in its journal.
         detail::Statement check(*connection, "PRAGMA " + schema + ".quick_check");
-        return check.step() && check.columnText(0) == "ok";
+        if (check.step() && check.columnText(0) == "ok") {
+            return std::nullopt;
+        }
     } catch (const StoreError&) {
-        return false;
     }
+    return detail::kDamagedProblem;
 }
 
-std::unique_ptr<detail::Connection> Workspace::connect(const File*& unsound) {
-    unsound = nullptr;
+std::unique_ptr<detail::Connection> Workspace::connect(Unsound& unsound) {
+    unsound = {};
     std::unique_ptr<detail::Connection> connection;
     for (const auto& file : files_) {
-        if (!attachChecked(connection, file)) {
+        if (auto problem = attachChecked(connection, file)) {
             // Stop at the first failure: a damaged file attached could fail the next ones.
-            unsound = &file;
+            unsound = {&file, std::move(*problem)};
             return nullptr;
         }
     }
     return connection;
 }
 
-void Workspace::setAside(const File& file) {
-    const fs::path journal = file.path.string() + "-journal";
-    const fs::path aside = file.path.string() + ".damaged";
+void Workspace::setAside(const Unsound& unsound) {
+    const fs::path& path = unsound.file->path;
+    const fs::path aside = path.string() + ".damaged";
     std::error_code error;
+    // rename moves a link itself, never the file it points to.
+    const bool link = fs::is_symlink(fs::symlink_status(path, error));
     fs::remove_all(aside, error);
-    fs::rename(file.path, aside, error);
+    fs::rename(path, aside, error);
     if (error) {
-        throw StoreError("数据表文件“" + file.path.string() + "”已损坏，且无法改名留存：" +
-                         "请检查数据库目录的写权限");
+        throw StoreError("数据表文件“" + path.string() + "”" + unsound.problem +
+                         "，且无法改名留存：" + text::systemErrorText(error));
     }
-    removeQuietly(journal);
-    repairs_.push_back("数据表文件“" + file.path.string() + "”已损坏，无法恢复，已改名为“" +
-                       aside.filename().string() + "”留存；新的设计将由模板重新建立这个数据表。");
+    removeQuietly(path.string() + "-journal");
+    // A write-ahead log stays with its file; SQLite would take one left here into the new file.
+    fs::rename(path.string() + "-wal", aside.string() + "-wal", error);
+    removeQuietly(path.string() + "-shm");
+    const std::string named = "数据表文件“" + path.string() + "”";
+    const std::string renewed = "；新的设计将由模板重新建立这个数据表。";
+    if (link) {
+        repairs_.push_back(named + unsound.problem + "，已把这个链接改名为“" +
+                           aside.filename().string() + "”留存，它指向的文件没有改动" + renewed);
+    } else {
+        repairs_.push_back(named + unsound.problem + "，已改名为“" + aside.filename().string() +
+                           "”留存" + renewed);
+    }
 }
 
 void Workspace::attachFiles() {
@@ -175,17 +192,17 @@ void Workspace::attachFiles() {
     }
     // Every file is opened for writing and checked on the one connection. A file damaged beyond
     // repair is set aside and the connection made again, with a fresh file in its place.
-    const File* unsound = nullptr;
+    Unsound unsound;
     std::vector<const File*> setAsideAlready;
     auto connection = connect(unsound);
-    while (unsound) {
-        if (std::find(setAsideAlready.begin(), setAsideAlready.end(), unsound) !=
+    while (unsound.file) {
+        if (std::find(setAsideAlready.begin(), setAsideAlready.end(), unsound.file) !=
             setAsideAlready.end()) {
             throw StoreError("无法在数据库目录“" + directory_.string() + "”中建立数据表文件“" +
-                             unsound->path.filename().string() + "”");
+                             unsound.file->path.filename().string() + "”：" + unsound.problem);
         }
-        setAside(*unsound);
-        setAsideAlready.push_back(unsound);
+        setAside(unsound);
+        setAsideAlready.push_back(unsound.file);
         connection = connect(unsound);
     }
     // What SQLite left of a journal after reading the file was not to be rolled back: the

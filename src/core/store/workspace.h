@@ -76,9 +76,12 @@ public:
     void addListener(Listener* listener);
     void removeListener(Listener* listener);
 
-    // Whether SQLite opens `file` for writing and finds it whole: what the opening asks of every
-    // working-table file before it keeps it (a hot journal beside it is rolled back first).
-    static bool fileIsSound(const std::filesystem::path& file);
+    // What the opening asks of every working-table file before it keeps it: that the file is no
+    // link, holds exactly what the store writes into such a file, and that SQLite opens it for
+    // writing and finds it whole (a journal a crash left beside it is rolled back first). The
+    // reason it fails, as a Chinese phrase to follow "数据表文件“…”", or nullopt.
+    static std::optional<std::string> fileProblem(const std::filesystem::path& file);
+    static bool fileIsSound(const std::filesystem::path& file) { return !fileProblem(file); }
 
     // Where a file of an open workspace of this program is attached, if it is.
     struct Attachment {
@@ -100,13 +103,20 @@ private:
         std::filesystem::path path;
         std::string schema;
     };
-    // Opens `file` for writing on `connection` (made with the first file) and checks it.
-    static bool attachChecked(std::unique_ptr<detail::Connection>& connection, const File& file);
+    struct Unsound {
+        const File* file = nullptr;
+        std::string problem; // as fileProblem gives it
+    };
+    // Checks `file` and opens it for writing on `connection` (made with the first file); what is
+    // wrong with it, or nullopt.
+    static std::optional<std::string> attachChecked(std::unique_ptr<detail::Connection>& connection,
+                                                    const File& file);
     // The connection with every file attached, or null with the first file that failed its
     // check in `unsound`.
-    std::unique_ptr<detail::Connection> connect(const File*& unsound);
-    // Renames a damaged file out of the way, with a message for the user.
-    void setAside(const File& file);
+    std::unique_ptr<detail::Connection> connect(Unsound& unsound);
+    // Renames an unusable file (or a link, never its target) out of the way, with a message for
+    // the user.
+    void setAside(const Unsound& unsound);
     void removeSuperJournals();
     void rollback();
 

@@ -188,7 +188,13 @@ void compareWithInstalled(const store::Table& data, const ReferenceTable& spec,
         throw ReferenceDataError("参考数据清单“" + (databaseDir / kManifestFileName).string() +
                                  "”中没有" + titleOf(spec) + std::string(kCannotGoOn));
     }
-    if (store::digestOf(data) != entry->digest) {
+    store::TableDigest now;
+    try {
+        now = store::digestOf(data); // reads the memo and graphic values too
+    } catch (const store::StoreError& error) {
+        throw ReferenceDataError(titleOf(spec) + "无法使用：" + error.what());
+    }
+    if (now != entry->digest) {
         throw ReferenceDataError(titleOf(spec) + "与安装的数据不一致（行数或内容被改动）" +
                                  std::string(kCannotGoOn));
     }

@@ -1,7 +1,9 @@
 // zorvane-project-bench: save and open of a finished roller design, in process, on the memory file
-// system when there is one and on the disk: the median and the slowest of the runs. Asserts
-// nothing.
+// system when there is one and on the disk: the median and the slowest of the runs. Also the
+// reference data check a design makes when it starts (every table of the chain read and compared
+// with the manifest), against a whole roller design run in process. Asserts nothing.
 
+#include "core/design/reference_data.h"
 #include "core/design/scripted_interaction.h"
 #include "core/project/file_commands.h"
 #include "support/saved_project.h"
@@ -57,6 +59,24 @@ void measure(testing::Medium medium, const char* name, int runs) {
                 fs::file_size(open.path() / "saved.chn"));
 }
 
+void measureReferenceCheck(int runs) {
+    testing::Workspace at;
+    const auto check = [&](design::Chain chain) {
+        return timed(runs, [&] { design::checkReferenceData(at.database(), chain); });
+    };
+    const Figures roller = check(design::Chain::Roller);
+    const Figures toothed = check(design::Chain::Toothed);
+    const auto scenario = calc::readScenario(ZORVANE_BENCH_SCENARIO);
+    const Figures whole = timed(runs, [&] {
+        calc::runScenario(scenario, {at.path(), at.database(), {}, {}, {}});
+    });
+    std::printf("  reference check: roller %.2f ms median (%.2f slowest), toothed %.2f ms median "
+                "(%.2f slowest); a whole roller design %.1f ms median, of which the check is "
+                "%.1f%%\n",
+                roller.median, roller.slowest, toothed.median, toothed.slowest, whole.median,
+                100 * roller.median / whole.median);
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -66,5 +86,6 @@ int main(int argc, char** argv) {
         measure(testing::Medium::Memory, "memory", runs);
     }
     measure(testing::Medium::Disk, "disk", runs);
+    measureReferenceCheck(runs);
     return 0;
 }

@@ -1,7 +1,9 @@
 // The built reference database holds what the design steps, the managers and the browser read,
 // and a build from the same sources gives the same bytes.
 
+#include "core/design/reference_manifest.h"
 #include "core/store/query.h"
+#include "core/store/sha256.h"
 #include "core/store/table.h"
 #include "support/temp_dir.h"
 #include "tools/dbbuild/csv_table.h"
@@ -259,8 +261,33 @@ TEST(DatabaseBuild, IsReproducibleByteForByte) {
     buildDatabase(kDataDir, here.path() / "database", paint);
     const auto a = fileContents(here.path() / "database");
     const auto built = fileContents(kDatabase);
+    EXPECT_TRUE(a.count(std::string(design::kManifestFileName))) << "no manifest was written";
     for (const auto& [name, bytes] : a) {
         EXPECT_TRUE(built.count(name) && built.at(name) == bytes) << name << " differs from build";
+    }
+}
+
+// The manifest's digest is SHA-256 itself: the standard's test strings, one fed in pieces that
+// cross block boundaries.
+TEST(DatabaseBuild, ManifestDigestIsSha256) {
+    const struct {
+        std::string text;
+        std::size_t piece;
+        const char* digest;
+    } rows[] = {
+        {"", 1, "e3b0c44298fc1c149afbf4c8996fb92427ae41e4649b934ca495991b7852b855"},
+        {"abc", 3, "ba7816bf8f01cfea414140de5dae2223b00361a396177a9cb410ff61f20015ad"},
+        {"abcdbcdecdefdefgefghfghighijhijkijkljklmklmnlmnomnopnopq", 7,
+         "248d6a61d20638b8e5c026930c3e6039a33ce45964ff2167f6ecedd419db06c1"},
+        {std::string(1000000, 'a'), 999,
+         "cdc76e5c9914fb9281a1c7e284d73e67f1809a48a497200e046d39ccc7112cd0"},
+    };
+    for (const auto& row : rows) {
+        store::Sha256 hash;
+        for (std::size_t at = 0; at < row.text.size(); at += row.piece) {
+            hash.add(std::string_view(row.text).substr(at, row.piece));
+        }
+        EXPECT_EQ(hash.hexDigest(), row.digest) << row.text.size() << " bytes";
     }
 }
 

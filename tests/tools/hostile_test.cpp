@@ -3,6 +3,10 @@
 // given, the design is either real and finite or stops with a Chinese message saying where.
 
 #include "core/design/reference_data.h"
+#include "core/design/reference_manifest.h"
+#include "core/design/scripted_interaction.h"
+#include "core/design/session.h"
+#include "core/project/file_commands.h"
 #include "core/store/table.h"
 #include "core/text/number_text.h"
 #include "support/workspace.h"
@@ -17,6 +21,7 @@
 #include <fstream>
 #include <functional>
 #include <regex>
+#include <sstream>
 
 namespace zorvane::calc {
 namespace {
@@ -164,6 +169,65 @@ void dropRow(const fs::path& database, const std::string& name, const std::strin
     FAIL() << name << " has no row " << value;
 }
 
+// Deletes the last `count` rows of the table.
+void dropLastRows(const fs::path& database, const std::string& name, int count) {
+    store::Table table(database, name);
+    table.setReadOnly(false);
+    table.open();
+    table.moveTo(table.recordCount() - count);
+    table.deleteRows(count);
+}
+
+// Writes `value` into `field` of the row at `index`.
+void changeValue(const fs::path& database, const std::string& name, int index,
+                 const std::string& field, const store::Value& value) {
+    store::Table table(database, name);
+    table.setReadOnly(false);
+    table.open();
+    table.moveTo(index);
+    table.edit();
+    table.setField(field, value);
+    table.post();
+}
+
+// The table again without the field `dropped`, its rows kept.
+void dropField(const fs::path& database, const std::string& name, const std::string& dropped) {
+    std::vector<store::FieldDef> fields;
+    std::vector<std::vector<std::string>> rows;
+    {
+        store::Table table(database, name);
+        table.open();
+        for (const auto& field : table.fields()) {
+            if (field.name != dropped) {
+                fields.push_back(field);
+            }
+        }
+        for (table.first(); !table.eof(); table.next()) {
+            auto& row = rows.emplace_back();
+            for (const auto& field : fields) {
+                row.push_back(table.text(field.name));
+            }
+        }
+    }
+    replaceTable(database, name, fields, rows);
+}
+
+// Overwrites `count` bytes of the file from `offset` on.
+void scribble(const fs::path& file, std::streamoff offset, std::size_t count) {
+    std::fstream out(file, std::ios::binary | std::ios::in | std::ios::out);
+    out.seekp(offset);
+    out << std::string(count, '\x5a');
+}
+
+void rewriteManifest(const fs::path& database, const std::function<void(std::string&)>& edit) {
+    const fs::path file = database / design::kManifestFileName;
+    std::ostringstream text;
+    text << std::ifstream(file, std::ios::binary).rdbuf();
+    std::string manifest = text.str();
+    edit(manifest);
+    std::ofstream(file, std::ios::binary | std::ios::trunc) << manifest;
+}
+
 struct DamageCase {
     const char* name;
     const char* chain;
@@ -245,10 +309,88 @@ const DamageCase kDamageCases[] = {
                       {});
      },
      "结果表模板“Result”缺少字段“项目”"},
+
+    // Changes that leave every table readable and well formed: only the manifest of the
+    // installed data tells them.
+    {"KaUpperHalfDeleted", "roller", [](const fs::path& db) { dropLastRows(db, "Ka", 74); },
+     "中心距计算系数表“Ka”与安装的数据不一致（行数或内容被改动），设计不能继续。"
+     "请重新安装程序的数据库目录。"},
+    {"KaLastRowDeleted", "toothed", [](const fs::path& db) { dropLastRows(db, "Ka", 1); },
+     "中心距计算系数表“Ka”与安装的数据不一致"},
+    {"RollerLoadChanged", "roller",
+     [](const fs::path& db) { changeValue(db, "Roller", 3, "单排极限拉伸载荷Qmin", 1.0e6); },
+     "滚子链数据表“Roller”与安装的数据不一致"},
+    {"HistoryFormulaPictureChanged", "roller",
+     [](const fs::path& db) {
+         changeValue(db, "R_design", 0, "公式", store::Value(store::Bytes{0x89, 'P', 'N', 'G'}));
+     },
+     "滚子链历史记录模板“R_design”与安装的数据不一致"},
+    {"DcRowDeleted", "toothed", [](const fs::path& db) { dropLastRows(db, "Dc", 1); },
+     "齿形链节距表“Dc”与安装的数据不一致"},
+    {"DcChildFieldDropped", "toothed", [](const fs::path& db) { dropField(db, "DcChild", "链号"); },
+     "齿形链链宽表“DcChild”与安装的数据不一致"},
+    {"DcGarbled", "toothed", [](const fs::path& db) { scribble(db / "Dc.db", 0, 4096); },
+     "齿形链节距表“Dc”无法使用"},
+    {"DcChildPagesGarbled", "toothed",
+     [](const fs::path& db) { scribble(db / "DcChild.db", 1024, 8192); }, "齿形链链宽表“DcChild”"},
+    {"HistoryPicturesGarbled", "roller",
+     [](const fs::path& db) { scribble(db / "R_design.mb", 0, 8192); },
+     "滚子链历史记录模板“R_design”无法使用"},
+    {"ManifestMissing", "roller",
+     [](const fs::path& db) { fs::remove(db / design::kManifestFileName); },
+     "Reference.manifest”，无法核对滚子链链号表“ChainNoNd”，设计不能继续。"},
+    {"ManifestWithoutKa", "toothed",
+     [](const fs::path& db) {
+         rewriteManifest(db, [](std::string& text) {
+             const auto at = text.find("\nKa ");
+             text.erase(at + 1, text.find('\n', at + 1) - at);
+         });
+     },
+     "Reference.manifest”中没有中心距计算系数表“Ka”，设计不能继续。"},
+    {"ManifestLineGarbled", "toothed",
+     [](const fs::path& db) { rewriteManifest(db, [](std::string& text) { text += "Ka 12\n"; }); },
+     "无法识别，无法核对中心距计算系数表“Ka”"},
 };
 
 INSTANTIATE_TEST_SUITE_P(Runs, DamagedReferenceTest, ::testing::ValuesIn(kDamageCases),
                          [](const auto& row) { return std::string(row.param.name); });
+
+// A saved design opens only over the installed reference data; over a changed table it is
+// refused naming the table, and no design stays open.
+TEST(ReferenceDataTest, ASavedDesignOpensOnlyOverTheInstalledData) {
+    testing::Workspace saved;
+    const fs::path project = saved.path() / "p.chn";
+    runScenario(parseScenario(R"({"chain": "roller", "initial": {"edtPower": "3", "edtn1": "300",
+                                  "edti": "3"}})",
+                              "s.json"),
+                {saved.path(), saved.database(), {}, project, {}});
+    const struct {
+        const char* name;
+        std::function<void(const fs::path&)> damage;
+        const char* refusal; // empty: the design opens
+    } rows[] = {
+        {"clean", [](const fs::path&) {}, ""},
+        {"Ka halved", [](const fs::path& db) { dropLastRows(db, "Ka", 74); },
+         "中心距计算系数表“Ka”与安装的数据不一致"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        testing::Workspace at;
+        row.damage(at.database());
+        design::ScriptedInteraction ui;
+        design::DesignSession session{at.path(), ui};
+        project::FileCommands commands{session};
+        const bool opened = commands.openFile(project.string());
+        EXPECT_EQ(opened, *row.refusal == '\0');
+        EXPECT_EQ(session.chain().has_value(), opened);
+        if (!opened) {
+            ASSERT_FALSE(ui.log().empty());
+            EXPECT_EQ(ui.log().back().kind, "error");
+            EXPECT_NE(ui.log().back().text.find(row.refusal), std::string::npos)
+                << ui.log().back().text;
+        }
+    }
+}
 
 TEST(ReferenceDataTest, TheBuiltDatabasePassesEveryCheck) {
     for (const auto chain : {design::Chain::Roller, design::Chain::Toothed}) {

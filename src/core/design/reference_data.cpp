@@ -1,8 +1,10 @@
 #include "core/design/reference_data.h"
 
 #include "core/design/problem.h"
+#include "core/design/reference_manifest.h"
 #include "core/store/store_error.h"
 #include "core/store/table.h"
+#include "core/store/table_digest.h"
 #include "core/text/ascii_case.h"
 #include "core/text/number_text.h"
 
@@ -109,13 +111,15 @@ std::optional<double> numberIn(const store::Value& value) {
     return value.isText() ? text::parseDecimal(text::trimmed(value.text())) : std::nullopt;
 }
 
-void check(const std::filesystem::path& databaseDir, const ReferenceTable& spec) {
-    store::Table data(databaseDir, std::string(spec.name));
+void open(store::Table& data, const ReferenceTable& spec) {
     try {
         data.open();
     } catch (const store::StoreError& error) {
         throw ReferenceDataError(titleOf(spec) + "无法使用：" + error.what());
     }
+}
+
+void check(store::Table& data, const ReferenceTable& spec) {
     for (const auto field : spec.fields) {
         if (data.fieldIndex(field) < 0) {
             refuse(spec, "缺少字段“" + std::string(field) + "”");
@@ -169,6 +173,33 @@ void check(const std::filesystem::path& databaseDir, const ReferenceTable& spec)
     }
 }
 
+constexpr std::string_view kCannotGoOn = "，设计不能继续。请重新安装程序的数据库目录。";
+
+// The table as it is now against the manifest the database build wrote: a row deleted or a value
+// changed after installation passes every check above but changes what a design computes.
+void compareWithInstalled(const store::Table& data, const ReferenceTable& spec,
+                          const ManifestRead& manifest, const std::filesystem::path& databaseDir) {
+    if (!manifest.problem.empty()) {
+        throw ReferenceDataError(manifest.problem + "，无法核对" + titleOf(spec) +
+                                 std::string(kCannotGoOn));
+    }
+    const ManifestEntry* entry = manifest.find(spec.name);
+    if (!entry) {
+        throw ReferenceDataError("参考数据清单“" + (databaseDir / kManifestFileName).string() +
+                                 "”中没有" + titleOf(spec) + std::string(kCannotGoOn));
+    }
+    store::TableDigest now;
+    try {
+        now = store::digestOf(data); // reads the memo and graphic values too
+    } catch (const store::StoreError& error) {
+        throw ReferenceDataError(titleOf(spec) + "无法使用：" + error.what());
+    }
+    if (now != entry->digest) {
+        throw ReferenceDataError(titleOf(spec) + "与安装的数据不一致（行数或内容被改动）" +
+                                 std::string(kCannotGoOn));
+    }
+}
+
 } // namespace
 
 std::span<const ReferenceTable> referenceTables() {
@@ -178,7 +209,9 @@ std::span<const ReferenceTable> referenceTables() {
 void checkReferenceTable(const std::filesystem::path& databaseDir, std::string_view name) {
     for (const auto& spec : kTables) {
         if (spec.name == name) {
-            check(databaseDir, spec);
+            store::Table data(databaseDir, std::string(spec.name));
+            open(data, spec);
+            check(data, spec);
             return;
         }
     }
@@ -202,9 +235,13 @@ std::vector<std::string> referenceTableNames(Chain chain) {
 }
 
 void checkReferenceData(const std::filesystem::path& databaseDir, Chain chain) {
+    const ManifestRead manifest = readManifest(databaseDir);
     for (const auto& spec : kTables) {
         if (usedBy(spec, chain)) {
-            check(databaseDir, spec);
+            store::Table data(databaseDir, std::string(spec.name));
+            open(data, spec);
+            check(data, spec);
+            compareWithInstalled(data, spec, manifest, databaseDir);
         }
     }
 }

@@ -39,7 +39,9 @@ std::vector<std::string> referenceTableNames(Chain chain);
 
 // Throws ReferenceDataError naming the table and saying what it lacks.
 void checkReferenceTable(const std::filesystem::path& databaseDir, std::string_view name);
-// Every reference table and template of the chain.
+// Every reference table and template of the chain, each also compared with the manifest of the
+// installed data (reference_manifest.h), which also stops a design when it is missing. Once per
+// design, when it starts: the comparison reads every row, pictures included.
 void checkReferenceData(const std::filesystem::path& databaseDir, Chain chain);
 
 } // namespace zorvane::design

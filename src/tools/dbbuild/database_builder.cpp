@@ -1,12 +1,15 @@
 #include "tools/dbbuild/database_builder.h"
 
+#include "core/design/reference_manifest.h"
 #include "core/store/store_error.h"
 #include "core/store/table.h"
+#include "core/store/table_digest.h"
 #include "core/text/number_text.h"
 #include "tools/dbbuild/csv_table.h"
 #include "tools/dbbuild/program_coefficients.h"
 
 #include <algorithm>
+#include <fstream>
 
 namespace zorvane::dbbuild {
 
@@ -118,6 +121,24 @@ void writeEmptySizeTable(const fs::path& outDir) {
     size.create();
 }
 
+// The manifest of every table built from a source, read back as a design reads it; the working
+// size table is left out, since a design writes it.
+void writeManifest(const fs::path& outDir, const std::vector<std::string>& tables) {
+    std::vector<design::ManifestEntry> entries;
+    for (const auto& name : tables) {
+        store::Table table(outDir, name);
+        table.open();
+        entries.push_back({name, store::digestOf(table)});
+    }
+    const fs::path file = outDir / design::kManifestFileName;
+    std::ofstream out(file, std::ios::binary | std::ios::trunc);
+    out << design::formatManifest(entries);
+    out.close();
+    if (!out) {
+        throw SourceError("无法写入参考数据清单“" + file.string() + "”");
+    }
+}
+
 } // namespace
 
 BuildReport buildDatabase(const fs::path& dataDir, const fs::path& outputDir,
@@ -132,11 +153,15 @@ BuildReport buildDatabase(const fs::path& dataDir, const fs::path& outputDir,
 
     BuildReport report;
     TableWriter writer(building, painter, report);
+    std::vector<std::string> built;
     for (const auto& file : sourceFiles(tablesDir)) {
-        writer.write(readSourceTable(file), file.string());
+        const auto source = readSourceTable(file);
+        writer.write(source, file.string());
+        built.push_back(source.name);
     }
     writeEmptySizeTable(building);
     checkProgramCoefficients(building);
+    writeManifest(building, built);
 
     fs::remove_all(outputDir);
     fs::rename(building, outputDir);

@@ -1,7 +1,8 @@
 #pragma once
 // Builds a ready database directory from the table sources of data/tables: one table per source
-// file, the formula sources of graphic fields drawn to pictures, and the empty working size
-// table Size_Unnamed with the fields of the size templates.
+// file, the formula sources of graphic fields drawn to pictures, the empty working size table
+// Size_Unnamed with the fields of the size templates, and the manifest of the tables built from
+// sources (core/design/reference_manifest.h).
 
 #include <filesystem>
 #include <functional>

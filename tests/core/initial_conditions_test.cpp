@@ -1,5 +1,6 @@
 #include "core/design/initial_conditions.h"
 #include "core/design/scripted_interaction.h"
+#include "core/text/number_text.h"
 
 #include <gtest/gtest.h>
 
@@ -81,61 +82,76 @@ TEST_P(InitRefusal, ShowsItsMessageAndFocusAndStoresNothing) {
 
 INSTANTIATE_TEST_SUITE_P(
     InOrder, InitRefusal,
-    ::testing::Values(Refusal{"EmptyPower", [](InitInputs& i) { i.power = ""; },
-                              "请正确输入传递功率!", InitField::Power},
-                      Refusal{"PowerWithLetters", [](InitInputs& i) { i.power = "7.5kW"; },
-                              "请正确输入传递功率!", InitField::Power},
-                      Refusal{"PowerAndSpeedBad",
-                              [](InitInputs& i) {
-                                  i.power = "0";
-                                  i.n1 = "x";
-                              },
-                              "请正确输入传递功率!", InitField::Power},
-                      Refusal{"NegativeSpeed", [](InitInputs& i) { i.n1 = "-960"; },
-                              "请正确输入小链轮转速!", InitField::N1},
-                      // Numbers that pass their own check but no real drive has.
-                      Refusal{"SpeedBeyondAnyDrive", [](InitInputs& i) { i.n1 = "1e6"; },
-                              "小链轮转速超出可计算的范围：应在 0.1 到 100000 r/min 之间。",
-                              InitField::N1},
-                      Refusal{"LifeBeyondAnyDrive",
-                              [](InitInputs& i) {
-                                  i.hasLife = true;
-                                  i.life = "1e9";
-                              },
-                              "使用寿命超出可计算的范围：应在 1 到 1000000 h 之间。",
-                              InitField::Life},
-                      Refusal{"DistanceToleranceHuge",
-                              [](InitInputs& i) {
-                                  i.hasInitA0 = true;
-                                  i.initA0 = "600";
-                                  i.floatPercent = "1e308";
-                              },
-                              "中心距初值允许误差超出可计算的范围：应在 0 到 100 % 之间。",
-                              InitField::FloatPercent},
-                      Refusal{"LifeRequiredButEmpty",
-                              [](InitInputs& i) {
-                                  i.hasLife = true;
-                                  i.life = "";
-                              },
-                              "请正确输入使用寿命", InitField::Life},
-                      Refusal{"InitialDistanceZero",
-                              [](InitInputs& i) {
-                                  i.hasInitA0 = true;
-                                  i.initA0 = "0";
-                              },
-                              "请正确输入中心距初值!", InitField::InitA0},
-                      Refusal{"RatioComma", [](InitInputs& i) { i.ratio = "3,5"; },
-                              "请正确输入传动比!", InitField::Ratio},
-                      Refusal{"RatioToleranceZero", [](InitInputs& i) { i.ratioTol = "0"; },
-                              "请正确输入传动比允许误差", std::nullopt},
-                      Refusal{"FloatPercentNotANumber",
-                              [](InitInputs& i) {
-                                  i.hasInitA0 = true;
-                                  i.initA0 = "500";
-                                  i.floatPercent = "五";
-                              },
-                              "请正确输入中心距初值允许误差", InitField::FloatPercent}),
+    ::testing::Values(
+        Refusal{"EmptyPower", [](InitInputs& i) { i.power = ""; }, "请正确输入传递功率!",
+                InitField::Power},
+        Refusal{"PowerWithLetters", [](InitInputs& i) { i.power = "7.5kW"; }, "请正确输入传递功率!",
+                InitField::Power},
+        Refusal{"PowerAndSpeedBad",
+                [](InitInputs& i) {
+                    i.power = "0";
+                    i.n1 = "x";
+                },
+                "请正确输入传递功率!", InitField::Power},
+        Refusal{"NegativeSpeed", [](InitInputs& i) { i.n1 = "-960"; }, "请正确输入小链轮转速!",
+                InitField::N1},
+        // Numbers that pass their own check but no real drive has.
+        Refusal{"SpeedBeyondAnyDrive", [](InitInputs& i) { i.n1 = "1e6"; },
+                "小链轮转速超出可计算的范围：应在 0.1 到 100000 r/min 之间。", InitField::N1},
+        Refusal{"LifeBeyondAnyDrive",
+                [](InitInputs& i) {
+                    i.hasLife = true;
+                    i.life = "1e9";
+                },
+                "使用寿命超出可计算的范围：应在 1 到 1000000 h 之间。", InitField::Life},
+        Refusal{"DistanceToleranceHuge",
+                [](InitInputs& i) {
+                    i.hasInitA0 = true;
+                    i.initA0 = "600";
+                    i.floatPercent = "1e308";
+                },
+                "中心距初值允许误差超出可计算的范围：应在 0 到 100 % 之间。",
+                InitField::FloatPercent},
+        Refusal{"LifeRequiredButEmpty",
+                [](InitInputs& i) {
+                    i.hasLife = true;
+                    i.life = "";
+                },
+                "请正确输入使用寿命", InitField::Life},
+        Refusal{"InitialDistanceZero",
+                [](InitInputs& i) {
+                    i.hasInitA0 = true;
+                    i.initA0 = "0";
+                },
+                "请正确输入中心距初值!", InitField::InitA0},
+        Refusal{"RatioComma", [](InitInputs& i) { i.ratio = "3,5"; }, "请正确输入传动比!",
+                InitField::Ratio},
+        Refusal{"RatioToleranceZero", [](InitInputs& i) { i.ratioTol = "0"; },
+                "请正确输入传动比允许误差", std::nullopt},
+        Refusal{"RatioToleranceJustAboveWhole", [](InitInputs& i) { i.ratioTol = "100.001"; },
+                "传动比允许误差超出可计算的范围：应在 0 到 100 % 之间。", InitField::RatioTol},
+        Refusal{"RatioToleranceBeyondInt", [](InitInputs& i) { i.ratioTol = "2147483648"; },
+                "传动比允许误差超出可计算的范围：应在 0 到 100 % 之间。", InitField::RatioTol},
+        Refusal{"FloatPercentNotANumber",
+                [](InitInputs& i) {
+                    i.hasInitA0 = true;
+                    i.initA0 = "500";
+                    i.floatPercent = "五";
+                },
+                "请正确输入中心距初值允许误差", InitField::FloatPercent}),
     [](const auto& param) { return std::string(param.param.name); });
+
+TEST(InitConfirm, EdgesOfTheRangesAreAccepted) {
+    for (const char* ratioTol : {"100", "1e-9"}) {
+        InitInputs inputs = validInputs();
+        inputs.ratioTol = ratioTol;
+        ScriptedInteraction ui;
+        const auto out = confirmInitialConditions(inputs, Chain::Toothed, ui);
+        EXPECT_TRUE(out.confirmed) << ratioTol;
+        EXPECT_DOUBLE_EQ(out.ratioTol, *text::parseDecimal(ratioTol) / 100);
+        EXPECT_TRUE(ui.log().empty()) << ratioTol;
+    }
+}
 
 TEST(InitConfirm, EarlierChecksStayStoredWhenALaterOneFails) {
     InitInputs inputs = validInputs();

@@ -19,6 +19,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <functional>
 
 namespace zorvane::design {
 namespace {
@@ -46,8 +47,8 @@ protected:
     bool done(int tag) { return session.status().IsDone(tag) == 1; }
 
     // Runs the steps from the tooth counts on with the panels' proposals.
-    void runThrough(int lastPosition) {
-        for (int position = 1; position <= lastPosition; ++position) {
+    void runThrough(int lastPosition, int from = 1) {
+        for (int position = from; position <= lastPosition; ++position) {
             steps().stepClicked(position);
             switch (position) {
             case 1:
@@ -440,6 +441,131 @@ TEST_F(RollerDesignTest, ChainMissingFromTheChainTableStopsTheStrengthCheck) {
     EXPECT_EQ(results(), before);
     EXPECT_FALSE(done(19));
 }
+
+TEST_F(RollerDesignTest, WearElongationBelowItsRangeIsAskedAgain) {
+    begin(lowSpeedSingleRow());
+    runThrough(7);
+    ui.prompt("请输入许用磨损伸长率", "0.00009");
+    ui.prompt("请输入许用磨损伸长率", "0.0001");
+    steps().stepClicked(8);
+    ASSERT_TRUE(done(21));
+    const auto& log = ui.log();
+    EXPECT_NE(std::find_if(log.begin(), log.end(),
+                           [](const LoggedExchange& e) {
+                               return e.text == "许用磨损伸长率超出可计算的范围：应在 0.0001 到 1 "
+                                                "之间。";
+                           }),
+              log.end());
+    EXPECT_EQ(text::fixed(rec().getDouble(TR_Field::T), 0, 2), valueOf("使用寿命(磨损寿命)"));
+}
+
+// Inputs each inside its own range that together describe no chain drive: the step computing
+// the unreal quantity stops, names it with the inputs behind it, and records nothing.
+struct UnrealDrive {
+    const char* name;
+    InitInputs inputs;
+    const char* z1; // typed over the proposal, when given
+    std::function<void(ScriptedInteraction&)> script;
+    int position; // the step that stops
+    const char* message;
+};
+
+void PrintTo(const UnrealDrive& c, std::ostream* os) {
+    *os << c.name;
+}
+
+class RollerUnrealDriveTest : public RollerDesignTest,
+                              public ::testing::WithParamInterface<UnrealDrive> {};
+
+TEST_P(RollerUnrealDriveTest, StopsTheStepNamingTheQuantityAndTheInputs) {
+    const UnrealDrive& c = GetParam();
+    c.script(ui);
+    begin(c.inputs);
+    if (c.z1 != nullptr) {
+        steps().stepClicked(1);
+        fields().edtz1 = c.z1;
+        steps().btnZOkClick();
+        steps().btnRZOKClick();
+    }
+    runThrough(c.position - 1, c.z1 != nullptr ? 2 : 1);
+    ASSERT_TRUE(done(12 + c.position - 1));
+    const Rows resultsBefore = results();
+    const Rows historyBefore = history();
+    steps().stepClicked(c.position);
+    if (c.position == 4) {
+        steps().Button3Click();
+    }
+    ASSERT_FALSE(ui.messages().empty());
+    EXPECT_EQ(ui.messages().back().title, "错误信息");
+    EXPECT_EQ(ui.messages().back().text, c.message);
+    EXPECT_EQ(results(), resultsBefore);
+    EXPECT_EQ(history(), historyBefore);
+    EXPECT_FALSE(done(12 + c.position));
+}
+
+InitInputs withPower(InitInputs in, const char* power, int load = 0) {
+    in.power = power;
+    in.load = load;
+    return in;
+}
+
+InitInputs fastSmallDrive() {
+    InitInputs in;
+    in.power = "1";
+    in.n1 = "3000";
+    in.ratio = "3";
+    return in;
+}
+
+InitInputs givenDistance(const char* ratio, const char* a0, const char* direction,
+                         const char* percent) {
+    InitInputs in = lowSpeedSingleRow();
+    in.ratio = ratio;
+    in.hasInitA0 = true;
+    in.initA0 = a0;
+    in.floatText = direction;
+    in.floatPercent = percent;
+    return in;
+}
+
+// The largest chain taken by hand for a power no chain in the ratings carries.
+void largestChain(ScriptedInteraction& ui) {
+    ui.dialogAnswer("TfrmNode", "48A");
+    ui.answer("小链轮齿数和链速不符", Answer::No, true);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Bounds, RollerUnrealDriveTest,
+    ::testing::Values(
+        // 200 teeth at 3000 r/min on 12.7 mm.
+        UnrealDrive{
+            "ChainSpeed", fastSmallDrive(), "200",
+            [](ScriptedInteraction& ui) { ui.answer("不是推荐值", Answer::Yes); }, 3,
+            "链条速度 127 m/s 超出了链传动可能的范围（应不大于 100 m/s）：请检查小链轮转速、"
+            "小链轮齿数和链条节距。"},
+        // 100 000 kW on 48A at 5.7 m/s.
+        UnrealDrive{"EffectivePull", withPower(lowSpeedSingleRow(), "1e5"), nullptr, largestChain,
+                    6,
+                    "有效圆周力 1.75e7 N 超出了链传动可能的范围（应不大于 1e7 N）：请检查传递功率、"
+                    "小链轮转速、小链轮齿数和链条节距。"},
+        // Half of it passes as a pull, not with the shock of a medium load.
+        UnrealDrive{
+            "ShaftLoad", withPower(lowSpeedSingleRow(), "5e4", 1), nullptr, largestChain, 6,
+            "作用于轴上的拉力 1.23e7 N 超出了链传动可能的范围（应不大于 1e7 N）：请检查传递功"
+            "率、载荷性质、原动机种类和传动种类。"},
+        // 100 m given, and allowed to double.
+        UnrealDrive{
+            "InitialCentreDistance", givenDistance("3", "100000", "上调", "100"), nullptr,
+            [](ScriptedInteraction&) {}, 4,
+            "初定中心距 150000 mm 超出了链传动可能的范围（应在 1 到 100000 mm 之间）：请检查"
+            "以节距表示的中心距、中心距初值和链条节距。"},
+        // Equal sprockets 1.27 mm apart: the chain wraps both and spans nothing.
+        UnrealDrive{
+            "TheoreticalCentreDistance", givenDistance("1", "1.27", "上调或下调", "5"), nullptr,
+            [](ScriptedInteraction& ui) { ui.answer("过渡链节", Answer::Yes); }, 5,
+            "理论中心距 0 mm 超出了链传动可能的范围（应在 1 到 100000 mm 之间）：请检查初定中"
+            "心距、链轮齿数和链条节距。"}),
+    [](const auto& row) { return std::string(row.param.name); });
 
 } // namespace
 } // namespace zorvane::design

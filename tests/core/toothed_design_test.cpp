@@ -221,5 +221,50 @@ TEST_F(ToothedDesignTest, PitchRedoKeepsTheToothCountsAndAFixedDistanceRange) {
     EXPECT_FALSE(done(15));
 }
 
+TEST_F(ToothedDesignTest, WidthOutsideItsRangeIsRefusedAndTheDialogAskedAgain) {
+    struct Case {
+        const char* typed;
+        const char* recorded; // the first width of the list when the typed one is refused
+        bool refused;
+    };
+    for (const Case& c : {Case{"5000.5", "31.75", true}, Case{"0.99", "31.75", true},
+                          Case{"5000", "5000", false}, Case{"1", "1", false}}) {
+        begin(toothedMediumSpeed());
+        runThrough(2);
+        ui.clearLog();
+        ui.dialogAnswer("Tfrmb", c.typed);
+        steps().stepClicked(3);
+        ASSERT_TRUE(done(15)) << c.typed;
+        EXPECT_EQ(valueOf("链宽"), c.recorded);
+        const auto& messages = ui.messages();
+        const bool shown = std::any_of(messages.begin(), messages.end(), [](const Message& m) {
+            return m.title == "错误信息" &&
+                   m.text == "链宽超出可计算的范围：应在 1 到 5000 mm 之间。";
+        });
+        EXPECT_EQ(shown, c.refused) << c.typed;
+    }
+}
+
+TEST_F(ToothedDesignTest, ChainSpeedBeyondAnyChainStopsTheSpeedStep) {
+    InitInputs in = toothedMediumSpeed();
+    in.n1 = "6000"; // the fastest the ratings reach, on 9.525 mm
+    in.ratio = "0.5";
+    begin(in);
+    steps().stepClicked(1);
+    fields().edtDz1 = "120";
+    ui.answer("不是推荐值", Answer::Yes);
+    steps().btnDZOkClick();
+    steps().btnDZ1OKClick();
+    runThrough(5, 2);
+    ASSERT_TRUE(done(17));
+    const Rows before = results();
+    steps().stepClicked(6);
+    EXPECT_EQ(ui.messages().back().text,
+              "链条速度 114.3 m/s 超出了链传动可能的范围（应不大于 100 m/s）：请检查小链轮转速、"
+              "小链轮齿数和链条节距。");
+    EXPECT_EQ(results(), before);
+    EXPECT_FALSE(done(18));
+}
+
 } // namespace
 } // namespace zorvane::design

@@ -1,5 +1,6 @@
 #include "core/design/chain_steps.h"
 
+#include "core/design/computable_range.h"
 #include "core/design/drive_formulas.h"
 #include "core/design/reference_data.h"
 #include "core/design/session.h"
@@ -106,6 +107,10 @@ std::optional<InitialCentreDistance> confirmInitialCentreDistance(DesignSession&
     auto& history = *session.history();
     InitialCentreDistance out;
     out.a0 = *a0p * p;
+    if (!requirePhysical(ui, kInitialCentreBound, out.a0)) {
+        state.focus = "edtInit_a0";
+        return std::nullopt;
+    }
     results.AddRow("初定中心距", text::fixed(out.a0, 0, 2), "mm", "r");
     history.AddEntry("初定中心距", out.a0);
 
@@ -124,8 +129,9 @@ std::optional<InitialCentreDistance> confirmInitialCentreDistance(DesignSession&
     return out;
 }
 
-double recordTheoreticalCentreDistance(DesignSession& session, double Lp, double z1, double z2,
-                                       double p, bool adjustable, bool hasTensioner) {
+std::optional<double> recordTheoreticalCentreDistance(DesignSession& session, double Lp, double z1,
+                                                      double z2, double p, bool adjustable,
+                                                      bool hasTensioner) {
     checkReferenceTable(session.databaseDir(), "Ka");
     std::vector<KaRow> rows;
     store::Table table(session.databaseDir(), "Ka");
@@ -139,6 +145,9 @@ double recordTheoreticalCentreDistance(DesignSession& session, double Lp, double
     }
     table.close();
     const double a = theoreticalCentreDistance(Lp, z1, z2, p, rows);
+    if (!requirePhysical(session.ui(), kCentreBound, a)) {
+        return std::nullopt;
+    }
     session.results()->AddRow("理论中心距", text::fixed(a, 0, 3), "mm", "r");
     session.history()->AddEntry("理论中心距", a);
     session.state().fields.lbla = std::string(deltaAAdvice(adjustable, hasTensioner));

@@ -4,6 +4,7 @@
 // distance before panel pnla, and the tension factor prompt of the force step. Each records its
 // rows and history entries; the caller stores the values into its own design record.
 
+#include "core/design/computable_range.h"
 #include "core/design/drive_formulas.h"
 #include "core/design/steps.h"
 
@@ -51,9 +52,10 @@ protected:
     // redo asks first; a first visit while pnla is showing does nothing).
     bool mayComputeCentreDistance(int position);
     // 作用在轴上的力: Ft and FQ recorded for the record of either chain, whose fields carry the
-    // same names; `outOfRange` is the chain's message for a tension factor out of range.
+    // same names; `outOfRange` is the chain's message for a tension factor out of range. False,
+    // with nothing stored or recorded, when a force is beyond any chain drive.
     template <class Field, class Record>
-    void recordShaftLoad(Record& record, const std::string& outOfRange);
+    bool recordShaftLoad(Record& record, const std::string& outOfRange);
 
     DesignSession& s_;
     Chain chain_;
@@ -65,16 +67,19 @@ struct InitialCentreDistance {
     double exact = 0; // the link count the distance gives, unrounded
 };
 
-// Reads edtInit_a0, checks it against A0Range and records 初定中心距, 链长节数 and 链条长度,
-// asking about an offset link when the count is odd. Nothing when the text was refused (the
-// message was shown and the focus goes back to the field).
+// Reads edtInit_a0, checks it against A0Range and the distance it gives against the bound of
+// any chain drive, and records 初定中心距, 链长节数 and 链条长度, asking about an offset link
+// when the count is odd. Nothing when the text was refused (the message was shown and the focus
+// goes back to the field).
 std::optional<InitialCentreDistance> confirmInitialCentreDistance(DesignSession& session, double p,
                                                                   double z1, double z2);
 
 // Computes the theoretical centre distance over table Ka, records 理论中心距, puts the advice on
-// Δa into lbla and shows panel pnla. Returns the distance, mm.
-double recordTheoreticalCentreDistance(DesignSession& session, double Lp, double z1, double z2,
-                                       double p, bool adjustable, bool hasTensioner);
+// Δa into lbla and shows panel pnla. Returns the distance, mm; nothing, with nothing recorded,
+// when the distance is beyond any chain drive.
+std::optional<double> recordTheoreticalCentreDistance(DesignSession& session, double Lp, double z1,
+                                                      double z2, double p, bool adjustable,
+                                                      bool hasTensioner);
 
 // Reads edta as Δa/a within 0.002 to 0.004; nothing when refused.
 std::optional<double> readCentreDistanceChange(DesignSession& session);
@@ -87,10 +92,12 @@ double askTensionFactor(Interaction& ui, const std::string& outOfRange);
 template <class Field, class Engine>
 void storeTheoreticalCentreDistance(DesignSession& session, Engine& engine) {
     const auto& r = engine.record();
-    engine.SetValue(Field::a, recordTheoreticalCentreDistance(
-                                  session, r.getDouble(Field::Lp), r.getDouble(Field::z1),
-                                  r.getDouble(Field::z2), r.getDouble(Field::p),
-                                  r.getBool(Field::Adjustable), r.getBool(Field::HasTensioner)));
+    const auto a = recordTheoreticalCentreDistance(
+        session, r.getDouble(Field::Lp), r.getDouble(Field::z1), r.getDouble(Field::z2),
+        r.getDouble(Field::p), r.getBool(Field::Adjustable), r.getBool(Field::HasTensioner));
+    if (a) {
+        engine.SetValue(Field::a, *a);
+    }
 }
 
 // The range inputs of the initial centre distance from the record of either chain.
@@ -111,17 +118,24 @@ template <class Field, class Record> A0RangeInputs a0RangeInputs(const Record& r
 }
 
 template <class Field, class Record>
-void StepHandlers::recordShaftLoad(Record& r, const std::string& outOfRange) {
+bool StepHandlers::recordShaftLoad(Record& r, const std::string& outOfRange) {
     const double ft = circumferentialForce(r.getDouble(Field::Power), r.getDouble(Field::v));
-    r.setDouble(Field::Ft, ft);
-    row("有效圆周力", fixedText(ft, 12, 2), "N");
-    entry("有效圆周力", ft);
+    if (!requirePhysical(ui(), kPullBound, ft)) {
+        return false;
+    }
     const int layout = r.getInt(Field::Layout);
     const double kf = layoutAsksTensionFactor(layout) ? askTensionFactor(ui(), outOfRange) : 0;
     const double fq = shaftForce(layout, kf, ft, r.getDouble(Field::KA));
+    if (!requirePhysical(ui(), kShaftLoadBound, fq)) {
+        return false;
+    }
+    r.setDouble(Field::Ft, ft);
+    row("有效圆周力", fixedText(ft, 12, 2), "N");
+    entry("有效圆周力", ft);
     r.setDouble(Field::FQ, fq);
     row("作用于轴上的拉力", fixedText(fq, 12, 2), "N");
     entry("作用于轴上的拉力", fq);
+    return true;
 }
 
 } // namespace zorvane::design

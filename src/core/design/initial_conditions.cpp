@@ -254,6 +254,9 @@ InitOutcome confirmInitialConditions(const InitInputs& inputs, Chain chain, Inte
     if (!ratioTol) {
         return refuse("请正确输入传动比允许误差", std::nullopt);
     }
+    if (!withinRange(kRatioTolRange, *ratioTol)) {
+        return refuse(outOfRangeText(kRatioTolRange), InitField::RatioTol);
+    }
     // The percentage the user sees is the one the design uses, whether or not the field was
     // left before the confirmation.
     if (const auto percent = text::parseDecimal(inputs.floatPercent); percent && *percent >= 0) {

@@ -2,6 +2,7 @@
 // the pitch was not confirmed by the power rating) and 实际中心距 (panel pnla).
 
 #include "core/design/chain_steps.h"
+#include "core/design/computable_range.h"
 #include "core/design/drive_formulas.h"
 #include "core/design/session.h"
 #include "core/records/design_history.h"
@@ -29,6 +30,9 @@ void RollerSteps::CalcSpeed() {
     auto& r = rec();
     const double p = r.getDouble(TR_Field::p);
     const double v = chainSpeed(r.getDouble(TR_Field::z1), r.getDouble(TR_Field::n1), p);
+    if (!requirePhysical(ui(), kChainSpeedBound, v)) {
+        return;
+    }
     const auto advice = speedClassAdvice(s_.initInputs().speed, r.getInt(TR_Field::SpeedClass), v);
     if (advice != SpeedAdvice::None) {
         const char* question = advice == SpeedAdvice::ReduceTeeth
@@ -131,6 +135,10 @@ void RollerSteps::btnAOkClick() {
         return;
     }
     const double actual = actualCentreDistance(rec().getDouble(TR_Field::a), *d);
+    if (!requirePhysical(ui(), kActualCentreBound, actual)) {
+        focus("edta");
+        return;
+    }
     engine().SetValue(TR_Field::aReal, actual);
     row("实际中心距", text::fixed(actual, 0, 0), "mm");
     entry("实际中心距", actual);

@@ -142,6 +142,9 @@ bool RollerSteps::choosePitchByHand() {
         showError(ui(), "所选链号的节距“" + chains.text("节距") + "”不是有效的数值。");
         return false;
     }
+    if (!requireComputable(ui(), kPitchRange, *p)) {
+        return false;
+    }
     auto& r = rec();
     r.setText(TR_Field::ChainNo, firstCharacters(chains.text("链号"), 10));
     r.setDouble(TR_Field::p, *p);

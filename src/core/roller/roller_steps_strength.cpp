@@ -28,7 +28,9 @@ void RollerSteps::spnRFClick() {
 }
 
 void RollerSteps::CalcShaftLoad() {
-    recordShaftLoad<TR_Field>(rec(), "拉力系数值必须在\"1.15~1.20\"范围内!");
+    if (!recordShaftLoad<TR_Field>(rec(), "拉力系数值必须在\"1.15~1.20\"范围内!")) {
+        return;
+    }
     complete(kF);
     s_.gate().switchToTab(Tab::Result);
 }

@@ -1,5 +1,6 @@
 // The roller chain steps 耐磨损工作能力 and 链轮主要尺寸.
 
+#include "core/design/computable_range.h"
 #include "core/design/session.h"
 #include "core/records/design_history.h"
 #include "core/records/result_tables.h"
@@ -73,7 +74,7 @@ bool RollerSteps::CheckWear() {
             showError(ui(), "请正确输入磨损伸长率!");
         } else if (*delta <= 0) {
             showError(ui(), "请输入正值!");
-        } else {
+        } else if (requireComputable(ui(), kElongationRange, *delta)) {
             elongation = *delta;
             break;
         }

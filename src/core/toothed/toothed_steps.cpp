@@ -371,12 +371,14 @@ bool ToothedSteps::CalcUnitWidthPower() {
     for (;;) {
         const std::string chosen =
             text::trimmed(ui().chooseFromList("Tfrmb", "选择链宽", "", "链宽：", widths));
-        if (const auto width = text::parseDecimal(chosen)) {
+        const auto width = text::parseDecimal(chosen);
+        if (!width) {
+            ui().ask({"错误信息", "链宽值有误!", MessageIcon::Error, Buttons::Ok, Answer::Ok});
+        } else if (requireComputable(ui(), kWidthRange, *width)) {
             row("链宽", chosen, "mm");
-            entry("链宽", width.value_or(0));
+            entry("链宽", *width);
             return true;
         }
-        ui().ask({"错误信息", "链宽值有误!", MessageIcon::Error, Buttons::Ok, Answer::Ok});
     }
 }
 

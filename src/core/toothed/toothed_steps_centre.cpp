@@ -1,6 +1,7 @@
 // The toothed chain steps 初定中心距 (panel pnlInit_a0), 实际中心距 (panel pnla), 链条速度,
 // 作用在轴上的力 and 链轮主要尺寸.
 
+#include "core/design/computable_range.h"
 #include "core/design/drive_formulas.h"
 #include "core/design/session.h"
 #include "core/records/design_history.h"
@@ -56,6 +57,10 @@ void ToothedSteps::btnAOkClick() {
     }
     // The toothed chain keeps the actual centre distance unrounded.
     const double actual = (1 - *d) * rec().getDouble(TD_Field::a);
+    if (!requirePhysical(ui(), kActualCentreBound, actual)) {
+        focus("edta");
+        return;
+    }
     engine().SetValue(TD_Field::aReal, actual);
     row("实际中心距", text::fixed(actual, 10, 3), "mm");
     entry("实际中心距", actual);
@@ -73,6 +78,9 @@ void ToothedSteps::spnDVClick() {
     auto& r = rec();
     const double v =
         chainSpeed(r.getDouble(TD_Field::z1), r.getDouble(TD_Field::n1), r.getDouble(TD_Field::p));
+    if (!requirePhysical(ui(), kChainSpeedBound, v)) {
+        return;
+    }
     r.setDouble(TD_Field::v, v);
     row("链条速度", text::fixed(v, 10, 3), "m/s");
     entry("链条速度", v);
@@ -86,7 +94,9 @@ void ToothedSteps::spnDFClick() {
     if (!ready() || !prepare(kF)) {
         return;
     }
-    recordShaftLoad<TD_Field>(rec(), "拉力系数输入值超出范围!");
+    if (!recordShaftLoad<TD_Field>(rec(), "拉力系数输入值超出范围!")) {
+        return;
+    }
     complete(kF);
     s_.gate().switchToTab(Tab::Result);
 }

@@ -408,8 +408,10 @@ constexpr double kInf = std::numeric_limits<double>::infinity();
 const std::vector<HostileFile> kHostileFiles{
     {"speed not a number", kRoller, rollerDouble(RF::n1, kNaN), "“小链轮转速”不是有限的数值"},
     {"power infinite", kRoller, rollerDouble(RF::Power, kInf), "“传递功率”"},
-    {"power beyond its bound", kRoller, rollerDouble(RF::Power, 1e9), "“传递功率”应在"},
-    {"teeth not whole", kRoller, rollerDouble(RF::z1, 17.5), "“小链轮齿数”应在"},
+    {"power beyond its bound", kRoller, rollerDouble(RF::Power, 1e9),
+     "“传递功率”应为 0.001 到 100000 之间的数值"},
+    {"teeth not whole", kRoller, rollerDouble(RF::z1, 17.5),
+     "“小链轮齿数”应为 1 到 1000 之间的整数"},
     {"chain speed negative", kRoller, rollerDouble(RF::v, -2.5e107), "“链条速度”应为正数"},
     {"centre distance zero", kRoller, rollerDouble(RF::aReal, 0), "“实际中心距”应为正数"},
     {"force infinite", kRoller, rollerDouble(RF::Ft, -kInf), "“有效圆周力”不是有限的数值"},

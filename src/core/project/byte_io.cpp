@@ -16,7 +16,8 @@ void ByteWriter::lengthPrefixed(std::string_view text) {
 }
 
 void ByteReader::fail(const std::string& reason) const {
-    throw ProjectError("项目文件“" + fileName_ + "”无法打开：" + part_ + reason + "（第 " +
+    throw ProjectError("项目文件“" + fileName_ + "”无法打开：" +
+                       (part_.empty() ? "" : part_ + "：") + reason + "（第 " +
                        std::to_string(position_) + " 字节）");
 }
 

@@ -146,9 +146,10 @@ void grow(std::string& bytes, std::string* memo, std::int64_t rows, std::size_t 
             }
             columns += (columns.empty() ? "" : ", ") + column;
             const bool text = info.columnText(2) == "TEXT" && padded.empty();
-            padded += (padded.empty() ? "" : ", ") +
-                      (text ? "printf('%.*c', " + std::to_string(fileBytes / 2 / rows) + ", 'x')"
-                            : column);
+            padded +=
+                (padded.empty() ? "" : ", ") +
+                (text ? "printf('%.*c', " + std::to_string(fileBytes * 6 / 10 / rows) + ", 'x')"
+                      : column);
         }
         const std::int64_t more = rows - stored;
         db.exec("WITH RECURSIVE n(k) AS (SELECT 1 UNION ALL SELECT k + 1 FROM n WHERE k < " +
@@ -165,7 +166,7 @@ void grow(std::string& bytes, std::string* memo, std::int64_t rows, std::size_t 
         db.exec("WITH RECURSIVE n(k) AS (SELECT 1 UNION ALL SELECT k + 1 FROM n WHERE k < " +
                 std::to_string(more) + ") INSERT INTO zv_blobs SELECT " +
                 std::to_string(count.columnInt(1)) + " + k, " + std::to_string(count.columnInt(2)) +
-                ", zeroblob(" + std::to_string(fileBytes / 2 / rows) + ") FROM n");
+                ", zeroblob(" + std::to_string(fileBytes * 6 / 10 / rows) + ") FROM n");
         *memo = testing::readBytes(blobs);
     }
 }

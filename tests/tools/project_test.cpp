@@ -1,19 +1,27 @@
 // Project files (.CHN): the layout byte for byte, a file assembled from the layout by hand,
 // designs saved at several steps and carried on to the same end as a design run straight
-// through, files refused whole (cut short, sizes out of range, unknown kind, malformed snapshots,
-// fuzzed bytes) without touching the open design, and a failed save that leaves the old file.
+// through, every scenario's design saved and opened again, files refused whole (cut short, sizes
+// out of range, unknown kind, malformed snapshots, hostile records and contents, fuzzed bytes)
+// without touching the open design, and a failed save that leaves the old file.
 
 #include "core/design/scripted_interaction.h"
 #include "core/project/byte_io.h"
 #include "core/project/file_commands.h"
 #include "core/project/project_layout.h"
+#include "core/store/sqlite_handle.h"
+#include "core/text/gbk.h"
+#include "core/toothed/toothed_record.h"
 #include "support/saved_project.h"
 
 #include <gtest/gtest.h>
 
 #include <nlohmann/json.hpp>
 
+#include <cmath>
 #include <csignal>
+#include <cstring>
+#include <limits>
+#include <regex>
 #include <sys/resource.h>
 
 namespace zorvane::project {
@@ -271,6 +279,209 @@ TEST(ProjectRefusal, FuzzedFilesOpenOrAreRefusedWhole) {
         }
     }
     EXPECT_GT(refused, 30);
+}
+
+// Every design the program writes opens again: each scenario run to its end, and two designs
+// saved after each of their steps.
+TEST(ProjectOpen, EveryScenarioDesignSavedOpensAgain) {
+    std::vector<std::pair<std::string, std::optional<std::string>>> saves;
+    for (const auto& entry : fs::directory_iterator(kScenarios)) {
+        if (fs::exists(entry.path() / "scenario.json")) {
+            saves.emplace_back(entry.path().filename().string(), std::nullopt);
+        }
+    }
+    for (const auto& [scenario, chain] :
+         {std::pair{"roller_two_rows_required_life", design::Chain::Roller},
+          std::pair{"toothed_given_centre_distance_other_pitch", design::Chain::Toothed}}) {
+        for (const auto& step : design::steps(chain)) {
+            saves.emplace_back(scenario, std::string(step.caption));
+        }
+    }
+    testing::Workspace at;
+    design::ScriptedInteraction ui;
+    design::DesignSession session{at.path(), ui};
+    FileCommands commands{session};
+    for (const auto& [scenario, until] : saves) {
+        SCOPED_TRACE(scenario + " " + until.value_or("finished"));
+        testing::Workspace source;
+        const fs::path file = source.path() / "saved.chn";
+        testing::savedDesign(kScenarios / scenario / "scenario.json", source, file, until);
+        ui.clearLog();
+        EXPECT_TRUE(commands.openFile(file.string()))
+            << (ui.log().empty() ? "" : ui.log().back().text);
+    }
+}
+
+// The bytes of the working tables in the database directory.
+std::string workingTables(const fs::path& databaseDir) {
+    std::string all;
+    for (const auto name : kWorkFileNames) {
+        all += readBytes(databaseDir / name) + '|';
+    }
+    return all;
+}
+
+// A saved design to damage: its bytes, its decoded parts, and where its record starts.
+struct Saved {
+    std::string bytes;
+    ProjectImage image;
+    std::size_t record;
+};
+
+Saved saved(const char* scenario) {
+    testing::Workspace at;
+    Saved s;
+    s.bytes =
+        testing::savedDesign(kScenarios / scenario / "scenario.json", at, at.path() / "p.chn");
+    s.image = decodeProject(
+        std::span(reinterpret_cast<const std::uint8_t*>(s.bytes.data()), s.bytes.size()), "p");
+    s.record = s.bytes.size() - s.image.record.size();
+    return s;
+}
+
+using RF = roller::TR_Field;
+using DF = toothed::TD_Field;
+
+template <class Record, class Field>
+std::function<std::string(Saved)> recordBytes(Field field, std::string bytes) {
+    return [field, bytes](Saved s) {
+        return s.bytes.replace(s.record + Record::entry(field).offset, bytes.size(), bytes);
+    };
+}
+template <class Record, class Field>
+std::function<std::string(Saved)> recordDouble(Field field, double value) {
+    std::string bytes(8, '\0');
+    std::memcpy(bytes.data(), &value, 8); // little-endian machine
+    return recordBytes<Record>(field, bytes);
+}
+template <class Record, class Field>
+std::function<std::string(Saved)> recordInt(Field field, std::int32_t value) {
+    std::string bytes(4, '\0');
+    std::memcpy(bytes.data(), &value, 4);
+    return recordBytes<Record>(field, bytes);
+}
+template <class Record, class Field>
+std::function<std::string(Saved)> recordText(Field field, const std::string& utf8) {
+    const std::string gbk = text::utf8ToGbk(utf8);
+    return recordBytes<Record>(field, static_cast<char>(gbk.size()) + gbk);
+}
+const auto rollerDouble = recordDouble<roller::TR_DesignRec, RF>;
+const auto rollerInt = recordInt<roller::TR_DesignRec, RF>;
+const auto rollerText = recordText<roller::TR_DesignRec, RF>;
+
+// The file re-encoded after `change` to its parts.
+std::function<std::string(Saved)> reencoded(std::function<void(ProjectImage&)> change) {
+    return [change](Saved s) {
+        change(s.image);
+        return encodeProject(s.image);
+    };
+}
+
+// The working table at `index` with `rows` more rows, of empty fields.
+std::function<void(ProjectImage&)> moreRows(std::size_t index, int rows) {
+    return [index, rows](ProjectImage& image) {
+        const testing::TempDir dir;
+        const fs::path file = dir.path() / "t.db";
+        writeBytes(file, image.work[index].bytes);
+        {
+            store::detail::Connection table(file, store::detail::Connection::Mode::ReadWrite);
+            table.exec("WITH RECURSIVE n(k) AS (SELECT 1 UNION ALL SELECT k + 1 FROM n WHERE k < " +
+                       std::to_string(rows) + ") INSERT INTO zv_rows(rid) SELECT NULL FROM n");
+        }
+        image.work[index].bytes = readBytes(file);
+    };
+}
+
+struct HostileFile {
+    const char* what;
+    const char* scenario;
+    std::function<std::string(Saved)> make;
+    const char* named; // what the message must name
+};
+
+const char* const kRoller = "roller_low_speed_single_row";
+const char* const kToothed = "toothed_medium_speed";
+constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
+constexpr double kInf = std::numeric_limits<double>::infinity();
+
+// Files that must be refused; other kinds of hostile tables join this list as rows.
+const std::vector<HostileFile> kHostileFiles{
+    {"speed not a number", kRoller, rollerDouble(RF::n1, kNaN), "“小链轮转速”不是有限的数值"},
+    {"power infinite", kRoller, rollerDouble(RF::Power, kInf), "“传递功率”"},
+    {"power beyond its bound", kRoller, rollerDouble(RF::Power, 1e9),
+     "“传递功率”应为 0.001 到 100000 之间的数值"},
+    {"teeth not whole", kRoller, rollerDouble(RF::z1, 17.5),
+     "“小链轮齿数”应为 1 到 1000 之间的整数"},
+    {"chain speed negative", kRoller, rollerDouble(RF::v, -2.5e107), "“链条速度”应为正数"},
+    {"centre distance zero", kRoller, rollerDouble(RF::aReal, 0), "“实际中心距”应为正数"},
+    {"force infinite", kRoller, rollerDouble(RF::Ft, -kInf), "“有效圆周力”不是有限的数值"},
+    {"lubrication item out of range", kRoller, rollerInt(RF::LubCond, 7), "“润滑条件”的列表序号"},
+    {"tensioner item out of range", kRoller, rollerInt(RF::TensionerKind, -2), "“张紧装置的种类”"},
+    {"switch neither 0 nor 1", kRoller, recordBytes<roller::TR_DesignRec>(RF::HasInitA0, "\2"),
+     "“中心距初值”的开关"},
+    {"ratio direction of another text", kRoller, rollerText(RF::iDir, "向左"),
+     "“传动比误差的方向”应为"},
+    {"chain number unknown", kRoller, rollerText(RF::ChainNo, "99Z"), "链号表“ChainNoNd”"},
+    {"pitch of another chain number", kRoller, rollerDouble(RF::p, 15.875), "“链条节距”"},
+    {"record of the other chain", kRoller, rollerText(RF::ChainKind, "D"), "“链种类”"},
+    {"toothed pitch not in its table", kToothed, recordDouble<toothed::TD_DesignRec>(DF::p, 20),
+     "节距表“Dc”"},
+    {"toothed speed item out of range", kToothed,
+     recordInt<toothed::TD_DesignRec>(DF::SpeedClass, 9), "“传动速度”"},
+    {"one byte appended", kRoller, [](Saved s) { return s.bytes + "2"; }, "多出 1 字节"},
+    {"eight bytes appended", kRoller, [](Saved s) { return s.bytes + std::string(8, '\0'); },
+     "多出 8 字节"},
+    {"one byte cut", kRoller, [](Saved s) { return s.bytes.substr(0, s.bytes.size() - 1); },
+     "设计记录不完整"},
+    {"step flag neither 0 nor 1", kRoller,
+     [](Saved s) { return s.bytes.replace(s.bytes.find("TPF0") - 8 * 20 + 8 * 3 + 4, 1, "\2"); },
+     "第 4 个控件（步骤按钮“初始条件”）的保存状态"},
+    {"snapshot properties over the bound", kRoller, reencoded([](ProjectImage& image) {
+         for (std::size_t i = 0; i <= kMaxSnapshotProperties; ++i) {
+             image.snapshots[3].integers["P" + std::to_string(i)] = 1;
+         }
+     }),
+     "属性超过了 256 个的上限"},
+    {"snapshot bytes over the bound", kRoller, reencoded([](ProjectImage& image) {
+         for (std::size_t i = 0; i < 200; ++i) {
+             image.snapshots[5].integers[std::string(90, 'N') + std::to_string(i)] = 1;
+         }
+     }),
+     "第 6 个控件（步骤按钮“链轮齿数”）的保存外观：超过了 16384 字节的上限"},
+    {"table file over the bound", kRoller,
+     reencoded([](ProjectImage& image) { image.work[1].bytes.resize(kMaxTableFileBytes + 1); }),
+     "设计结果表（“Result_Unnamed.db”）的记录：大小"},
+    {"table rows over the bound", kRoller, reencoded(moreRows(1, static_cast<int>(kMaxTableRows))),
+     "设计结果表（“Result_Unnamed.db”）有"},
+    {"history entries over the bound", kRoller,
+     reencoded(moreRows(3, static_cast<int>(kMaxHistoryRows))),
+     "设计历史表（“Hty_Rec_Unnamed.db”）有"},
+    {"file over the largest admitted", kRoller,
+     [](Saved s) { return s.bytes + std::string(largestProjectBytes(), '\0'); }, "上限"},
+};
+
+TEST(ProjectRefusal, HostileProjectFiles) {
+    std::map<std::string, Saved> designs;
+    for (const char* scenario : {kRoller, kToothed}) {
+        designs.emplace(scenario, saved(scenario));
+    }
+    testing::Workspace source;
+    const fs::path good = source.path() / "good.chn";
+    writeBytes(good, designs.at(kRoller).bytes);
+    OpenDesign design(good);
+    // No run of ASCII letters outside the quoted file and table names.
+    const std::regex quoted("“[^”]*”");
+    const std::regex letters("[A-Za-z]");
+    for (const auto& row : kHostileFiles) {
+        SCOPED_TRACE(row.what);
+        const std::string tables = workingTables(design.session.databaseDir());
+        design.expectRefused(row.make(designs.at(row.scenario)), row.what);
+        const std::string message = design.ui.log().empty() ? "" : design.ui.log().back().text;
+        EXPECT_NE(message.find(row.named), std::string::npos) << message;
+        EXPECT_FALSE(std::regex_search(std::regex_replace(message, quoted, ""), letters))
+            << message;
+        EXPECT_EQ(workingTables(design.session.databaseDir()), tables);
+    }
 }
 
 TEST(ProjectSave, AFailedSaveLeavesTheEarlierFileWholeAndIsNotReportedAsDone) {

@@ -16,13 +16,17 @@ void ByteWriter::lengthPrefixed(std::string_view text) {
 }
 
 void ByteReader::fail(const std::string& reason) const {
-    throw ProjectError("项目文件“" + fileName_ + "”无法打开：" + reason + "（第 " +
+    throw ProjectError("项目文件“" + fileName_ + "”无法打开：" +
+                       (part_.empty() ? "" : part_ + "：") + reason + "（第 " +
                        std::to_string(position_) + " 字节）");
 }
 
 std::span<const std::uint8_t> ByteReader::bytes(std::size_t count, const char* what) {
     if (count > left()) {
-        fail(std::string("文件在") + what + "处提前结束");
+        if (position_ + count <= data_.size()) {
+            fail(std::string("超过了 ") + std::to_string(limit_) + " 字节的上限");
+        }
+        fail(*what ? std::string("在") + what + "处文件提前结束" : std::string("文件提前结束"));
     }
     const auto span = data_.subspan(position_, count);
     position_ += count;

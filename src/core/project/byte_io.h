@@ -2,6 +2,7 @@
 // Little-endian bytes of a project file: a writer that appends, and a reader that checks every
 // length against what is left before it reads, so that no size from a file is trusted unchecked.
 
+#include <algorithm>
 #include <cstdint>
 #include <span>
 #include <stdexcept>
@@ -47,8 +48,19 @@ public:
         : data_(data), fileName_(std::move(fileName)) {}
 
     std::size_t position() const { return position_; }
-    std::size_t left() const { return data_.size() - position_; }
+    std::size_t left() const { return end_ - position_; }
     const std::string& fileName() const { return fileName_; }
+
+    // The part of the file being read, in the user's words ("第 3 个控件（…）的保存外观"): a
+    // refusal names it before what is wrong.
+    void setPart(std::string part) { part_ = std::move(part); }
+    // No read goes more than `count` bytes past the position, until `unlimit`; running into the
+    // limit refuses the file as a part larger than `count` bytes, not as a file cut short.
+    void limitTo(std::size_t count) {
+        limit_ = count;
+        end_ = position_ + std::min(count, data_.size() - position_);
+    }
+    void unlimit() { end_ = data_.size(); }
 
     std::uint8_t u8(const char* what);
     std::int16_t i16(const char* what);
@@ -60,7 +72,7 @@ public:
     std::string shortString(std::size_t capacity, const char* what);
     std::string lengthPrefixed(const char* what);
 
-    // Refuses the file: "项目文件“name”无法打开：<reason>（第 N 字节）".
+    // Refuses the file: "项目文件“name”无法打开：<part>：<reason>（第 N 字节）".
     [[noreturn]] void fail(const std::string& reason) const;
 
 private:
@@ -68,7 +80,10 @@ private:
 
     std::span<const std::uint8_t> data_;
     std::string fileName_;
+    std::string part_;
     std::size_t position_ = 0;
+    std::size_t end_ = data_.size();
+    std::size_t limit_ = 0;
 };
 
 } // namespace zorvane::project

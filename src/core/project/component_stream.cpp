@@ -62,40 +62,45 @@ struct Value {
 
 std::size_t checkedLength(ByteReader& in, std::int32_t length, std::size_t unit) {
     if (length < 0 || static_cast<std::size_t>(length) > in.left() / unit) {
-        in.fail("组件流中的长度超出范围");
+        in.fail("其中一个值的长度超出范围");
     }
     return static_cast<std::size_t>(length) * unit;
 }
 
-Value readValue(ByteReader& in, int depth);
+// The properties read so far in one snapshot, nested ones included.
+struct Budget {
+    std::size_t properties = 0;
+};
 
-void readProperties(ByteReader& in, int depth, ControlSnapshot* into);
+Value readValue(ByteReader& in, int depth, Budget& budget);
+
+void readProperties(ByteReader& in, int depth, ControlSnapshot* into, Budget& budget);
 
 // A collection item: an optional order number, then a list of properties.
-void readCollection(ByteReader& in, int depth) {
+void readCollection(ByteReader& in, int depth, Budget& budget) {
     while (true) {
-        const std::uint8_t tag = in.u8("组件流的集合");
+        const std::uint8_t tag = in.u8("集合属性");
         if (tag == kNull) {
             return;
         }
         if (tag == kInt8 || tag == kInt16 || tag == kInt32) {
-            in.skip(tag == kInt8 ? 1 : tag == kInt16 ? 2 : 4, "组件流的集合");
-            if (in.u8("组件流的集合") != kList) {
-                in.fail("组件流的集合项不完整");
+            in.skip(tag == kInt8 ? 1 : tag == kInt16 ? 2 : 4, "集合属性");
+            if (in.u8("集合属性") != kList) {
+                in.fail("集合属性的一项不完整");
             }
         } else if (tag != kList) {
-            in.fail("组件流的集合项不完整");
+            in.fail("集合属性的一项不完整");
         }
-        readProperties(in, depth + 1, nullptr);
+        readProperties(in, depth + 1, nullptr, budget);
     }
 }
 
-Value readValue(ByteReader& in, int depth) {
+Value readValue(ByteReader& in, int depth, Budget& budget) {
     if (depth > kMaxDepth) {
-        in.fail("组件流嵌套过深");
+        in.fail("嵌套过深");
     }
     Value value;
-    const std::uint8_t tag = in.u8("组件流的属性值");
+    const std::uint8_t tag = in.u8("属性值");
     switch (tag) {
     case kNull:
     case kNil:
@@ -105,25 +110,25 @@ Value readValue(ByteReader& in, int depth) {
         value.boolean = tag == kTrue;
         break;
     case kInt8:
-        value.integer = static_cast<std::int8_t>(in.u8("组件流的属性值"));
+        value.integer = static_cast<std::int8_t>(in.u8("属性值"));
         break;
     case kInt16:
-        value.integer = in.i16("组件流的属性值");
+        value.integer = in.i16("属性值");
         break;
     case kInt32:
-        value.integer = in.i32("组件流的属性值");
+        value.integer = in.i32("属性值");
         break;
     case kInt64:
-        value.integer = in.i64("组件流的属性值");
+        value.integer = in.i64("属性值");
         break;
     case kExtended:
-        in.skip(10, "组件流的属性值");
+        in.skip(10, "属性值");
         break;
     case kSingle:
-        in.skip(4, "组件流的属性值");
+        in.skip(4, "属性值");
         break;
     case kDouble: {
-        const std::int64_t bits = in.i64("组件流的属性值");
+        const std::int64_t bits = in.i64("属性值");
         double number = 0;
         std::memcpy(&number, &bits, sizeof number);
         value.number = number;
@@ -131,42 +136,42 @@ Value readValue(ByteReader& in, int depth) {
     }
     case kCurrency:
     case kDate:
-        in.skip(8, "组件流的属性值");
+        in.skip(8, "属性值");
         break;
     case kIdent:
-        value.ident = in.lengthPrefixed("组件流的标识符");
+        value.ident = in.lengthPrefixed("名称值");
         break;
     case kString:
-        in.lengthPrefixed("组件流的字符串");
+        in.lengthPrefixed("文字值");
         break;
     case kLString:
     case kUtf8String:
     case kBinary:
-        in.skip(checkedLength(in, in.i32("组件流的长度"), 1), "组件流的属性值");
+        in.skip(checkedLength(in, in.i32("值的长度"), 1), "属性值");
         break;
     case kWString:
-        in.skip(checkedLength(in, in.i32("组件流的长度"), 2), "组件流的属性值");
+        in.skip(checkedLength(in, in.i32("值的长度"), 2), "属性值");
         break;
     case kSet:
-        while (!in.lengthPrefixed("组件流的集合元素").empty()) {
+        while (!in.lengthPrefixed("集合属性").empty()) {
         }
         break;
     case kList:
         // Values until the zero tag that ends the list.
         while (true) {
             ByteReader peek = in;
-            if (peek.u8("组件流的列表") == kNull) {
-                in.u8("组件流的列表");
+            if (peek.u8("列表属性") == kNull) {
+                in.u8("列表属性");
                 break;
             }
-            readValue(in, depth + 1);
+            readValue(in, depth + 1, budget);
         }
         break;
     case kCollection:
-        readCollection(in, depth);
+        readCollection(in, depth, budget);
         break;
     default:
-        in.fail("组件流中有未知的值类型 " + std::to_string(tag));
+        in.fail("有未知的值类型 " + std::to_string(tag));
     }
     return value;
 }
@@ -195,13 +200,16 @@ void take(ControlSnapshot& snapshot, const std::string& name, const Value& value
 }
 
 // Properties until the zero byte that ends them.
-void readProperties(ByteReader& in, int depth, ControlSnapshot* into) {
+void readProperties(ByteReader& in, int depth, ControlSnapshot* into, Budget& budget) {
     while (true) {
-        const std::string name = in.lengthPrefixed("组件流的属性名");
+        const std::string name = in.lengthPrefixed("属性名");
         if (name.empty()) {
             return;
         }
-        const Value value = readValue(in, depth + 1);
+        if (++budget.properties > kMaxSnapshotProperties) {
+            in.fail("属性超过了 " + std::to_string(kMaxSnapshotProperties) + " 个的上限");
+        }
+        const Value value = readValue(in, depth + 1, budget);
         if (into) {
             take(*into, name, value);
         }
@@ -209,35 +217,35 @@ void readProperties(ByteReader& in, int depth, ControlSnapshot* into) {
 }
 
 // A component: optional filer flags, class and name, properties, then its children.
-void readComponent(ByteReader& in, int depth, ControlSnapshot* into) {
+void readComponent(ByteReader& in, int depth, ControlSnapshot* into, Budget& budget) {
     if (depth > kMaxDepth) {
-        in.fail("组件流嵌套过深");
+        in.fail("嵌套过深");
     }
     ByteReader peek = in;
-    const std::uint8_t first = peek.u8("组件流的组件");
+    const std::uint8_t first = peek.u8("控件");
     if ((first & 0xF0) == 0xF0) {
-        in.u8("组件流的组件");
+        in.u8("控件");
         if (first & 0x02) { // the child position follows as an integer value
-            readValue(in, depth + 1);
+            readValue(in, depth + 1, budget);
         }
     }
-    const std::string className = in.lengthPrefixed("组件流的类名");
-    const std::string name = in.lengthPrefixed("组件流的组件名");
+    const std::string className = in.lengthPrefixed("控件类型");
+    const std::string name = in.lengthPrefixed("控件名");
     if (className.empty()) {
-        in.fail("组件流的类名为空");
+        in.fail("控件类型为空");
     }
     if (into) {
         into->className = className;
         into->name = name;
     }
-    readProperties(in, depth, into);
+    readProperties(in, depth, into, budget);
     while (true) {
         ByteReader next = in;
-        if (next.u8("组件流的子组件列表") == kNull) {
-            in.u8("组件流的子组件列表");
+        if (next.u8("子控件列表") == kNull) {
+            in.u8("子控件列表");
             return;
         }
-        readComponent(in, depth + 1, nullptr);
+        readComponent(in, depth + 1, nullptr, budget);
     }
 }
 
@@ -309,13 +317,14 @@ std::string writeSnapshot(const ControlSnapshot& snapshot) {
 }
 
 ControlSnapshot readSnapshot(ByteReader& in) {
-    const auto signature = in.bytes(kSignature.size(), "控件快照的签名");
+    const auto signature = in.bytes(kSignature.size(), "开头标记");
     if (std::string_view(reinterpret_cast<const char*>(signature.data()), signature.size()) !=
         kSignature) {
-        in.fail("控件快照不是组件流（缺少“TPF0”）");
+        in.fail("开头不是控件外观的标记");
     }
     ControlSnapshot snapshot;
-    readComponent(in, 0, &snapshot);
+    Budget budget;
+    readComponent(in, 0, &snapshot, budget);
     return snapshot;
 }
 

@@ -13,6 +13,12 @@
 
 namespace zorvane::project {
 
+// A snapshot holds at most this many properties, nested ones included, and at most this many
+// bytes. The writer stores ten at most, in under 300 bytes; a damaged or made-up snapshot of
+// millions of properties is refused before they are read.
+constexpr std::size_t kMaxSnapshotProperties = 256;
+constexpr std::size_t kMaxSnapshotBytes = 16 * 1024;
+
 // Colours as the format's integers (blue, green, red from the low byte up).
 constexpr std::int64_t kColorBlack = 0x000000;
 constexpr std::int64_t kColorBlue = 0xFF0000;
@@ -34,7 +40,8 @@ struct ControlSnapshot {
 };
 
 std::string writeSnapshot(const ControlSnapshot& snapshot);
-// Reads one snapshot from the reader's position; a malformed stream refuses the file.
+// Reads one snapshot from the reader's position; a malformed stream, or one of more than
+// kMaxSnapshotProperties properties, refuses the file.
 ControlSnapshot readSnapshot(ByteReader& in);
 
 } // namespace zorvane::project

@@ -30,17 +30,33 @@ constexpr std::array<std::string_view, kWorkFileCount> kWorkFileNames{
     "Init_Unnamed.db", "Result_Unnamed.db", "Size_Unnamed.db", "Hty_Rec_Unnamed.db",
     "Hty_Rec_Unnamed.mb"};
 
+// What a project file may hold at most. A finished design of either chain stays far below: its
+// table files take 12 KB each and the history's memo file about 160 KB, its tables hold under 30
+// rows (the memo file under 40 values), its snapshots under 300 bytes. A file beyond a bound is
+// refused before the part is read, so that opening the largest file admitted costs about ten
+// times the time of a real design and some 20 MB more memory (zorvane-project-bench).
+constexpr std::size_t kMaxTableFileBytes = 1024 * 1024;
+constexpr std::int64_t kMaxTableRows = 2000;   // rows stored in each working table file
+constexpr std::int64_t kMaxHistoryRows = 2000; // entries of the history, and its memo values
+
 enum class ControlKind { StepButton, ToolButton, Panel, MenuItem };
 
 struct ControlEntry {
     std::string_view name;
     std::string_view className;
     ControlKind kind;
+    std::string_view description; // what the user sees; empty for a step button (its caption)
 };
 
 // The controls whose states a project file carries, in file order: 20 for the roller chain, 22
 // for the toothed chain (and for a design without a chain type).
 std::span<const ControlEntry> controlList(design::Chain chain);
+// "第 3 个控件（步骤按钮“链条节距”）": the control at `index` of the list, for the messages.
+std::string controlDescription(design::Chain chain, std::size_t index);
+// The work file at `index` in the user's words: "初始条件表（“Init_Unnamed.db”）".
+std::string workFileDescription(std::size_t index);
+// The largest file the bounds above admit; a larger file is refused before it is read.
+std::uintmax_t largestProjectBytes();
 
 struct ControlState {
     bool enabled = false;
@@ -70,8 +86,9 @@ struct ProjectImage {
 };
 
 std::string encodeProject(const ProjectImage& image);
-// Checks and reads a whole file; a file that fails any check throws ProjectError naming
-// `fileName` and what is wrong.
+// Checks and reads a whole file: every part within its bound, and the parts adding up to the
+// file's length exactly. A file that fails any check throws ProjectError naming `fileName` and
+// the part that is wrong, in the user's words.
 ProjectImage decodeProject(std::span<const std::uint8_t> file, const std::string& fileName);
 
 } // namespace zorvane::project

@@ -1,10 +1,12 @@
 #include "core/project/project_save.h"
 
 #include "core/project/project_file.h"
+#include "core/project/record_check.h"
 #include "core/records/design_history.h"
 #include "core/records/result_tables.h"
 #include "core/records/working_tables.h"
 #include "core/roller/roller_record.h"
+#include "core/store/sqlite_handle.h"
 #include "core/store/store_error.h"
 #include "core/store/table.h"
 #include "core/store/workspace.h"
@@ -192,6 +194,14 @@ void TProjectSave::Save() {
 }
 
 void TProjectSave::Load() {
+    // A file larger than the bounds admit is refused before it is read.
+    std::error_code error;
+    const auto size = fs::file_size(FilePath, error);
+    if (!error && size > largestProjectBytes()) {
+        throw ProjectError("项目文件“" + FilePath.string() + "”无法打开：文件大小 " +
+                           std::to_string(size) + " 字节超过了项目文件的上限 " +
+                           std::to_string(largestProjectBytes()) + " 字节");
+    }
     const std::string bytes = readProjectFile(FilePath);
     image_ =
         decodeProject(std::span(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()),
@@ -199,20 +209,58 @@ void TProjectSave::Load() {
     listChain_ = image_.listChain();
     KindMarker = image_.kind;
     if (!image_.emptyDesign) {
+        checkDesignRecord(
+            image_, readReferenceChains(session_.databaseDir(), listChain_, FilePath.string()),
+            FilePath.string());
         checkWorkTables();
     }
 }
 
+namespace {
+
+// The rows of every table in the SQLite file `file`, counted without reading them; nothing when
+// the file holds more tables than a table file of the store.
+std::optional<std::int64_t> storedRows(const fs::path& file) {
+    constexpr int kMostTables = 4;
+    store::detail::Connection connection(file, store::detail::Connection::Mode::ReadOnly);
+    std::vector<std::string> tables;
+    store::detail::Statement names(connection,
+                                   "SELECT name FROM sqlite_master WHERE type = 'table'");
+    while (names.step()) {
+        if (tables.size() == kMostTables) {
+            return std::nullopt;
+        }
+        tables.push_back(names.columnText(0));
+    }
+    std::int64_t rows = 0;
+    for (const auto& table : tables) {
+        store::detail::Statement count(connection, "SELECT count(*) FROM " +
+                                                       store::detail::quoteIdentifier(table));
+        if (count.step()) {
+            rows += count.columnInt(0);
+        }
+    }
+    return rows;
+}
+
+} // namespace
+
 // The tables of the file must open as this program's tables, with the fields of the templates
-// that a design of its kind writes, before anything of the open design is given up.
+// that a design of its kind writes, and within the bounds on their rows, before anything of the
+// open design is given up. A table that fails is named in the user's words.
 void TProjectSave::checkWorkTables() const {
+    const std::string file = FilePath.string();
+    const auto refuse = [&](std::size_t index, const std::string& what) {
+        throw ProjectError("项目文件“" + file + "”无法打开：其中的" + workFileDescription(index) +
+                           what);
+    };
     const fs::path scratch =
         session_.databaseDir() / (".zorvane-open-" + std::to_string(::getpid()));
     std::error_code error;
     fs::remove_all(scratch, error);
     fs::create_directories(scratch, error);
     if (error) {
-        throw ProjectError("无法检查项目文件“" + FilePath.string() + "”：数据库目录不可写");
+        throw ProjectError("无法检查项目文件“" + file + "”：数据库目录不可写");
     }
     struct Cleanup {
         fs::path dir;
@@ -222,12 +270,29 @@ void TProjectSave::checkWorkTables() const {
         }
     } cleanup{scratch};
     for (std::size_t i = 0; i < kWorkFileCount; ++i) {
-        const fs::path file = scratch / kWorkFileNames[i];
-        std::ofstream(file, std::ios::binary) << image_.work[i].bytes;
+        const fs::path table = scratch / kWorkFileNames[i];
+        std::ofstream(table, std::ios::binary) << image_.work[i].bytes;
+        if (image_.work[i].bytes.empty()) {
+            continue;
+        }
         // The same test the database directory's opening makes, which would set the file aside.
-        if (!image_.work[i].bytes.empty() && !store::Workspace::fileIsSound(file)) {
-            throw ProjectError("项目文件“" + FilePath.string() + "”无法打开：其中的数据表文件“" +
-                               std::string(kWorkFileNames[i]) + "”已损坏");
+        if (!store::Workspace::fileIsSound(table)) {
+            refuse(i, "已损坏");
+        }
+        const bool history = kWorkFileNames[i].starts_with("Hty_Rec");
+        const std::int64_t most = history ? kMaxHistoryRows : kMaxTableRows;
+        std::optional<std::int64_t> rows;
+        try {
+            rows = storedRows(table);
+        } catch (const store::StoreError&) {
+            refuse(i, "已损坏");
+        }
+        if (!rows) {
+            refuse(i, "不是本程序的表结构");
+        }
+        if (*rows > most) {
+            refuse(i, "有 " + std::to_string(*rows) + " 行，超过了 " + std::to_string(most) +
+                          " 行的上限");
         }
     }
     const bool roller = listChain_ == Chain::Roller;
@@ -237,21 +302,23 @@ void TProjectSave::checkWorkTables() const {
         {"Size_Unnamed", roller ? "R_Size" : "D_Size"},
         {"Hty_Rec_Unnamed", roller ? "R_design" : "D_Design"},
     }};
-    for (const auto& [name, templateName] : tables) {
+    for (std::size_t i = 0; i < tables.size(); ++i) {
+        const auto& [name, templateName] = tables[i];
+        bool sameFields = true;
         try {
             store::Table table(scratch, name);
             table.open();
             store::Table model(session_.databaseDir(), templateName);
             model.open();
-            if (table.fields() != model.fields()) {
-                throw store::StoreError("字段与模板“" + std::string(templateName) + "”不符");
-            }
-            for (int row = 0; row < table.recordCount(); ++row) {
+            sameFields = table.fields() == model.fields();
+            for (int row = 0; sameFields && row < table.recordCount(); ++row) {
                 table.row(row); // memo and graphic values are read too
             }
-        } catch (const store::StoreError& problem) {
-            throw ProjectError("项目文件“" + FilePath.string() + "”无法打开：其中的数据表“" + name +
-                               "”不可用（" + problem.what() + "）");
+        } catch (const store::StoreError&) {
+            refuse(i, "已损坏，或不是本程序的表");
+        }
+        if (!sameFields) {
+            refuse(i, "不是本程序的表结构");
         }
     }
 }

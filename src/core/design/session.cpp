@@ -1,6 +1,5 @@
 #include "core/design/session.h"
 
-#include "core/design/problem.h"
 #include "core/design/reference_data.h"
 #include "core/profile/design_profiles.h"
 #include "core/records/design_history.h"
@@ -214,14 +213,6 @@ void DesignSession::closeDesign(bool emptyTables) {
 }
 
 void DesignSession::installLoadedDesign(Chain c, std::span<const std::uint8_t> record) {
-    // A saved design goes on only with the reference data it was made with; otherwise nothing of
-    // it stays open.
-    try {
-        checkReferenceData(databaseDir_, c);
-    } catch (const ReferenceDataError&) {
-        closeDesign(false);
-        throw;
-    }
     const bool roller = c == Chain::Roller;
     auto history =
         std::make_unique<records::TRecord_Class>(databaseDir_, roller ? "RD" : "DD", true);

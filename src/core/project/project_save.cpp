@@ -1,5 +1,7 @@
 #include "core/project/project_save.h"
 
+#include "core/design/problem.h"
+#include "core/design/reference_data.h"
 #include "core/project/project_file.h"
 #include "core/project/record_check.h"
 #include "core/records/design_history.h"
@@ -209,6 +211,12 @@ void TProjectSave::Load() {
     listChain_ = image_.listChain();
     KindMarker = image_.kind;
     if (!image_.emptyDesign) {
+        // A saved design goes on only over the installed reference data, unchanged.
+        try {
+            design::checkReferenceData(session_.databaseDir(), listChain_);
+        } catch (const design::ReferenceDataError& problem) {
+            throw ProjectError("无法打开项目文件“" + FilePath.string() + "”：" + problem.what());
+        }
         checkDesignRecord(
             image_, readReferenceChains(session_.databaseDir(), listChain_, FilePath.string()),
             FilePath.string());
@@ -275,9 +283,10 @@ void TProjectSave::checkWorkTables() const {
         if (image_.work[i].bytes.empty()) {
             continue;
         }
-        // The same test the database directory's opening makes, which would set the file aside.
-        if (!store::Workspace::fileIsSound(table)) {
-            refuse(i, "已损坏");
+        // The same test the database directory's opening makes, which would set the file aside:
+        // a table file brings rows and nothing else, no trigger, view, index or table of its own.
+        if (const auto problem = store::Workspace::fileProblem(table)) {
+            refuse(i, *problem);
         }
         const bool history = kWorkFileNames[i].starts_with("Hty_Rec");
         const std::int64_t most = history ? kMaxHistoryRows : kMaxTableRows;

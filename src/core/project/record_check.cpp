@@ -25,6 +25,8 @@ using design::Chain;
 enum class Rule {
     Input,        // within `range`, a whole number when `whole`
     Positive,     // above zero
+    Percent,      // a hundredth of a value within `range`
+    Bounded,      // within `bound`, what no real chain drive leaves
     Finite,       // any finite number
     LifeOrNone,   // -1 (no life required) or a positive number of hours
     GivenInput,   // within `range` when an initial centre distance was given
@@ -49,6 +51,7 @@ template <class Field> struct FieldRule {
     std::string_view label;
     Rule rule;
     const design::ComputableRange* range = nullptr;
+    const design::PhysicalBound* bound = nullptr;
     bool whole = false;
     int lowest = 0;
     int highest = 0;
@@ -58,7 +61,15 @@ template <class Field> struct FieldRule {
 template <class Field>
 constexpr FieldRule<Field> input(Field field, int step, const design::ComputableRange& range,
                                  bool whole = false) {
-    return {field, step, range.input, Rule::Input, &range, whole};
+    return {field, step, range.input, Rule::Input, &range, nullptr, whole};
+}
+template <class Field>
+constexpr FieldRule<Field> percent(Field field, int step, const design::ComputableRange& range) {
+    return {field, step, range.input, Rule::Percent, &range};
+}
+template <class Field>
+constexpr FieldRule<Field> bounded(Field field, int step, const design::PhysicalBound& bound) {
+    return {field, step, bound.quantity, Rule::Bounded, nullptr, &bound};
 }
 template <class Field>
 constexpr FieldRule<Field> computed(Field field, int step, std::string_view label,
@@ -72,7 +83,8 @@ constexpr FieldRule<Field> given(Field field, const design::ComputableRange& ran
 template <class Field>
 constexpr FieldRule<Field> item(Field field, std::string_view label, int lowest,
                                 std::size_t count) {
-    return {field, 0, label, Rule::Item, nullptr, false, lowest, static_cast<int>(count) - 1};
+    return {
+        field, 0, label, Rule::Item, nullptr, nullptr, false, lowest, static_cast<int>(count) - 1};
 }
 template <class Field> constexpr FieldRule<Field> onOff(Field field, std::string_view label) {
     return {field, 0, label, Rule::Switch};
@@ -80,7 +92,7 @@ template <class Field> constexpr FieldRule<Field> onOff(Field field, std::string
 template <class Field>
 constexpr FieldRule<Field> text(Field field, int step, std::string_view label, Rule rule,
                                 std::span<const std::string_view> choices = {}) {
-    return {field, step, label, rule, nullptr, false, 0, 0, choices};
+    return {field, step, label, rule, nullptr, nullptr, false, 0, 0, choices};
 }
 
 // The tensioner list is editable: a text of the user's own is item -1.
@@ -98,20 +110,20 @@ constexpr std::array<FieldRule<F>, 45> kRules{{
     item(F::SpeedClass, "传动速度", 0, design::kSpeedItems.size()),
     computed(F::i, kTeeth, "实际传动比"),
     input(F::iInit, kInit, design::kRatioRange),
-    computed(F::iTol, kInit, "传动比允许误差"),
+    percent(F::iTol, kInit, design::kRatioTolRange),
     input(F::z1, kTeeth, design::kSmallTeethRange, true),
     computed(F::z2Calc, kInit, "大链轮计算齿数", Rule::Finite),
     input(F::z2, kTeeth, design::kLargeTeethRange, true),
-    computed(F::a0, kInitA0, "初定中心距"),
+    bounded(F::a0, kInitA0, design::kInitialCentreBound),
     computed(F::Pd, kPitch, "设计功率"),
     computed(F::Kp, kPitch, "多排系数"),
     input(F::p, kPitch, design::kPitchRange),
     computed(F::Lp, kInitA0, "链节数"),
-    computed(F::a, kCentre, "理论中心距"),
-    computed(F::aReal, kCentre, "实际中心距"),
-    computed(F::v, kSpeed, "链条速度"),
-    computed(F::Ft, kForce, "有效圆周力"),
-    computed(F::FQ, kForce, "作用在轴上的力"),
+    bounded(F::a, kCentre, design::kCentreBound),
+    bounded(F::aReal, kCentre, design::kActualCentreBound),
+    bounded(F::v, kSpeed, design::kChainSpeedBound),
+    bounded(F::Ft, kForce, design::kPullBound),
+    bounded(F::FQ, kForce, design::kShaftLoadBound),
     computed(F::S, kStrength, "静强度安全系数"),
     computed(F::b2, kStrength, "内链节外宽"),
     computed(F::dz, kStrength, "销轴直径"),
@@ -150,23 +162,23 @@ constexpr std::array<FieldRule<F>, 33> kRules{{
     input(F::n1, kInit, design::kSpeedRange),
     computed(F::i, kTeeth, "实际传动比"),
     input(F::iInit, kInit, design::kRatioRange),
-    computed(F::iTol, kInit, "传动比允许误差"),
+    percent(F::iTol, kInit, design::kRatioTolRange),
     input(F::z1, kTeeth, design::kSmallTeethRange, true),
     input(F::z2, kTeeth, design::kLargeTeethRange, true),
     computed(F::z2Calc, kInit, "大链轮计算齿数", Rule::Finite),
-    computed(F::a0, kInitA0, "初定中心距"),
+    bounded(F::a0, kInitA0, design::kInitialCentreBound),
     computed(F::P0, kUnitPower, "单位宽额定功率"),
     computed(F::Kz, kUnitPower, "齿数系数"),
     computed(F::Pd, kUnitPower, "设计功率"),
     input(F::p, kPitch, design::kPitchRange),
     text(F::p, kUnitPower, "链条节距", Rule::TabledPitch),
     computed(F::Lp, kInitA0, "链节数"),
-    computed(F::a, kCentre, "理论中心距"),
-    computed(F::aReal, kCentre, "实际中心距"),
-    computed(F::v, kSpeed, "链条速度"),
+    bounded(F::a, kCentre, design::kCentreBound),
+    bounded(F::aReal, kCentre, design::kActualCentreBound),
+    bounded(F::v, kSpeed, design::kChainSpeedBound),
     item(F::SpeedClass, "传动速度", 0, design::kSpeedItems.size()),
-    computed(F::Ft, kForce, "有效圆周力"),
-    computed(F::FQ, kForce, "作用在轴上的力"),
+    bounded(F::Ft, kForce, design::kPullBound),
+    bounded(F::FQ, kForce, design::kShaftLoadBound),
     onOff(F::Adjustable, "中心距可调整"),
     onOff(F::HasTensioner, "张紧装置"),
     item(F::TensionerKind, "张紧装置的种类", kOwnItem, design::kTensionerItems.size()),
@@ -308,6 +320,18 @@ private:
                 fail(rule.label, "应为正数");
             }
             break;
+        case Rule::Percent:
+            checkRange(rule, 100 * record_.getDouble(rule.field));
+            break;
+        case Rule::Bounded: {
+            const auto& bound = *rule.bound;
+            const double value = record_.getDouble(rule.field);
+            if (!(value > 0) || !design::withinBound(bound, value)) {
+                fail(rule.label, "应为 " + plain(bound.lowest) + " 到 " + plain(bound.highest) +
+                                     " " + std::string(bound.unit) + " 之间的正数");
+            }
+            break;
+        }
         case Rule::Finite:
             break; // every number was checked finite above
         case Rule::LifeOrNone: {

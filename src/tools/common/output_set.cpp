@@ -42,10 +42,14 @@ std::string temporaryMarker(std::string_view writer) {
     return ".zorvane-" + std::string(writer) + "-";
 }
 
-// A folder of this process, removed with what it holds unless it was renamed away.
+// A folder named with this process's id, removed with what it holds at the end. One of that
+// name found at the start can only be the leftover of an ended process that had the same id.
 class TemporaryFolder {
 public:
-    explicit TemporaryFolder(fs::path path) : path_(std::move(path)) {}
+    explicit TemporaryFolder(fs::path path) : path_(std::move(path)) {
+        std::error_code ignored;
+        fs::remove_all(path_, ignored);
+    }
     ~TemporaryFolder() {
         std::error_code ignored;
         fs::remove_all(path_, ignored);

@@ -34,7 +34,6 @@ const std::vector<Leftover> kDatabaseLeftovers{
     {"Hty_Rec_Unnamed.mb.new-%", Writer::Ended, false, true},
     {".zorvane-open-%", Writer::Self, true, false},
     {"Init_Unnamed.db.new-%", Writer::Parent, false, false},
-    {".zorvane-open-%", Writer::Ended, false, false},        // a file, not the opener's folder
     {"Size_Unnamed.db.new-%", Writer::Ended, true, false},   // a folder, not a table file
     {".new-%", Writer::Ended, false, false},                 // no table name before the marker
     {"Size_Unnamed.db.new-0%", Writer::Ended, false, false}, // not how a process id is written

@@ -4,6 +4,7 @@
 
 #include "core/design/scripted_interaction.h"
 #include "core/profile/design_profiles.h"
+#include "core/store/directory_lock.h"
 #include "support/temp_dir.h"
 
 #include <gtest/gtest.h>
@@ -75,6 +76,19 @@ TEST(ProfileToolRefusals, NoFinishedDesignAndAWrongCommandLine) {
     EXPECT_EQ(WEXITSTATUS(status), 2);
 }
 
+TEST(ProfileToolRefusals, AFinishedDesignThatAnotherProgramWrites) {
+    testing::TempDir dir;
+    const fs::path db = dir.path() / "database";
+    fs::copy(kDesigns / "roller_low_speed_single_row", db, fs::copy_options::recursive);
+    const store::detail::DirectoryLock writer(db);
+    EXPECT_EQ(runProfile(db, dir.path() / "cad", dir.path() / "e"), 2);
+    EXPECT_NE(readFile(dir.path() / "e")
+                  .find("zorvane-profile: 数据库目录“" + db.string() + "”中的设计正由另一个程序"),
+              std::string::npos)
+        << readFile(dir.path() / "e");
+    EXPECT_FALSE(fs::exists(dir.path() / "cad"));
+}
+
 TEST(ProfileExport, SavesBothAsksBeforeReplacingAndRefusesAnUnfinishedDesign) {
     testing::TempDir out;
     design::ScriptedInteraction ui;
@@ -83,6 +97,11 @@ TEST(ProfileExport, SavesBothAsksBeforeReplacingAndRefusesAnUnfinishedDesign) {
     ASSERT_TRUE(fs::exists(out.path() / "drive-z1.svg"));
     ASSERT_TRUE(fs::exists(out.path() / "drive-z2.svg"));
     EXPECT_EQ(ui.log().back().kind, "info");
+    // The tool writes the same drawings as the window.
+    ASSERT_EQ(runProfile(kDesigns / "toothed_medium_speed", out.path() / "cad", out.path() / "e"),
+              0);
+    EXPECT_EQ(readFile(out.path() / "cad" / "small.svg"), readFile(out.path() / "drive-z1.svg"));
+    EXPECT_EQ(readFile(out.path() / "cad" / "large.svg"), readFile(out.path() / "drive-z2.svg"));
 
     fs::remove(out.path() / "drive-z1.svg");
     fs::resize_file(out.path() / "drive-z2.svg", 0);

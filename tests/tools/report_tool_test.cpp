@@ -3,7 +3,9 @@
 
 #include "core/records/design_history.h"
 #include "core/records/result_tables.h"
+#include "core/store/directory_lock.h"
 #include "core/store/table.h"
+#include "support/ended_process.h"
 #include "support/workspace.h"
 
 #include <gtest/gtest.h>
@@ -14,6 +16,7 @@
 #include <map>
 #include <memory>
 #include <sstream>
+#include <sys/stat.h>
 #include <sys/wait.h>
 
 namespace zorvane {
@@ -352,6 +355,122 @@ INSTANTIATE_TEST_SUITE_P(Tables, BrokenTableTest,
                                            BrokenCase{"damaged", "Size_Unnamed.db", true},
                                            BrokenCase{"history", "Hty_Rec_Unnamed.mb", false}),
                          [](const auto& param) { return std::string(param.param.name); });
+
+ino_t inodeOf(const fs::path& path) {
+    struct stat status {};
+    ::stat(path.c_str(), &status);
+    return status.st_ino;
+}
+
+// An output directory that holds an earlier set ("old" in every file), a file of the user's and
+// temporaries of report runs: one ended (inside and beside), one of a live process.
+struct EarlierOutput {
+    testing::Workspace workspace;
+    fs::path out = workspace.path() / "out";
+    fs::path endedInside;
+    fs::path endedBeside;
+    fs::path liveBeside = workspace.path() / (".out.zorvane-report-" + std::to_string(::getppid()));
+
+    EarlierOutput() {
+        writeUnfinishedDesign(workspace.database());
+        fs::create_directories(out);
+        for (const char* stem : kStems) {
+            for (const char* suffix : kSuffixes) {
+                std::ofstream(out / (std::string(stem) + suffix)) << "old";
+            }
+        }
+        std::ofstream(out / "notes.txt") << "mine";
+        const std::string ended = std::to_string(testing::endedProcessId());
+        endedInside = out / (".zorvane-report-" + ended);
+        endedBeside = workspace.path() / (".out.zorvane-report-" + ended);
+        for (const fs::path& folder : {endedInside, endedBeside, liveBeside}) {
+            fs::create_directories(folder);
+            std::ofstream(folder / "combined.pdf") << "part";
+        }
+    }
+    // How many files of the set hold `text`.
+    int setFilesHolding(const std::string& text) const {
+        int count = 0;
+        for (const char* stem : kStems) {
+            for (const char* suffix : kSuffixes) {
+                count += readFile(out / (std::string(stem) + suffix)) == text ? 1 : 0;
+            }
+        }
+        return count;
+    }
+    std::vector<std::string> temporaries() const {
+        std::vector<std::string> names;
+        for (const fs::path& dir : {out, workspace.path()}) {
+            for (const auto& entry : fs::directory_iterator(dir)) {
+                if (entry.path().filename().string().find(".zorvane-report-") !=
+                    std::string::npos) {
+                    names.push_back(entry.path().filename().string());
+                }
+            }
+        }
+        return names;
+    }
+};
+
+// Replaced as a whole, with a folder in the output directory (moved file by file) or without.
+class ReportSetTest : public ::testing::TestWithParam<bool> {};
+
+TEST_P(ReportSetTest, ReplacesTheWholeSetKeepsOtherFilesAndClearsEndedRuns) {
+    EarlierOutput earlier;
+    if (GetParam()) {
+        fs::create_directories(earlier.out / "drawings");
+    }
+    const fs::path notes = earlier.out / "notes.txt";
+    const auto notesInode = inodeOf(notes);
+    const ToolRun run =
+        runReport(earlier.workspace.database(), earlier.out, earlier.workspace.path());
+    ASSERT_EQ(run.exitCode, 0) << run.errors;
+    EXPECT_EQ(earlier.setFilesHolding("old"), 0);
+    EXPECT_EQ(parseCsv(readFile(earlier.out / "init.csv")).size(), 2u);
+    EXPECT_EQ(readFile(notes), "mine");
+    EXPECT_EQ(inodeOf(notes), notesInode); // the same file, not a copy
+    EXPECT_EQ(fs::is_directory(earlier.out / "drawings"), GetParam());
+    EXPECT_EQ(earlier.temporaries(),
+              std::vector<std::string>{earlier.liveBeside.filename().string()});
+}
+
+INSTANTIATE_TEST_SUITE_P(Output, ReportSetTest, ::testing::Bool(), [](const auto& param) {
+    return param.param ? "WithFolder" : "FilesOnly";
+});
+
+TEST(ReportSet, AFailedWriteLeavesTheEarlierSet) {
+    EarlierOutput earlier;
+    fs::remove(earlier.out / "init.csv");
+    fs::create_directories(earlier.out / "init.csv");
+    const ToolRun run =
+        runReport(earlier.workspace.database(), earlier.out, earlier.workspace.path());
+    EXPECT_EQ(run.exitCode, 3);
+    EXPECT_NE(run.errors.find("无法写入文件“" + (earlier.out / "init.csv").string() +
+                              "”：这是一个目录，不是文件"),
+              std::string::npos)
+        << run.errors;
+    EXPECT_EQ(earlier.setFilesHolding("old"), 19);
+    EXPECT_EQ(readFile(earlier.out / "notes.txt"), "mine");
+}
+
+TEST(ReportSet, SharesTheDirectoryWithReadersButNotWithAWriter) {
+    testing::Workspace workspace;
+    const fs::path db = workspace.database();
+    writeUnfinishedDesign(db);
+    {
+        const store::DirectoryReadLock reader(db);
+        const ToolRun run = runReport(db, workspace.path() / "read", workspace.path());
+        EXPECT_EQ(run.exitCode, 0) << run.errors;
+    }
+    const store::detail::DirectoryLock writer(db);
+    const ToolRun run = runReport(db, workspace.path() / "written", workspace.path());
+    EXPECT_EQ(run.exitCode, 2);
+    EXPECT_NE(
+        run.errors.find("zorvane-report: 数据库目录“" + db.string() + "”中的设计正由另一个程序"),
+        std::string::npos)
+        << run.errors;
+    EXPECT_FALSE(fs::exists(workspace.path() / "written"));
+}
 
 TEST(ReportTool, MissingDatabaseAndWrongCommandLine) {
     testing::TempDir dir;

@@ -3,6 +3,7 @@
 #include "app/shell/fonts.h"
 #include "app/shell/look.h"
 #include "app/shell/main_window.h"
+#include "core/store/stale_files.h"
 #include "tools/artwork/resource_names.h"
 
 #include <QApplication>
@@ -37,6 +38,7 @@ std::unique_ptr<QLabel> showSplash() {
 
 std::unique_ptr<MainWindow> startMainWindow(design::Interaction& ui,
                                             const std::filesystem::path& appDir) {
+    store::removeStaleTemporaries(appDir / "database");
     installChineseFontSubstitutes();
     const auto splash = showSplash();
     auto window = std::make_unique<MainWindow>(ui, appDir);

@@ -1,6 +1,7 @@
 #include "core/project/project_file.h"
 
 #include "core/project/byte_io.h"
+#include "core/store/stale_files.h"
 #include "core/text/system_error_text.h"
 
 #include <cerrno>
@@ -46,6 +47,11 @@ void syncDirectory(const fs::path& directory) {
 }
 
 void writeDurably(const fs::path& file, const std::string& bytes, const fs::path& beforeRename) {
+    // A save that was killed left its temporary beside the target; the next save clears it.
+    const std::string target = file.filename().string();
+    const store::TemporaryName saving{target, ".saving-", true, false};
+    store::removeTemporariesOfEndedProcesses(file.has_parent_path() ? file.parent_path() : ".",
+                                             {&saving, 1});
     const fs::path temporary = file.string() + ".saving-" + std::to_string(::getpid());
     const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
     if (fd < 0) {

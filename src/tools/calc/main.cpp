@@ -7,6 +7,7 @@
 #include "tools/calc/scenario.h"
 
 #include "core/design/problem.h"
+#include "core/store/stale_files.h"
 #include "core/store/store_error.h"
 
 #include <fstream>
@@ -83,6 +84,9 @@ int main(int argc, char** argv) {
         std::cout << kUsage << '\n';
         return 0;
     }
+    const auto workingDir = std::filesystem::current_path();
+    const auto databaseDir = args->db.value_or(workingDir / "database");
+    zorvane::store::removeStaleTemporaries(databaseDir);
     Scenario scenario;
     try {
         scenario = readScenario(args->scenario);
@@ -90,11 +94,10 @@ int main(int argc, char** argv) {
         std::cerr << "zorvane-calc: " << error.what() << '\n';
         return 2;
     }
-    const auto workingDir = std::filesystem::current_path();
     RunOutcome outcome;
     try {
-        outcome = runScenario(scenario, {workingDir, args->db.value_or(workingDir / "database"),
-                                         args->open, args->save, args->until});
+        outcome =
+            runScenario(scenario, {workingDir, databaseDir, args->open, args->save, args->until});
     } catch (const ProjectNotOpened& error) {
         std::cerr << "zorvane-calc: " << error.what() << '\n';
         return 2;

@@ -1,11 +1,16 @@
 // zorvane-profile: writes the face profiles of both sprockets of the finished design whose
 // working tables lie in a database directory, as small.dxf, large.dxf, small.svg and large.svg
-// in an output directory. Exit 0 when all were written, 1 when there is no finished design (or
-// its tables cannot be read), 2 when the command line is wrong, 3 when the output directory
-// cannot be written.
+// in an output directory, as one set (see tools/common/output_set.h). Exit 0 when all were
+// written, 1 when there is no finished design (or its tables cannot be read), 2 when the command
+// line is wrong or another program (the window, zorvane-calc) is writing the design, 3 when the
+// output directory cannot be written.
 
 #include "core/profile/design_profiles.h"
+#include "core/store/directory_lock.h"
+#include "core/store/stale_files.h"
 #include "core/store/store_error.h"
+#include "core/text/number_text.h"
+#include "tools/common/output_set.h"
 #include "tools/db_out_arguments.h"
 
 #include <iostream>
@@ -14,22 +19,52 @@
 
 namespace {
 
-constexpr const char* kUsage = "用法：zorvane-profile --db DIR --out DIR";
+namespace profile = zorvane::profile;
+
+// Shown when the command line is wrong.
+constexpr const char* kUsage =
+    "用法：zorvane-profile --db DIR --out DIR\n"
+    "退出码：0 已写入；1 没有完成的设计或设计数据表无法读取；"
+    "2 命令行有误，或另一个程序（窗口或 zorvane-calc）正在使用这个数据库目录；3 输出目录无法写入";
+
+// The four files: each sprocket as DXF and as SVG. The SVG title is the one the window's
+// export gives.
+std::vector<zorvane::tools::OutputFile> profileFiles(const profile::DesignProfiles& design) {
+    std::vector<zorvane::tools::OutputFile> files;
+    for (std::size_t i = 0; i < 2; ++i) {
+        const profile::SprocketSpec& spec = design.sprockets[i];
+        const profile::Drawing drawing = profile::drawingOf(profile::buildProfile(spec));
+        const std::string name = i == 0 ? "small" : "large";
+        const std::string title =
+            std::string(i == 0 ? "小链轮" : "大链轮") + " z=" + std::to_string(spec.teeth) +
+            (spec.form == profile::ToothForm::Toothed ? " 齿形链" : " 滚子链") +
+            " p=" + zorvane::text::general(spec.pitchMm) + " mm";
+        files.push_back({name + ".dxf", profile::dxfText(drawing)});
+        files.push_back({name + ".svg", profile::svgText(drawing, title)});
+    }
+    return files;
+}
 
 } // namespace
 
 int main(int argc, char** argv) {
-    namespace profile = zorvane::profile;
     const auto args = zorvane::tools::parseDbOutArguments(argc, argv);
     if (!args) {
         std::cerr << kUsage << '\n';
         return 2;
     }
-    profile::DesignProfiles design;
+    zorvane::store::removeStaleTemporaries(args->db);
+    std::vector<zorvane::tools::OutputFile> files;
     try {
-        design = profile::loadDesignProfiles(args->db);
-        profile::buildProfile(design.sprockets[0]);
-        profile::buildProfile(design.sprockets[1]);
+        profile::DesignProfiles design;
+        {
+            const zorvane::store::DirectoryReadLock reading(args->db);
+            design = profile::loadDesignProfiles(args->db);
+        }
+        files = profileFiles(design);
+    } catch (const zorvane::store::WorkspaceBusy& error) {
+        std::cerr << "zorvane-profile: " << error.what() << '\n';
+        return 2;
     } catch (const zorvane::store::StoreError& error) {
         std::cerr << "zorvane-profile: 无法读取设计数据表：" << error.what() << '\n';
         return 1;
@@ -37,20 +72,10 @@ int main(int argc, char** argv) {
         std::cerr << "zorvane-profile: " << error.what() << '\n';
         return 1;
     }
-    std::error_code error;
-    std::filesystem::create_directories(args->out, error);
-    if (error || !std::filesystem::is_directory(args->out)) {
-        std::cerr << "zorvane-profile: 无法建立输出目录“" << args->out.string() << "”\n";
-        return 3;
-    }
     try {
-        std::size_t count = 0;
-        for (const auto format : {profile::FileFormat::Dxf, profile::FileFormat::Svg}) {
-            count +=
-                profile::writeDesignProfiles(design, format, args->out, "small", "large").size();
-        }
-        std::cout << "已写入 " << count << " 个文件到“" << args->out.string() << "”\n";
-    } catch (const profile::ProfileError& failure) {
+        const auto written = zorvane::tools::writeOutputSet(args->out, "profile", files);
+        std::cout << "已写入 " << written.size() << " 个文件到“" << args->out.string() << "”\n";
+    } catch (const zorvane::tools::OutputError& failure) {
         std::cerr << "zorvane-profile: " << failure.what() << '\n';
         return 3;
     }

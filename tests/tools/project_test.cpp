@@ -377,19 +377,25 @@ std::function<std::string(Saved)> reencoded(std::function<void(ProjectImage&)> c
     };
 }
 
-// The working table at `index` with `rows` more rows, of empty fields.
-std::function<void(ProjectImage&)> moreRows(std::size_t index, int rows) {
-    return [index, rows](ProjectImage& image) {
+// The working-table file at `index` with `sql` run on it by the database engine.
+std::function<void(ProjectImage&)> engineEdit(std::size_t index, std::string sql) {
+    return [index, sql](ProjectImage& image) {
         const testing::TempDir dir;
         const fs::path file = dir.path() / "t.db";
         writeBytes(file, image.work[index].bytes);
         {
             store::detail::Connection table(file, store::detail::Connection::Mode::ReadWrite);
-            table.exec("WITH RECURSIVE n(k) AS (SELECT 1 UNION ALL SELECT k + 1 FROM n WHERE k < " +
-                       std::to_string(rows) + ") INSERT INTO zv_rows(rid) SELECT NULL FROM n");
+            table.exec(sql);
         }
         image.work[index].bytes = readBytes(file);
     };
+}
+
+// The working table at `index` with `rows` more rows, of empty fields.
+std::function<void(ProjectImage&)> moreRows(std::size_t index, int rows) {
+    return engineEdit(index,
+                      "WITH RECURSIVE n(k) AS (SELECT 1 UNION ALL SELECT k + 1 FROM n WHERE k < " +
+                          std::to_string(rows) + ") INSERT INTO zv_rows(rid) SELECT NULL FROM n");
 }
 
 struct HostileFile {
@@ -412,8 +418,11 @@ const std::vector<HostileFile> kHostileFiles{
      "“传递功率”应为 0.001 到 100000 之间的数值"},
     {"teeth not whole", kRoller, rollerDouble(RF::z1, 17.5),
      "“小链轮齿数”应为 1 到 1000 之间的整数"},
-    {"chain speed negative", kRoller, rollerDouble(RF::v, -2.5e107), "“链条速度”应为正数"},
-    {"centre distance zero", kRoller, rollerDouble(RF::aReal, 0), "“实际中心距”应为正数"},
+    {"chain speed negative", kRoller, rollerDouble(RF::v, -2.5e107), "“链条速度”应为 0 到 100"},
+    {"chain speed beyond any chain", kRoller, rollerDouble(RF::v, 1e4), "“链条速度”应为"},
+    {"centre distance zero", kRoller, rollerDouble(RF::aReal, 0), "“实际中心距”应为 1 到"},
+    {"ratio tolerance beyond its whole", kRoller, rollerDouble(RF::iTol, 2),
+     "“传动比允许误差”应为 0 到 100"},
     {"force infinite", kRoller, rollerDouble(RF::Ft, -kInf), "“有效圆周力”不是有限的数值"},
     {"lubrication item out of range", kRoller, rollerInt(RF::LubCond, 7), "“润滑条件”的列表序号"},
     {"tensioner item out of range", kRoller, rollerInt(RF::TensionerKind, -2), "“张紧装置的种类”"},
@@ -456,6 +465,29 @@ const std::vector<HostileFile> kHostileFiles{
     {"history entries over the bound", kRoller,
      reencoded(moreRows(3, static_cast<int>(kMaxHistoryRows))),
      "设计历史表（“Hty_Rec_Unnamed.db”）有"},
+    {"speed item of the initial conditions out of its list", kRoller,
+     reencoded([](ProjectImage& image) { image.snapshots[3].integers["SpeedItem"] = 9; }),
+     "步骤按钮“初始条件”）的保存外观中的“传动速度”超出了它的取值范围"},
+    {"centre distance range not finite", kRoller,
+     reencoded([](ProjectImage& image) { image.snapshots[3].numbers["A0RangeHigh"] = kInf; }),
+     "以节距表示的中心距的范围"},
+    {"trigger that falsifies results", kRoller,
+     reencoded(engineEdit(1, "CREATE TRIGGER t AFTER INSERT ON zv_rows BEGIN "
+                             "UPDATE zv_rows SET c1 = '999'; END")),
+     "设计结果表（“Result_Unnamed.db”）含有本程序不会写入的触发器"},
+    {"trigger that refuses history entries", kRoller,
+     reencoded(engineEdit(3, "CREATE TRIGGER t BEFORE INSERT ON zv_rows BEGIN "
+                             "SELECT RAISE(ABORT, 'no'); END")),
+     "触发器"},
+    {"trigger in the memo file", kRoller,
+     reencoded(engineEdit(4, "CREATE TRIGGER t AFTER INSERT ON zv_blobs BEGIN "
+                             "DELETE FROM zv_blobs; END")),
+     "触发器"},
+    {"view", kRoller, reencoded(engineEdit(0, "CREATE VIEW v AS SELECT * FROM zv_rows")), "视图"},
+    {"extra table", kRoller, reencoded(engineEdit(0, "CREATE TABLE junk(x)")), "其他表"},
+    {"extra index", kRoller, reencoded(engineEdit(2, "CREATE INDEX i ON zv_rows(c0)")), "索引"},
+    {"table file in write-ahead mode", kRoller, reencoded(engineEdit(1, "PRAGMA journal_mode=WAL")),
+     "预写式日志"},
     {"file over the largest admitted", kRoller,
      [](Saved s) { return s.bytes + std::string(largestProjectBytes(), '\0'); }, "上限"},
 };
@@ -469,8 +501,8 @@ TEST(ProjectRefusal, HostileProjectFiles) {
     const fs::path good = source.path() / "good.chn";
     writeBytes(good, designs.at(kRoller).bytes);
     OpenDesign design(good);
-    // No run of ASCII letters outside the quoted file and table names.
-    const std::regex quoted("“[^”]*”");
+    // No run of ASCII letters outside the quoted file and table names and the units of numbers.
+    const std::regex quoted("“[^”]*”|\\d (m/s|mm)\\b");
     const std::regex letters("[A-Za-z]");
     for (const auto& row : kHostileFiles) {
         SCOPED_TRACE(row.what);

@@ -1,5 +1,7 @@
 #include "core/project/project_save.h"
 
+#include "core/design/computable_range.h"
+#include "core/design/initial_conditions.h"
 #include "core/design/problem.h"
 #include "core/design/reference_data.h"
 #include "core/project/project_file.h"
@@ -16,6 +18,7 @@
 #include "core/text/gbk.h"
 #include "core/toothed/toothed_record.h"
 
+#include <cmath>
 #include <fstream>
 #include <unistd.h>
 
@@ -97,6 +100,50 @@ constexpr std::string_view kA0RangeHigh = "A0RangeHigh";
 
 bool isInitialStep(std::string_view name) {
     return name == "spnRInit" || name == "spnOriginal";
+}
+
+// The values the initial-conditions step button's snapshot carries are input like the record:
+// list items within their lists, switches 0 or 1, the centre distance range finite.
+void checkCarriedValues(const ProjectImage& image, const std::string& fileName) {
+    struct Item {
+        std::string_view key;
+        std::string_view label;
+        std::int64_t lowest, highest;
+    };
+    const std::array<Item, 4> items{{
+        {kSpeedItem, "传动速度", 0, static_cast<std::int64_t>(design::kSpeedItems.size()) - 1},
+        {kLubItem, "润滑条件", 0, static_cast<std::int64_t>(design::kLubItems.size()) - 1},
+        {kLifeChecked, "使用寿命的选择", 0, 1},
+        {kNeedLifeCheck, "寿命校核的要求", roller::kLifeCheckNone, roller::kLifeCheckRequired},
+    }};
+    const auto controls = controlList(image.listChain());
+    for (std::size_t i = 0; i < controls.size(); ++i) {
+        if (!isInitialStep(controls[i].name)) {
+            continue;
+        }
+        const auto refuse = [&](std::string_view label) {
+            throw ProjectError("项目文件“" + fileName + "”无法打开：" +
+                               controlDescription(image.listChain(), i) + "的保存外观中的“" +
+                               std::string(label) + "”超出了它的取值范围");
+        };
+        const ControlSnapshot& snapshot = image.snapshots[i];
+        for (const Item& item : items) {
+            const auto it = snapshot.integers.find(std::string(item.key));
+            if (it != snapshot.integers.end() &&
+                (it->second < item.lowest || it->second > item.highest ||
+                 (item.key == kNeedLifeCheck && it->second != item.lowest &&
+                  it->second != item.highest))) {
+                refuse(item.label);
+            }
+        }
+        for (const auto key : {kA0RangeLow, kA0RangeHigh}) {
+            const auto it = snapshot.numbers.find(std::string(key));
+            if (it != snapshot.numbers.end() && !(std::isfinite(it->second) && it->second >= 0 &&
+                                                  it->second <= design::kInitA0Range.highest)) {
+                refuse("以节距表示的中心距的范围");
+            }
+        }
+    }
 }
 
 } // namespace
@@ -210,6 +257,7 @@ void TProjectSave::Load() {
                       FilePath.string());
     listChain_ = image_.listChain();
     KindMarker = image_.kind;
+    checkCarriedValues(image_, FilePath.string());
     if (!image_.emptyDesign) {
         // A saved design goes on only over the installed reference data, unchanged.
         try {

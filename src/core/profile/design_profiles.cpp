@@ -121,25 +121,30 @@ DesignProfiles loadDesignProfiles(const fs::path& databaseDir) {
     return design;
 }
 
-std::vector<fs::path> writeDesignProfiles(const DesignProfiles& design, FileFormat format,
-                                          const fs::path& directory, const std::string& smallName,
-                                          const std::string& largeName) {
-    const char* suffix = format == FileFormat::Dxf ? ".dxf" : ".svg";
-    // Both drawings are made before either file is written.
-    std::vector<std::pair<fs::path, std::string>> files;
-    for (int i = 0; i < 2; ++i) {
-        const SprocketSpec& spec = design.sprockets[static_cast<std::size_t>(i)];
+std::array<std::string, 2> designProfileTexts(const DesignProfiles& design, FileFormat format) {
+    std::array<std::string, 2> texts;
+    for (std::size_t i = 0; i < texts.size(); ++i) {
+        const SprocketSpec& spec = design.sprockets[i];
         const Drawing drawing = drawingOf(buildProfile(spec));
         const std::string title = std::string(i == 0 ? "小链轮" : "大链轮") +
                                   " z=" + std::to_string(spec.teeth) +
                                   (spec.form == ToothForm::Toothed ? " 齿形链" : " 滚子链") +
                                   " p=" + text::general(spec.pitchMm) + " mm";
-        files.emplace_back(directory / ((i == 0 ? smallName : largeName) + suffix),
-                           format == FileFormat::Dxf ? dxfText(drawing) : svgText(drawing, title));
+        texts[i] = format == FileFormat::Dxf ? dxfText(drawing) : svgText(drawing, title);
     }
+    return texts;
+}
+
+std::vector<fs::path> writeDesignProfiles(const DesignProfiles& design, FileFormat format,
+                                          const fs::path& directory, const std::string& smallName,
+                                          const std::string& largeName) {
+    const char* suffix = format == FileFormat::Dxf ? ".dxf" : ".svg";
+    // Both drawings are made before either file is written.
+    const auto texts = designProfileTexts(design, format);
     std::vector<fs::path> written;
-    for (const auto& [path, text] : files) {
-        writeFileWhole(path, text);
+    for (std::size_t i = 0; i < texts.size(); ++i) {
+        const fs::path path = directory / ((i == 0 ? smallName : largeName) + suffix);
+        writeFileWhole(path, texts[i]);
         written.push_back(path);
     }
     return written;

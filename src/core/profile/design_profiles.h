@@ -24,6 +24,10 @@ struct DesignProfiles {
 // store's error.
 DesignProfiles loadDesignProfiles(const std::filesystem::path& databaseDir);
 
+// The file texts of both sprockets in `format`, small one first; the SVG drawings carry a title
+// naming the sprocket, its teeth, chain and pitch.
+std::array<std::string, 2> designProfileTexts(const DesignProfiles& design, FileFormat format);
+
 // Writes both sprockets in `format` as `stem` + "-z1" / "-z2" + suffix into `directory`: the
 // paths written. Throws ProfileError.
 std::vector<std::filesystem::path> writeDesignProfiles(const DesignProfiles& design,

@@ -81,6 +81,23 @@ std::span<const ControlEntry> controlList(design::Chain chain) {
     return kToothedControls;
 }
 
+std::optional<int> stepTagOf(std::string_view name) {
+    if (name == "spnBegin") {
+        return design::kTagBegin;
+    }
+    if (name == "spnSelect") {
+        return design::kTagSelect;
+    }
+    for (design::Chain chain : {design::Chain::Roller, design::Chain::Toothed}) {
+        for (const auto& step : design::steps(chain)) {
+            if (step.name == name) {
+                return step.tag;
+            }
+        }
+    }
+    return std::nullopt;
+}
+
 std::string controlDescription(design::Chain chain, std::size_t index) {
     const ControlEntry& control = controlList(chain)[index];
     std::string what(control.description);

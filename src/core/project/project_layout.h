@@ -10,6 +10,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -53,6 +54,8 @@ struct ControlEntry {
 std::span<const ControlEntry> controlList(design::Chain chain);
 // "第 3 个控件（步骤按钮“链条节距”）": the control at `index` of the list, for the messages.
 std::string controlDescription(design::Chain chain, std::size_t index);
+// The tag of a step button of either chain, or of the two buttons above them, by its name.
+std::optional<int> stepTagOf(std::string_view controlName);
 // The work file at `index` in the user's words: "初始条件表（“Init_Unnamed.db”）".
 std::string workFileDescription(std::size_t index);
 // The largest file the bounds above admit; a larger file is refused before it is read.

@@ -39,24 +39,6 @@ std::string headerPath(const fs::path& path) {
     }
 }
 
-// The tag of a step button of either chain or of the two buttons above them.
-std::optional<int> tagOf(std::string_view name) {
-    if (name == "spnBegin") {
-        return design::kTagBegin;
-    }
-    if (name == "spnSelect") {
-        return design::kTagSelect;
-    }
-    for (Chain chain : {Chain::Roller, Chain::Toothed}) {
-        for (const auto& step : design::steps(chain)) {
-            if (step.name == name) {
-                return step.tag;
-            }
-        }
-    }
-    return std::nullopt;
-}
-
 design::ButtonState* buttonOf(design::MainState& state, std::string_view name) {
     if (name == "spnBegin") {
         return &state.begin;
@@ -201,7 +183,7 @@ void TProjectSave::CaptureControlStates() {
 void TProjectSave::CaptureStepFlags() {
     const auto controls = controlList(listChain_);
     for (std::size_t i = 0; i < 13 && i < controls.size(); ++i) {
-        if (const auto tag = tagOf(controls[i].name);
+        if (const auto tag = stepTagOf(controls[i].name);
             tag && controls[i].kind == ControlKind::StepButton) {
             image_.states[i].done = session_.status().done(*tag) ? 1 : 0;
         }
@@ -407,7 +389,7 @@ void TProjectSave::applyStates() {
             button->visible = snapshot.visible.value_or(entry.visible);
             button->blue = snapshot.fontColor == kColorBlue;
             if (entry.done == 1 && i < 13) {
-                status.MarkDone(*tagOf(control.name));
+                status.MarkDone(*stepTagOf(control.name));
             }
         } else if (auto* flag = panelFlag(state, control.name)) {
             *flag = entry.visible;

@@ -203,24 +203,6 @@ std::string plain(double value) {
     return error == std::errc{} ? std::string(buffer, end) : std::string("?");
 }
 
-// The step tag of a listed step button, by its name.
-std::optional<int> tagOfButton(std::string_view name) {
-    if (name == "spnBegin") {
-        return design::kTagBegin;
-    }
-    if (name == "spnSelect") {
-        return design::kTagSelect;
-    }
-    for (Chain chain : {Chain::Roller, Chain::Toothed}) {
-        for (const auto& step : design::steps(chain)) {
-            if (step.name == name) {
-                return step.tag;
-            }
-        }
-    }
-    return std::nullopt;
-}
-
 // Done by the file's flags: the step itself, or a later step of the chain, which computed with
 // what this step set.
 bool settled(const ProjectImage& image, Chain chain, int tag) {
@@ -450,7 +432,7 @@ bool stepDoneInFile(const ProjectImage& image, int tag) {
     const auto controls = controlList(image.listChain());
     for (std::size_t i = 0; i < 13 && i < controls.size() && i < image.states.size(); ++i) {
         if (controls[i].kind == ControlKind::StepButton && image.states[i].done == 1 &&
-            tagOfButton(controls[i].name) == tag) {
+            stepTagOf(controls[i].name) == tag) {
             return true;
         }
     }

@@ -9,7 +9,6 @@
 #include "core/store/directory_lock.h"
 #include "core/store/stale_files.h"
 #include "core/store/store_error.h"
-#include "core/text/number_text.h"
 #include "tools/common/output_set.h"
 #include "tools/db_out_arguments.h"
 
@@ -27,22 +26,12 @@ constexpr const char* kUsage =
     "退出码：0 已写入；1 没有完成的设计或设计数据表无法读取；"
     "2 命令行有误，或另一个程序（窗口或 zorvane-calc）正在使用这个数据库目录；3 输出目录无法写入";
 
-// The four files: each sprocket as DXF and as SVG. The SVG title is the one the window's
-// export gives.
+// The four files: each sprocket as DXF and as SVG, as the window's export writes them.
 std::vector<zorvane::tools::OutputFile> profileFiles(const profile::DesignProfiles& design) {
-    std::vector<zorvane::tools::OutputFile> files;
-    for (std::size_t i = 0; i < 2; ++i) {
-        const profile::SprocketSpec& spec = design.sprockets[i];
-        const profile::Drawing drawing = profile::drawingOf(profile::buildProfile(spec));
-        const std::string name = i == 0 ? "small" : "large";
-        const std::string title =
-            std::string(i == 0 ? "小链轮" : "大链轮") + " z=" + std::to_string(spec.teeth) +
-            (spec.form == profile::ToothForm::Toothed ? " 齿形链" : " 滚子链") +
-            " p=" + zorvane::text::general(spec.pitchMm) + " mm";
-        files.push_back({name + ".dxf", profile::dxfText(drawing)});
-        files.push_back({name + ".svg", profile::svgText(drawing, title)});
-    }
-    return files;
+    const auto dxf = profile::designProfileTexts(design, profile::FileFormat::Dxf);
+    const auto svg = profile::designProfileTexts(design, profile::FileFormat::Svg);
+    return {
+        {"small.dxf", dxf[0]}, {"large.dxf", dxf[1]}, {"small.svg", svg[0]}, {"large.svg", svg[1]}};
 }
 
 } // namespace

@@ -94,25 +94,28 @@ TEST(WorkspaceTest, AFileDamagedBeyondRepairIsSetAsideAndMadeAnew) {
     EXPECT_EQ(itemsOf(rows), std::vector<std::string>{"链号"});
 }
 
+// Both tables of a workspace in `dir`, made and given one row each in one step.
+void writeOneRowEach(const std::filesystem::path& dir) {
+    Workspace workspace(dir, kTables);
+    auto step = workspace.beginStep();
+    for (const auto& [name, fields] :
+         {std::pair{"Rows", kRowFields}, std::pair{"Entries", kEntryFields}}) {
+        Table table(dir, name);
+        table.setFieldDefs(fields);
+        table.create();
+        table.open();
+        append(table, "链号");
+    }
+    step.commit();
+}
+
 // Files damaged in any place and number are set aside one by one; a sound file keeps its rows.
 TEST(WorkspaceTest, OnlyTheDamagedFilesAreSetAside) {
     const std::vector<std::vector<std::string>> cases{
         {"Rows.db"}, {"Entries.mb"}, {"Entries.db", "Entries.mb"}, {"Rows.db", "Entries.mb"}};
     for (const auto& damaged : cases) {
         testing::TempDir dir;
-        {
-            Workspace workspace(dir.path(), kTables);
-            auto step = workspace.beginStep();
-            for (const auto& [name, fields] :
-                 {std::pair{"Rows", kRowFields}, std::pair{"Entries", kEntryFields}}) {
-                Table table(dir.path(), name);
-                table.setFieldDefs(fields);
-                table.create();
-                table.open();
-                append(table, "链号");
-            }
-            step.commit();
-        }
+        writeOneRowEach(dir.path());
         for (const auto& file : damaged) {
             std::ofstream(dir.path() / file, std::ios::trunc) << "overwritten by another program";
         }
@@ -293,19 +296,7 @@ TEST(WorkspaceTest, AFileTheStoreDidNotWriteIsSetAsideUntouched) {
         reference.open();
         append(reference, "08A");
         reference.close();
-        {
-            Workspace workspace(dir.path(), kTables);
-            auto step = workspace.beginStep();
-            for (const auto& [name, fields] :
-                 {std::pair{"Rows", kRowFields}, std::pair{"Entries", kEntryFields}}) {
-                Table table(dir.path(), name);
-                table.setFieldDefs(fields);
-                table.create();
-                table.open();
-                append(table, "链号");
-            }
-            step.commit();
-        }
+        writeOneRowEach(dir.path());
         const auto file = dir.path() / row.file;
         EXPECT_EQ(Workspace::fileProblem(file), std::nullopt);
         EXPECT_EQ(Workspace::fileProblem(dir.path() / "Ka.db"), std::nullopt);

@@ -14,6 +14,7 @@
 #include "core/project/project_layout.h"
 #include "core/store/workspace.h"
 #include "support/saved_project.h"
+#include "support/user_text.h"
 #include "table_mutations.h"
 
 #include <cctype>
@@ -26,37 +27,9 @@ using namespace zorvane;
 
 namespace {
 
-// Latin letters outside the “…” that quote names of files and tables and the units after numbers:
-// an internal or English word that reached the user. (Scanned by hand: the sanitizer build warns
-// inside the standard regular expressions.)
-bool speaksOnlyChinese(std::string message) {
-    for (std::size_t open; (open = message.find("“")) != std::string::npos;) {
-        const std::size_t close = message.find("”", open);
-        message.erase(open, close == std::string::npos ? std::string::npos
-                                                       : close + std::string("”").size() - open);
-    }
-    for (const std::string unit : {" KW", " r/min", " m/s", " mm", " MPa"}) {
-        for (std::size_t at = 0; (at = message.find(unit, at)) != std::string::npos;) {
-            if (at > 0 && std::isdigit(static_cast<unsigned char>(message[at - 1]))) {
-                message.erase(at, unit.size());
-            } else {
-                at += unit.size();
-            }
-        }
-    }
-    for (std::size_t i = 1; i < message.size(); ++i) {
-        if (std::isalpha(static_cast<unsigned char>(message[i - 1])) &&
-            std::isalpha(static_cast<unsigned char>(message[i]))) {
-            return false;
-        }
-    }
-    return true;
-}
-
 // Whether every working-table file of the directory holds only what the program writes.
 bool workingFilesAreClean(const fs::path& database) {
-    for (const auto* name : {"Init_Unnamed.db", "Result_Unnamed.db", "Size_Unnamed.db",
-                             "Hty_Rec_Unnamed.db", "Hty_Rec_Unnamed.mb"}) {
+    for (const auto name : project::kWorkFileNames) {
         std::error_code error;
         if (fs::exists(database / name, error) && !store::Workspace::fileIsSound(database / name)) {
             return false;
@@ -106,7 +79,7 @@ int runThroughRunner(long runs, std::mt19937& random, const project::ProjectImag
             ++refused;
             message = refusal.what();
         }
-        if (!speaksOnlyChinese(message)) {
+        if (!testing::speaksOnlyChinese(message)) {
             std::fprintf(stderr, "run %ld spoke other words than Chinese: %s\n", run,
                          message.c_str());
             return 1;
@@ -176,7 +149,7 @@ int main(int argc, char** argv) {
                 "fuzzed.chn");
         } catch (const project::ProjectError& refusal) {
             ++refusedByLayout;
-            if (!speaksOnlyChinese(refusal.what())) {
+            if (!testing::speaksOnlyChinese(refusal.what())) {
                 std::fprintf(stderr, "file %ld refused in other words than Chinese: %s\n", files,
                              refusal.what());
                 return 1;
@@ -205,7 +178,7 @@ int main(int argc, char** argv) {
                 std::fprintf(stderr, "file %ld refused without a message\n", files);
                 return 1;
             }
-            if (!speaksOnlyChinese(ui.log().back().text)) {
+            if (!testing::speaksOnlyChinese(ui.log().back().text)) {
                 std::fprintf(stderr, "file %ld refused in other words than Chinese: %s\n", files,
                              ui.log().back().text.c_str());
                 return 1;

@@ -256,29 +256,19 @@ void TProjectSave::Load() {
 
 namespace {
 
-// The rows of every table in the SQLite file `file`, counted without reading them; nothing when
-// the file holds more tables than a table file of the store.
-std::optional<std::int64_t> storedRows(const fs::path& file) {
-    constexpr int kMostTables = 4;
+// The rows a table file holds, or the values a memo file holds, counted without reading them.
+// The file has passed the check of its objects: it holds the store's tables or none.
+std::int64_t storedRows(const fs::path& file) {
+    const bool memo = text::equalIgnoringAsciiCase(file.extension().string(), ".mb");
     store::detail::Connection connection(file, store::detail::Connection::Mode::ReadOnly);
-    std::vector<std::string> tables;
-    store::detail::Statement names(connection,
-                                   "SELECT name FROM sqlite_master WHERE type = 'table'");
-    while (names.step()) {
-        if (tables.size() == kMostTables) {
-            return std::nullopt;
-        }
-        tables.push_back(names.columnText(0));
+    store::detail::Statement tables(connection,
+                                    "SELECT count(*) FROM sqlite_master WHERE type = 'table'");
+    if (!tables.step() || tables.columnInt(0) == 0) {
+        return 0;
     }
-    std::int64_t rows = 0;
-    for (const auto& table : tables) {
-        store::detail::Statement count(connection, "SELECT count(*) FROM " +
-                                                       store::detail::quoteIdentifier(table));
-        if (count.step()) {
-            rows += count.columnInt(0);
-        }
-    }
-    return rows;
+    store::detail::Statement count(connection, memo ? "SELECT count(*) FROM zv_blobs"
+                                                    : "SELECT count(*) FROM zv_rows");
+    return count.step() ? count.columnInt(0) : 0;
 }
 
 } // namespace
@@ -320,17 +310,14 @@ void TProjectSave::checkWorkTables() const {
         }
         const bool history = kWorkFileNames[i].starts_with("Hty_Rec");
         const std::int64_t most = history ? kMaxHistoryRows : kMaxTableRows;
-        std::optional<std::int64_t> rows;
+        std::int64_t rows = 0;
         try {
             rows = storedRows(table);
         } catch (const store::StoreError&) {
             refuse(i, "已损坏");
         }
-        if (!rows) {
-            refuse(i, "不是本程序的表结构");
-        }
-        if (*rows > most) {
-            refuse(i, "有 " + std::to_string(*rows) + " 行，超过了 " + std::to_string(most) +
+        if (rows > most) {
+            refuse(i, "有 " + std::to_string(rows) + " 行，超过了 " + std::to_string(most) +
                           " 行的上限");
         }
     }

@@ -31,10 +31,6 @@ std::string fileUri(const std::filesystem::path& file, const char* mode) {
     return uri + "?mode=" + mode;
 }
 
-} // namespace
-
-namespace {
-
 struct CodeReason {
     int code;
     const char* reason;

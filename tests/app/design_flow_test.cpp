@@ -176,7 +176,7 @@ private slots:
         const Tables shown = windowTables();
         QCOMPARE(valueOf(shown.results, "链号"), std::string("12A"));
         QCOMPARE(valueOf(shown.results, "实际中心距"), std::string("754"));
-        QCOMPARE(valueOf(shown.results, "使用寿命(磨损寿命)"), std::string("107628.41"));
+        QCOMPARE(valueOf(shown.results, "使用寿命(磨损寿命)"), std::string("107517.61"));
         QCOMPARE(shown.sizes.size(), std::size_t{9});
         QCOMPARE(shown.sizes[1][2], std::string("91.63"));
         QVERIFY(find<QWidget>("pnlRstEnd")->isVisible());

@@ -203,7 +203,7 @@ QImage drawWebSprocketStructure() {
     Sheet sheet(kWidth, kHeight, QStringLiteral("腹板式单排铸造链轮（轴向半剖面）"));
     QPainter& painter = sheet.painter();
     drawWebSprocket(painter, 1, 0);
-    caption(painter, QStringLiteral("h = 9.5 + dk/6 + 0.01d；轮缘、腹板、圆角的比例未找到"));
+    caption(painter, QStringLiteral("轮毂厚度 h = 9.5 + dk/6 + 0.01d"));
     return sheet.finish();
 }
 
@@ -211,7 +211,7 @@ QImage drawMultiRowWebSprocketStructure() {
     Sheet sheet(kWidth, kHeight, QStringLiteral("腹板式多排铸造链轮（三排，轴向半剖面）"));
     QPainter& painter = sheet.painter();
     drawWebSprocket(painter, 3, 56);
-    caption(painter, QStringLiteral("bfn = (n − 1)·pt + bf1；轮毂、腹板、轮缘的比例未找到"));
+    caption(painter, QStringLiteral("齿全宽 bfn = (n − 1)·pt + bf1"));
     return sheet.finish();
 }
 

@@ -436,10 +436,6 @@ QImage drawThreeArcGroove() {
     pointLetter(painter, at(d), QStringLiteral("d"), QPointF(10, -10));
 
     drawingTitle(painter, QStringLiteral("三圆弧一直线齿槽形状"));
-    placeText(painter,
-              plainTextPath(
-                  QStringLiteral("H（e 点至齿沟圆弧中心连线的距离）的关系式未找到，图中不标"), 13),
-              QPointF(310, 472), Qt::AlignHCenter | Qt::AlignBottom, kOutline);
     return image;
 }
 

@@ -7,7 +7,9 @@
 #include "core/design/session.h"
 #include "core/records/design_history.h"
 #include "core/records/result_tables.h"
+#include "core/roller/roller_design.h"
 #include "core/store/table.h"
+#include "core/toothed/toothed_design.h"
 #include "support/design_inputs.h"
 #include "support/main_window_fixture.h"
 #include "support/working_tables.h"
@@ -89,17 +91,17 @@ Tables reference(const Design& d) {
     for (int position : d.positions) {
         session.stepClicked(d.chain, position);
         if (position == 1 && roller) {
-            session.rollerSteps().btnZOkClick();
-            session.rollerSteps().btnRZOKClick();
+            (*roller::designOf(session)).btnZOkClick();
+            (*roller::designOf(session)).btnRZOKClick();
         } else if (position == 1) {
-            session.toothedSteps().btnDZOkClick();
-            session.toothedSteps().btnDZ1OKClick();
+            (*toothed::designOf(session)).btnDZOkClick();
+            (*toothed::designOf(session)).btnDZ1OKClick();
         } else if (position == 4) {
             session.confirmInitialCentreDistance();
         } else if (position == 5) {
             session.confirmCentreDistanceChange();
         } else if (position == 7 && roller) {
-            session.rollerSteps().btnIntensityOKClick();
+            (*roller::designOf(session)).btnIntensityOKClick();
         }
     }
     return tablesOf(session);
@@ -231,7 +233,7 @@ private slots:
         QCOMPARE(valueOf(shown.results, "链号"), std::string("08A"));
         QVERIFY(valueOf(shown.results, "使用寿命(疲劳寿命)") != "<none>");
         QVERIFY(valueOf(shown.results, "铰链许用比压") != "<none>");
-        QCOMPARE(window_->session().rollerEngine()->record().getDouble(roller::TR_Field::Rows),
+        QCOMPARE(roller::engineOf(window_->session())->record().getDouble(roller::TR_Field::Rows),
                  2.0);
         QVERIFY(state().roller.endLabel.blue);
     }

@@ -13,6 +13,7 @@
 #include "app/shell/value_prompt.h"
 #include "app/shell/work_space.h"
 #include "core/records/design_history.h"
+#include "core/roller/roller_design.h"
 #include "support/design_inputs.h"
 #include "support/main_window_fixture.h"
 
@@ -364,7 +365,7 @@ private slots:
         ui_->answer("设计过程已修改，是否保存？", design::Answer::Yes);
         QVERIFY(!window_->close()); // no save answer queued: the Save As dialog is cancelled
         QVERIFY(!window_->session().state().SaveSucceeded);
-        QVERIFY(window_->session().rollerEngine() != nullptr);
+        QVERIFY(roller::engineOf(window_->session()) != nullptr);
 
         const QString file = QString::fromStdString((workspace_->path() / "half.chn").string());
         const QString titled = QStringLiteral("Zorvane [") + file + u']';
@@ -378,7 +379,7 @@ private slots:
         QCOMPARE(window_->windowTitle(), QStringLiteral("Zorvane"));
         QCOMPARE(window_->statusPanel(2)->text(), QStringLiteral("新设计"));
         QVERIFY(!find<QWidget>("pnlRollerChain")->isVisible());
-        QVERIFY(window_->session().rollerEngine() == nullptr);
+        QVERIFY(roller::engineOf(window_->session()) == nullptr);
         ui_->openAnswer(file.toStdString());
         click("spnOpen");
         QCOMPARE(window_->windowTitle(), titled);

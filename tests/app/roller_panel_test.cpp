@@ -4,8 +4,8 @@
 #include "app/roller/a_panel.h"
 #include "app/roller/init_a0_panel.h"
 #include "app/roller/intensity_panel.h"
-#include "app/roller/z_panel.h"
 #include "app/shell/main_window.h"
+#include "app/shell/tooth_count_panel.h"
 #include "core/design/scripted_interaction.h"
 #include "support/workspace.h"
 
@@ -60,7 +60,7 @@ private slots:
         fields.edtInit_a0 = "40";
         fields.lbla = "无张紧装置,Δa应取较小的值";
 
-        app::ZPanel z;
+        app::ToothCountPanel z(design::Chain::Roller);
         app::InitA0Panel initA0;
         app::APanel a;
         app::IntensityPanel intensity;
@@ -110,7 +110,7 @@ private slots:
     // the panel do not.
     void toothCountRouteAndLeaves() {
         QWidget window; // the panel floats in a page, as on the work space
-        auto& z = *new app::ZPanel(&window);
+        auto& z = *new app::ToothCountPanel(design::Chain::Roller, &window);
         auto* elsewhere = new QLineEdit(&window); // where the focus goes when the panel hides
         elsewhere->move(0, z.height() + 10);
         design::PanelFields fields;
@@ -124,11 +124,11 @@ private slots:
         auto* zi = child<QLineEdit>(z, "edtzi");
         auto* ok = child<QPushButton>(z, "btnRZOK");
         auto* cancel = child<QPushButton>(z, "btnRZCancel");
-        QSignalSpy z1Left(&z, &app::ZPanel::z1Left);
-        QSignalSpy z2Left(&z, &app::ZPanel::z2Left);
-        QSignalSpy ziLeft(&z, &app::ZPanel::ziLeft);
-        QSignalSpy okClicked(&z, &app::ZPanel::okClicked);
-        QSignalSpy zOk(&z, &app::ZPanel::zOkClicked);
+        QSignalSpy z1Left(&z, &app::ToothCountPanel::z1Left);
+        QSignalSpy z2Left(&z, &app::ToothCountPanel::z2Left);
+        QSignalSpy ziLeft(&z, &app::ToothCountPanel::ziLeft);
+        QSignalSpy okClicked(&z, &app::ToothCountPanel::okClicked);
+        QSignalSpy zOk(&z, &app::ToothCountPanel::zOkClicked);
 
         z1->setFocus();
         QTest::keyClick(z1, Qt::Key_Return);

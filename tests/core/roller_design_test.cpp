@@ -6,7 +6,7 @@
 #include "core/design/session.h"
 #include "core/records/design_history.h"
 #include "core/records/result_tables.h"
-#include "core/roller/roller_record.h"
+#include "core/roller/roller_design.h"
 #include "core/store/table.h"
 #include "support/design_inputs.h"
 #include "support/working_tables.h"
@@ -41,15 +41,15 @@ protected:
         ASSERT_TRUE(session.confirmInitialConditions(inputs).confirmed);
     }
 
-    roller::RollerSteps& steps() { return session.rollerSteps(); }
-    roller::TR_DesignRec& rec() { return session.rollerEngine()->record(); }
+    roller::RollerDesign& steps() { return (*roller::designOf(session)); }
+    roller::TR_DesignRec& rec() { return roller::engineOf(session)->record(); }
     PanelFields& fields() { return session.state().fields; }
     bool done(int tag) { return session.status().IsDone(tag) == 1; }
 
     // Runs the steps from the tooth counts on with the panels' proposals.
     void runThrough(int lastPosition, int from = 1) {
         for (int position = from; position <= lastPosition; ++position) {
-            steps().stepClicked(position);
+            steps().runStep(position);
             switch (position) {
             case 1:
                 steps().btnZOkClick();
@@ -187,7 +187,7 @@ TEST_F(RollerDesignTest, PitchReducedBySpeedRunsTheFatigueCheckAgainstTheRequire
     EXPECT_EQ(valueOf("设计功率"), "4.42"); // 10 / (1.33 · 1.7)
 
     ui.answer("使用寿命计算值太小", Answer::No);
-    steps().stepClicked(4);
+    steps().runStep(4);
     steps().Button3Click();
     ASSERT_TRUE(done(16));
     const auto life = roller::fatigueLife(23, 3000, 12.7, 1, 10, 1.7, 128);
@@ -196,7 +196,7 @@ TEST_F(RollerDesignTest, PitchReducedBySpeedRunsTheFatigueCheckAgainstTheRequire
     EXPECT_EQ(rec().getDouble(TR_Field::T), 15000); // the required life stays
 
     for (int position = 5; position <= 9; ++position) {
-        steps().stepClicked(position);
+        steps().runStep(position);
         if (position == 5) {
             steps().btnAOkClick();
         } else if (position == 7) {
@@ -217,7 +217,7 @@ TEST_F(RollerDesignTest, ShortFatigueLifeSendsBackToThePitchAndLeavesNoRowsBehin
     runThrough(3);
     ui.prompt("输入1或2", "1");
     ui.answer("确实要重新选择链条节距", Answer::No);
-    steps().stepClicked(4);
+    steps().runStep(4);
     steps().Button3Click(); // Yes (default) to the short life, then 1: the pitch step
     EXPECT_FALSE(done(16));
     EXPECT_EQ(results().back()[0], "润滑方式"); // this run's rows are gone
@@ -235,7 +235,7 @@ TEST_F(RollerDesignTest, ShortFatigueLifeSendsBackToThePitchAndLeavesNoRowsBehin
 TEST_F(RollerDesignTest, GivenInitialCentreDistanceLimitsTheRange) {
     begin(givenCentreDistance());
     runThrough(3);
-    steps().stepClicked(4);
+    steps().runStep(4);
     const auto& f = fields();
     EXPECT_EQ(f.lblInit_a0, "本设计中,a0在理论上的取值范围为:(12.00～30)p");
     EXPECT_EQ(f.lblInita, "本设计中,a0的初值为30.000p,允许上调至33.000p.");
@@ -256,7 +256,7 @@ TEST_F(RollerDesignTest, GivenInitialCentreDistanceLimitsTheRange) {
     EXPECT_EQ(valueOf("链长节数"), "97.00");
     EXPECT_FALSE(session.state().panelVisible(Panel::InitA0));
 
-    steps().stepClicked(5);
+    steps().runStep(5);
     EXPECT_EQ(fields().lbla, "中心距不可调,且无张紧装置,Δa应取较小值");
     fields().edta = "0.0041";
     steps().btnAOkClick();
@@ -265,8 +265,8 @@ TEST_F(RollerDesignTest, GivenInitialCentreDistanceLimitsTheRange) {
     steps().btnAOkClick();
     ASSERT_TRUE(done(17));
 
-    steps().stepClicked(6);
-    steps().stepClicked(7);
+    steps().runStep(6);
+    steps().runStep(7);
     ui.prompt("输入极限拉伸载荷Q", "25000");
     steps().btnIntensityOKClick();
     EXPECT_EQ(ui.log()[ui.log().size() - 3].text, "Qmin=25040");
@@ -281,7 +281,7 @@ TEST_F(RollerDesignTest, RerunOfTheSpeedAfterTheSprocketsCutsBackAndListsSizesOn
     begin(lowSpeedSingleRow());
     runThrough(9);
     ASSERT_EQ(sizes().size(), 9u);
-    steps().stepClicked(3);                     // Yes (default) to "确实要重新计算链速？"
+    steps().runStep(3);                     // Yes (default) to "确实要重新计算链速？"
     EXPECT_EQ(results().back()[0], "润滑方式"); // the speed step ran again at once
     EXPECT_EQ(history().back()[0], "链条速度");
     EXPECT_TRUE(sizes().empty());
@@ -293,7 +293,7 @@ TEST_F(RollerDesignTest, RerunOfTheSpeedAfterTheSprocketsCutsBackAndListsSizesOn
     EXPECT_FALSE(state.roller.steps[5].enabled);
 
     for (int position = 4; position <= 9; ++position) {
-        steps().stepClicked(position);
+        steps().runStep(position);
         if (position == 4) {
             steps().Button3Click();
         } else if (position == 5) {
@@ -311,7 +311,7 @@ TEST_F(RollerDesignTest, RerunOfTheSpeedAfterTheSprocketsCutsBackAndListsSizesOn
 
 TEST_F(RollerDesignTest, ToothCountChecksAndProposal) {
     begin(lowSpeedSingleRow());
-    steps().stepClicked(1);
+    steps().runStep(1);
     EXPECT_EQ(fields().edtz1, "15");
     EXPECT_EQ(fields().edtz2, "45");
     EXPECT_TRUE(fields().edtziEnabled);
@@ -377,7 +377,7 @@ TEST_F(RollerDesignTest, SpeedAboveTheChartRecordsNothing) {
     begin(in);
     runThrough(1);
     const auto before = results();
-    steps().stepClicked(2);
+    steps().runStep(2);
     EXPECT_EQ(ui.log().back().text, "小链轮速度太高!");
     EXPECT_EQ(results(), before);
     EXPECT_FALSE(done(14));
@@ -389,13 +389,13 @@ TEST_F(RollerDesignTest, RowsAboveSixAreAskedForAndMustBeWhole) {
     runThrough(1);
     const auto before = results();
     ui.prompt("多排链排数", "7.5");
-    steps().stepClicked(2);
+    steps().runStep(2);
     EXPECT_EQ(ui.log().back().kind, "error");
     EXPECT_EQ(results(), before);
     EXPECT_FALSE(done(14));
 
     ui.prompt("多排链排数", "8");
-    steps().stepClicked(2);
+    steps().runStep(2);
     ASSERT_TRUE(done(14));
     EXPECT_EQ(rec().getDouble(TR_Field::Rows), 8);
     EXPECT_DOUBLE_EQ(rec().getDouble(TR_Field::Kp), std::pow(8.0, 0.84));
@@ -407,7 +407,7 @@ TEST_F(RollerDesignTest, PowerBeyondEveryChainIsChosenByHand) {
     begin(in);
     runThrough(1);
     ui.dialogAnswer("TfrmNode", "48A");
-    steps().stepClicked(2);
+    steps().runStep(2);
     ASSERT_TRUE(done(14));
     EXPECT_EQ(valueOf("链号"), "48A");
     EXPECT_EQ(valueOf("链条节距"), "76.200");
@@ -435,7 +435,7 @@ TEST_F(RollerDesignTest, ChainMissingFromTheChainTableStopsTheStrengthCheck) {
     runThrough(6);
     rec().setText(TR_Field::ChainNo, "99Z");
     const auto before = results();
-    steps().stepClicked(7);
+    steps().runStep(7);
     steps().btnIntensityOKClick();
     EXPECT_EQ(ui.log().back().kind, "error");
     EXPECT_EQ(results(), before);
@@ -447,7 +447,7 @@ TEST_F(RollerDesignTest, WearElongationBelowItsRangeIsAskedAgain) {
     runThrough(7);
     ui.prompt("请输入许用磨损伸长率", "0.00009");
     ui.prompt("请输入许用磨损伸长率", "0.0001");
-    steps().stepClicked(8);
+    steps().runStep(8);
     ASSERT_TRUE(done(21));
     const auto& log = ui.log();
     EXPECT_NE(std::find_if(log.begin(), log.end(),
@@ -482,7 +482,7 @@ TEST_P(RollerUnrealDriveTest, StopsTheStepNamingTheQuantityAndTheInputs) {
     c.script(ui);
     begin(c.inputs);
     if (c.z1 != nullptr) {
-        steps().stepClicked(1);
+        steps().runStep(1);
         fields().edtz1 = c.z1;
         steps().btnZOkClick();
         steps().btnRZOKClick();
@@ -491,7 +491,7 @@ TEST_P(RollerUnrealDriveTest, StopsTheStepNamingTheQuantityAndTheInputs) {
     ASSERT_TRUE(done(12 + c.position - 1));
     const Rows resultsBefore = results();
     const Rows historyBefore = history();
-    steps().stepClicked(c.position);
+    steps().runStep(c.position);
     if (c.position == 4) {
         steps().Button3Click();
     }

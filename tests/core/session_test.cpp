@@ -1,9 +1,9 @@
 #include "core/design/scripted_interaction.h"
 #include "core/design/session.h"
 #include "core/records/result_tables.h"
-#include "core/roller/roller_record.h"
+#include "core/roller/roller_design.h"
 #include "core/store/store_error.h"
-#include "core/toothed/toothed_record.h"
+#include "core/toothed/toothed_design.h"
 #include "support/workspace.h"
 
 #include <gtest/gtest.h>
@@ -100,10 +100,10 @@ TEST_F(SessionTest, RollerChainTypeCreatesTheDesignWithItsRowFactor) {
     EXPECT_EQ(session.state().focus, "btnSelOK");
     session.confirmChainType({true, 1, 0});
     ASSERT_EQ(session.chain(), Chain::Roller);
-    const auto& rec = session.rollerEngine()->record();
+    const auto& rec = roller::engineOf(session)->record();
     EXPECT_EQ(rec.getDouble(TR_Field::Kp), 1.7);
     EXPECT_EQ(rec.getDouble(TR_Field::Rows), 2);
-    EXPECT_EQ(session.rollerEngine()->GetKind(), "R");
+    EXPECT_EQ(roller::engineOf(session)->GetKind(), "R");
     const auto& state = session.state();
     EXPECT_EQ(state.status[1], "滚子链传动设计");
     EXPECT_TRUE(state.roller.visible);
@@ -119,8 +119,8 @@ TEST_F(SessionTest, RollerChainTypeCreatesTheDesignWithItsRowFactor) {
 TEST_F(SessionTest, SixRowsAndMoreLeavesTheFactorToThePitchStep) {
     session.beginNewDesign();
     session.confirmChainType({true, 6, 0});
-    EXPECT_EQ(session.rollerEngine()->record().getDouble(TR_Field::Kp), 0.0);
-    EXPECT_EQ(session.rollerEngine()->record().getDouble(TR_Field::Rows), 7);
+    EXPECT_EQ(roller::engineOf(session)->record().getDouble(TR_Field::Kp), 0.0);
+    EXPECT_EQ(roller::engineOf(session)->record().getDouble(TR_Field::Rows), 7);
 }
 
 TEST_F(SessionTest, InitialConditionsFillTheTableAndTheRecord) {
@@ -137,7 +137,7 @@ TEST_F(SessionTest, InitialConditionsFillTheTableAndTheRecord) {
     in.floatPercent = "8";
     const auto out = session.confirmInitialConditions(in);
     ASSERT_TRUE(out.confirmed);
-    const auto& rec = session.toothedEngine()->record();
+    const auto& rec = toothed::engineOf(session)->record();
     EXPECT_EQ(rec.getDouble(TD_Field::Power), 7.5);
     EXPECT_EQ(rec.getDouble(TD_Field::n1), 960);
     EXPECT_EQ(rec.getDouble(TD_Field::iInit), 2.5);
@@ -168,7 +168,7 @@ TEST_F(SessionTest, ARefusedConfirmationKeepsThePanelAndStoresNoRows) {
     EXPECT_EQ(out.focus, InitField::Ratio);
     EXPECT_TRUE(session.state().panelVisible(Panel::Init));
     EXPECT_TRUE(initItems().empty());
-    EXPECT_EQ(session.rollerEngine()->record().getDouble(TR_Field::T), 20000);
+    EXPECT_EQ(roller::engineOf(session)->record().getDouble(TR_Field::T), 20000);
     EXPECT_EQ(session.status().IsDone(12), 0);
 }
 

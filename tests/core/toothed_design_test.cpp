@@ -7,7 +7,7 @@
 #include "core/records/design_history.h"
 #include "core/records/result_tables.h"
 #include "core/store/table.h"
-#include "core/toothed/toothed_record.h"
+#include "core/toothed/toothed_design.h"
 #include "support/design_inputs.h"
 #include "support/working_tables.h"
 #include "support/workspace.h"
@@ -34,15 +34,15 @@ protected:
         session.openInitialConditions();
         ASSERT_TRUE(session.confirmInitialConditions(inputs).confirmed);
     }
-    toothed::ToothedSteps& steps() { return session.toothedSteps(); }
-    toothed::TD_DesignRec& rec() { return session.toothedEngine()->record(); }
+    toothed::ToothedDesign& steps() { return (*toothed::designOf(session)); }
+    toothed::TD_DesignRec& rec() { return toothed::engineOf(session)->record(); }
     PanelFields& fields() { return session.state().fields; }
     bool done(int tag) { return session.status().IsDone(tag) == 1; }
 
     // Runs the steps from the tooth counts on with the panels' proposals.
     void runThrough(int lastPosition, int from = 1) {
         for (int position = from; position <= lastPosition; ++position) {
-            steps().stepClicked(position);
+            steps().runStep(position);
             if (position == 1) {
                 steps().btnDZOkClick();
                 steps().btnDZ1OKClick();
@@ -127,7 +127,7 @@ TEST_F(ToothedDesignTest, MediumSpeedFromToothCountsToSprockets) {
     EXPECT_EQ(rec().getDouble(TD_Field::Kz), 1.421);
 
     // Redoing the sprocket step leaves exactly its eleven rows.
-    steps().stepClicked(8);
+    steps().runStep(8);
     EXPECT_EQ(sizes().size(), 11u);
 }
 
@@ -136,7 +136,7 @@ TEST_F(ToothedDesignTest, ToothCountChecksAndTheTensioner) {
     in.ratio = "2";
     in.hasTensioner = false;
     begin(in);
-    steps().stepClicked(1);
+    steps().runStep(1);
     EXPECT_FALSE(fields().edtDziEnabled);
     EXPECT_EQ(fields().edtDzi, "");
     fields().edtDz1 = "31";
@@ -166,7 +166,7 @@ TEST_F(ToothedDesignTest, PitchTheSpeedDoesNotRateSendsBackToTheSpeed) {
     EXPECT_EQ(valueOf("链条节距"), "38.1"); // the only pitch offered at low speed
     ui.prompt("选择重计算起始位置", "3");
     ui.prompt("选择重计算起始位置", "2");
-    steps().stepClicked(3);
+    steps().runStep(3);
     EXPECT_EQ(ui.log()[ui.log().size() - 5].text, "节距和链速不符,应重新计算!");
     EXPECT_EQ(ui.log()[ui.log().size() - 3].text, "必须输入1或2!");
     EXPECT_EQ(ui.log().back().text, "确实要重新输入初始条件？");
@@ -188,7 +188,7 @@ TEST_F(ToothedDesignTest, NoChainWideEnoughSendsBackToTheToothCounts) {
     runThrough(2);
     ui.prompt("输入1或2", "2");
     ui.answer("确实要重新选择齿数", Answer::Yes);
-    steps().stepClicked(3);
+    steps().runStep(3);
     EXPECT_NE(std::find_if(
                   ui.log().begin(), ui.log().end(),
                   [](const LoggedExchange& e) { return e.text == "链宽无可选值,必须重新计算!"; }),
@@ -207,13 +207,13 @@ TEST_F(ToothedDesignTest, PitchRedoKeepsTheToothCountsAndAFixedDistanceRange) {
     in.hasTensioner = false;
     begin(in);
     runThrough(3);
-    steps().stepClicked(4);
+    steps().runStep(4);
     // a0min = 0.2 · 29 · 4 = 23.2; the best range under a pulsating load ends at 25.
     EXPECT_EQ(fields().lblInit_a0,
               "本设计中,a0在理论上的取值范围为:(23.20～30)p,a0的最佳取值范围为:(23.20～25)p");
     EXPECT_EQ(fields().edtInit_a0, "24");
     ui.dialogAnswer("TfrmDNode", "25.4");
-    steps().stepClicked(2); // Yes (default) to "确实要重新选择节距？"
+    steps().runStep(2); // Yes (default) to "确实要重新选择节距？"
     EXPECT_FALSE(session.state().panelVisible(Panel::InitA0));
     EXPECT_EQ(results().back(), (std::vector<std::string>{"链条节距", "25.4", "mm"}));
     EXPECT_EQ(results()[0][0], "小链轮齿数");
@@ -233,7 +233,7 @@ TEST_F(ToothedDesignTest, WidthOutsideItsRangeIsRefusedAndTheDialogAskedAgain) {
         runThrough(2);
         ui.clearLog();
         ui.dialogAnswer("Tfrmb", c.typed);
-        steps().stepClicked(3);
+        steps().runStep(3);
         ASSERT_TRUE(done(15)) << c.typed;
         EXPECT_EQ(valueOf("链宽"), c.recorded);
         const auto& messages = ui.messages();
@@ -250,7 +250,7 @@ TEST_F(ToothedDesignTest, ChainSpeedBeyondAnyChainStopsTheSpeedStep) {
     in.n1 = "6000"; // the fastest the ratings reach, on 9.525 mm
     in.ratio = "0.5";
     begin(in);
-    steps().stepClicked(1);
+    steps().runStep(1);
     fields().edtDz1 = "120";
     ui.answer("不是推荐值", Answer::Yes);
     steps().btnDZOkClick();
@@ -258,7 +258,7 @@ TEST_F(ToothedDesignTest, ChainSpeedBeyondAnyChainStopsTheSpeedStep) {
     runThrough(5, 2);
     ASSERT_TRUE(done(17));
     const Rows before = results();
-    steps().stepClicked(6);
+    steps().runStep(6);
     EXPECT_EQ(ui.messages().back().text,
               "链条速度 114.3 m/s 超出了链传动可能的范围（应不大于 100 m/s）：请检查小链轮转速、"
               "小链轮齿数和链条节距。");

@@ -6,7 +6,7 @@
 #include "core/design/session.h"
 #include "core/records/design_history.h"
 #include "core/records/result_tables.h"
-#include "core/roller/roller_record.h"
+#include "core/roller/roller_design.h"
 #include "support/workspace.h"
 #include "tools/calc/runner.h"
 #include "tools/calc/scenario.h"
@@ -79,7 +79,7 @@ inline std::string designFingerprint(design::DesignSession& session) {
             }
         }
     }
-    if (const auto* engine = session.rollerEngine()) {
+    if (const auto* engine = roller::engineOf(session)) {
         all.append(engine->record().bytes().begin(), engine->record().bytes().end());
     }
     const auto& state = session.state();

@@ -3,10 +3,10 @@
 #include "app/roller/a_panel.h"
 #include "app/roller/init_a0_panel.h"
 #include "app/roller/intensity_panel.h"
-#include "app/roller/z_panel.h"
+#include "app/shell/tooth_count_panel.h"
 #include "app/shell/work_space.h"
-#include "app/toothed/dz_panel.h"
 #include "core/design/session.h"
+#include "core/roller/roller_design.h"
 
 namespace zorvane::app {
 
@@ -16,35 +16,67 @@ StepPanels::StepPanels(WorkSpace& space, design::DesignSession& session, Runner 
                        QObject* parent)
     : QObject(parent), session_(session), run_(std::move(run)) {
     // Each panel is made when a step first shows it.
-    space.addPanel(Panel::Z, [this] { return makeZ(); });
+    for (const design::Chain chain : design::designedChains()) {
+        space.addPanel(design::chainKind(chain).toothCounts.panel,
+                       [this, chain] { return makeToothCounts(chain); });
+    }
     space.addPanel(Panel::InitA0, [this] { return makeInitA0(); });
     space.addPanel(Panel::A, [this] { return makeA(); });
     space.addPanel(Panel::Intensity, [this] { return makeIntensity(); });
-    space.addPanel(Panel::Dz, [this] { return makeDz(); });
 }
 
-QWidget* StepPanels::makeZ() {
-    z_ = new ZPanel;
-    auto& steps = session_.rollerSteps();
-    using R = roller::RollerSteps;
-    connect(z_, &ZPanel::zOkClicked, this, handler(steps, &R::btnZOkClick));
-    connect(z_, &ZPanel::z1Left, this, handler(steps, &R::btnZOkClick));
-    connect(z_, &ZPanel::z2Left, this,
-            [this, &steps] { leaveCheck([&steps] { return steps.edtz2Exit(); }, "edtz2"); });
-    connect(z_, &ZPanel::ziLeft, this,
-            [this, &steps] { leaveCheck([&steps] { return steps.edtziExit(); }, "edtzi"); });
-    connect(z_, &ZPanel::okClicked, this, handler(steps, &R::btnRZOKClick));
-    connect(z_, &ZPanel::cancelClicked, this, handler(steps, &R::btnRZCancelClick));
-    return z_;
+template <class Member> std::function<void()> StepPanels::onDesign(Member member) {
+    return [this, member] {
+        run_([this, member] {
+            if (auto* design = session_.design()) {
+                (design->*member)();
+            }
+        });
+    };
+}
+
+QWidget* StepPanels::makeToothCounts(design::Chain chain) {
+    auto* panel = new ToothCountPanel(chain);
+    toothCounts_[chain] = panel;
+    using D = design::ChainDesign;
+    const auto& names = design::chainKind(chain).toothCounts;
+    const auto leave = [this](bool (D::*check)(), const char* field) {
+        return [this, check, field] {
+            leaveCheck(
+                [this, check] {
+                    auto* design = session_.design();
+                    return !design || (design->*check)();
+                },
+                field);
+        };
+    };
+    connect(panel, &ToothCountPanel::zOkClicked, this, onDesign(&D::checkSmallToothCount));
+    connect(panel, &ToothCountPanel::z1Left, this, onDesign(&D::checkSmallToothCount));
+    connect(panel, &ToothCountPanel::z2Left, this,
+            leave(&D::checkLargeToothCount, names.largeName));
+    connect(panel, &ToothCountPanel::ziLeft, this,
+            leave(&D::checkIdlerToothCount, names.idlerName));
+    connect(panel, &ToothCountPanel::okClicked, this, onDesign(&D::confirmToothCounts));
+    connect(panel, &ToothCountPanel::cancelClicked, this, onDesign(&D::cancelToothCounts));
+    return panel;
 }
 
 QWidget* StepPanels::makeIntensity() {
     intensity_ = new IntensityPanel;
-    auto& steps = session_.rollerSteps();
-    using R = roller::RollerSteps;
-    connect(intensity_, &IntensityPanel::okClicked, this, handler(steps, &R::btnIntensityOKClick));
+    // The static strength step is the roller chain's own.
+    const auto onRoller = [this](void (roller::RollerDesign::*member)()) {
+        return [this, member] {
+            run_([this, member] {
+                if (auto* design = roller::designOf(session_)) {
+                    (design->*member)();
+                }
+            });
+        };
+    };
+    connect(intensity_, &IntensityPanel::okClicked, this,
+            onRoller(&roller::RollerDesign::btnIntensityOKClick));
     connect(intensity_, &IntensityPanel::cancelClicked, this,
-            handler(steps, &R::btnIntstyCancelClick));
+            onRoller(&roller::RollerDesign::btnIntstyCancelClick));
     return intensity_;
 }
 
@@ -66,21 +98,6 @@ QWidget* StepPanels::makeA() {
     return a_;
 }
 
-QWidget* StepPanels::makeDz() {
-    dz_ = new DzPanel;
-    auto& steps = session_.toothedSteps();
-    using T = toothed::ToothedSteps;
-    connect(dz_, &DzPanel::zOkClicked, this, handler(steps, &T::btnDZOkClick));
-    connect(dz_, &DzPanel::z1Left, this, handler(steps, &T::btnDZOkClick));
-    connect(dz_, &DzPanel::ziLeft, this,
-            [this, &steps] { leaveCheck([&steps] { return steps.edtDziExit(); }, "edtDzi"); });
-    connect(dz_, &DzPanel::z2Left, this,
-            [this, &steps] { leaveCheck([&steps] { return steps.edtDz2Exit(); }, "edtDz2"); });
-    connect(dz_, &DzPanel::okClicked, this, handler(steps, &T::btnDZ1OKClick));
-    connect(dz_, &DzPanel::cancelClicked, this, handler(steps, &T::btnDZCancelClick));
-    return dz_;
-}
-
 void StepPanels::leaveCheck(const std::function<bool()>& check, const char* field) {
     run_([this, check, field] {
         if (!check() && session_.state().focus.empty()) {
@@ -90,8 +107,8 @@ void StepPanels::leaveCheck(const std::function<bool()>& check, const char* fiel
 }
 
 void StepPanels::store(design::PanelFields& fields) const {
-    if (z_) {
-        z_->store(fields);
+    for (const auto& [chain, panel] : toothCounts_) {
+        panel->store(fields);
     }
     if (initA0_) {
         initA0_->store(fields);
@@ -102,14 +119,11 @@ void StepPanels::store(design::PanelFields& fields) const {
     if (intensity_) {
         intensity_->store(fields);
     }
-    if (dz_) {
-        dz_->store(fields);
-    }
 }
 
 void StepPanels::load(const design::MainState& state) {
-    if (z_) {
-        z_->load(state.fields, state);
+    for (const auto& [chain, panel] : toothCounts_) {
+        panel->load(state.fields, state);
     }
     if (initA0_) {
         initA0_->load(state.fields, state);
@@ -119,9 +133,6 @@ void StepPanels::load(const design::MainState& state) {
     }
     if (intensity_) {
         intensity_->load(state.fields, state);
-    }
-    if (dz_) {
-        dz_->load(state.fields, state);
     }
 }
 

@@ -8,9 +8,10 @@
 
 #include <QObject>
 
-class QWidget;
-
 #include <functional>
+#include <map>
+
+class QWidget;
 
 namespace zorvane::design {
 class DesignSession;
@@ -19,11 +20,10 @@ class DesignSession;
 namespace zorvane::app {
 
 class APanel;
-class DzPanel;
 class InitA0Panel;
 class IntensityPanel;
+class ToothCountPanel;
 class WorkSpace;
-class ZPanel;
 
 class StepPanels : public QObject {
     Q_OBJECT
@@ -42,27 +42,27 @@ public:
     void load(const design::MainState& state);
 
 private:
-    QWidget* makeZ();
+    QWidget* makeToothCounts(design::Chain chain);
     QWidget* makeInitA0();
     QWidget* makeA();
     QWidget* makeIntensity();
-    QWidget* makeDz();
     // A slot that runs `member` of `target` (the session or a chain's steps) through the runner.
     template <class Target>
     std::function<void()> handler(Target& target, void (Target::*member)()) {
         return [this, &target, member] { run_([&target, member] { (target.*member)(); }); };
     }
+    // A slot that runs `member` of the open chain's design through the runner.
+    template <class Member> std::function<void()> onDesign(Member member);
     // A refused field gets the focus back, unless the handler named another control.
     void leaveCheck(const std::function<bool()>& check, const char* field);
 
     design::DesignSession& session_;
     Runner run_;
     // Null until the panel was first shown.
-    ZPanel* z_ = nullptr;
+    std::map<design::Chain, ToothCountPanel*> toothCounts_;
     InitA0Panel* initA0_ = nullptr;
     APanel* a_ = nullptr;
     IntensityPanel* intensity_ = nullptr;
-    DzPanel* dz_ = nullptr;
 };
 
 } // namespace zorvane::app

@@ -6,6 +6,7 @@
 
 #include "core/design/computable_range.h"
 #include "core/design/drive_formulas.h"
+#include "core/design/initial_conditions.h"
 #include "core/design/steps.h"
 
 #include <functional>
@@ -97,6 +98,40 @@ void storeTheoreticalCentreDistance(DesignSession& session, Engine& engine) {
         r.getDouble(Field::p), r.getBool(Field::Adjustable), r.getBool(Field::HasTensioner));
     if (a) {
         engine.SetValue(Field::a, *a);
+    }
+}
+
+// The initial conditions into the record of either chain, whose fields carry the same names.
+template <class Field, class Engine>
+void keepInitialConditionsIn(Engine& engine, const InitOutcome& out) {
+    auto& rec = engine.record();
+    rec.setDouble(Field::iTol, out.ratioTol);
+    rec.setText(Field::iDir, out.ratioDirText);
+    engine.SetValue(Field::iInit, out.ratio);
+    rec.setBool(Field::Adjustable, out.adjustable);
+    rec.setBool(Field::HasTensioner, out.hasTensioner);
+    rec.setBool(Field::Pulsating, out.pulsating);
+    rec.setBool(Field::HasInitA0, out.hasInitA0);
+    rec.setText(Field::A0Dir, out.a0DirText);
+    rec.setInt(Field::TensionerKind, out.tensionerKind);
+    engine.SetValue(Field::Power, out.power);
+    engine.SetValue(Field::n1, out.n1);
+    rec.setInt(Field::Layout, out.layout);
+    rec.setInt(Field::SpeedClass, out.speedClass);
+    engine.SetValue(Field::z1, out.z1);
+    engine.SetValue(Field::z2Calc, out.z2Calc);
+    engine.SetValue(Field::z2, out.z2);
+    engine.SetValue(Field::KA, out.ka);
+    if (out.a0Tol) {
+        engine.SetValue(Field::A0Tol, *out.a0Tol);
+    }
+}
+
+// The given initial centre distance, kept once its check passed.
+template <class Field, class Engine>
+void keepPassedCentreDistance(Engine& engine, const InitOutcome& out) {
+    if (out.initA0) {
+        engine.SetValue(Field::InitA0, *out.initA0);
     }
 }
 

@@ -6,63 +6,17 @@
 #include "core/records/result_tables.h"
 #include "core/records/working_tables.h"
 #include "core/report/report_source.h"
-#include "core/roller/roller_record.h"
 #include "core/store/store_error.h"
-#include "core/toothed/toothed_record.h"
 
 #include <array>
-#include <type_traits>
 
 namespace zorvane::design {
 
 namespace {
 
-constexpr int kRollerSprocketTag = 22;
-constexpr int kToothedSprocketTag = 20;
 constexpr int kInitialConditionsTag = 12;
 // The panels a new start or a new chain type hides besides those of the discarded chain.
 constexpr std::array<Panel, 4> kShellPanels{Panel::InitA0, Panel::Select, Panel::Init, Panel::A};
-
-// The initial conditions into the record of either chain; the fields of both records carry the
-// same names, and the roller record holds a few more.
-template <class Field, class Engine> void storeInto(Engine& engine, const InitOutcome& out) {
-    auto& rec = engine.record();
-    rec.setDouble(Field::iTol, out.ratioTol);
-    rec.setText(Field::iDir, out.ratioDirText);
-    engine.SetValue(Field::iInit, out.ratio);
-    rec.setBool(Field::Adjustable, out.adjustable);
-    rec.setBool(Field::HasTensioner, out.hasTensioner);
-    rec.setBool(Field::Pulsating, out.pulsating);
-    rec.setBool(Field::HasInitA0, out.hasInitA0);
-    rec.setText(Field::A0Dir, out.a0DirText);
-    rec.setInt(Field::TensionerKind, out.tensionerKind);
-    engine.SetValue(Field::Power, out.power);
-    engine.SetValue(Field::n1, out.n1);
-    rec.setInt(Field::Layout, out.layout);
-    rec.setInt(Field::SpeedClass, out.speedClass);
-    if constexpr (std::is_same_v<Field, roller::TR_Field>) {
-        rec.setInt(Field::LubCond, out.lubCond);
-    }
-    engine.SetValue(Field::z1, out.z1);
-    engine.SetValue(Field::z2Calc, out.z2Calc);
-    engine.SetValue(Field::z2, out.z2);
-    engine.SetValue(Field::KA, out.ka);
-    if (out.a0Tol) {
-        engine.SetValue(Field::A0Tol, *out.a0Tol);
-    }
-}
-
-// What a failed confirmation still stores: the values of the checks that passed before it.
-template <class Field, class Engine> void storeChecked(Engine& engine, const InitOutcome& out) {
-    if constexpr (std::is_same_v<Field, roller::TR_Field>) {
-        if (out.life) {
-            engine.SetValue(Field::T, *out.life);
-        }
-    }
-    if (out.initA0) {
-        engine.SetValue(Field::InitA0, *out.initA0);
-    }
-}
 
 } // namespace
 
@@ -99,11 +53,8 @@ std::vector<std::string> DesignSession::workspaceRepairs() const {
 }
 
 std::optional<Chain> DesignSession::chain() const {
-    if (roller_) {
-        return Chain::Roller;
-    }
-    if (toothed_) {
-        return Chain::Toothed;
+    if (design_) {
+        return design_->chain();
     }
     return std::nullopt;
 }
@@ -113,7 +64,7 @@ void DesignSession::beginNewDesign() {
         showError(ui_, workspaceProblem_);
         return;
     }
-    const bool complete = status_.done(kRollerSprocketTag) || status_.done(kToothedSprocketTag);
+    const bool complete = design_ && status_.done(sprocketTag(design_->chain()));
     if (complete && !state_.IsSaved) {
         switch (askYesNoCancel(ui_, "设计过程已修改，是否保存？")) {
         case Answer::Yes:
@@ -183,15 +134,11 @@ void DesignSession::discardDesign(bool emptyTables) {
     }
     results_.reset();
     history_.reset();
-    roller_.reset();
-    toothed_.reset();
+    design_.reset();
     gate_.ResetStepsFrom(c, 0);
     state_.panelOf(c).visible = false;
-    if (c == Chain::Roller) {
-        gate_.hidePanel(Panel::Intensity);
-        gate_.hidePanel(Panel::Z);
-    } else {
-        gate_.hidePanel(Panel::Dz);
+    for (Panel panel : chainKind(c).ownPanels) {
+        gate_.hidePanel(panel);
     }
 }
 
@@ -213,20 +160,14 @@ void DesignSession::closeDesign(bool emptyTables) {
 }
 
 void DesignSession::installLoadedDesign(Chain c, std::span<const std::uint8_t> record) {
-    const bool roller = c == Chain::Roller;
-    auto history =
-        std::make_unique<records::TRecord_Class>(databaseDir_, roller ? "RD" : "DD", true);
-    history->OpenTemplate(roller ? "R" : "D");
-    auto results =
-        std::make_unique<records::TResult_manage>(databaseDir_, roller ? "R" : "D", true);
-    if (roller) {
-        roller_ = std::make_unique<roller::TR_Design>(roller::TR_DesignRec::fromBytes(record));
-    } else {
-        toothed_ = std::make_unique<toothed::TD_Design>(toothed::TD_DesignRec::fromBytes(record));
-    }
+    const ChainKind& kind = chainKind(c);
+    auto history = std::make_unique<records::TRecord_Class>(databaseDir_, kind.historyKind, true);
+    history->OpenTemplate(kind.recordKind);
+    auto results = std::make_unique<records::TResult_manage>(databaseDir_, kind.recordKind, true);
+    design_ = makeChainDesign(c, *this, record);
     results_ = std::move(results);
     history_ = std::move(history);
-    state_.status[1] = roller ? "滚子链传动设计" : "齿形链传动 设计";
+    state_.status[1] = kind.statusTitle;
     state_.designMenuEnabled = true;
     // The end label follows the steps done, as the steps themselves set it.
     auto& panel = state_.panelOf(c);
@@ -234,7 +175,7 @@ void DesignSession::installLoadedDesign(Chain c, std::span<const std::uint8_t> r
     panel.endLabel.enabled = status_.done(stepAt(c, last - 1).tag);
     panel.endLabel.blue = status_.done(stepAt(c, last).tag);
     if (panel.endLabel.blue) {
-        state_.sizePicture = (databaseDir_ / (roller ? "RWheel.bmp" : "DWheel.bmp")).string();
+        state_.sizePicture = (databaseDir_ / kind.sizePicture).string();
     }
 }
 
@@ -260,30 +201,20 @@ void DesignSession::confirmChainType(const SelectInputs& inputs) {
     // lacks what the steps read stops the design here, before anything is made.
     checkReferenceData(databaseDir_, c);
     // The working tables come first: a missing template leaves the design as it was.
-    auto results =
-        std::make_unique<records::TResult_manage>(databaseDir_, inputs.roller ? "R" : "D", false);
-    auto history =
-        std::make_unique<records::TRecord_Class>(databaseDir_, inputs.roller ? "RD" : "DD", false);
+    const ChainKind& kind = chainKind(c);
+    auto results = std::make_unique<records::TResult_manage>(databaseDir_, kind.recordKind, false);
+    auto history = std::make_unique<records::TRecord_Class>(databaseDir_, kind.historyKind, false);
     designer_.SetDesignKind("链传动");
-    if (inputs.roller) {
-        designer_.SetDesignForm("滚子链");
-        roller_ = std::make_unique<roller::TR_Design>();
-        roller_->SetKind("R");
-        if (const auto kp = multiRowFactor(inputs.rowItem)) {
-            roller_->SetValue(roller::TR_Field::Kp, *kp);
-        }
-        roller_->SetValue(roller::TR_Field::Rows, rowCount(inputs.rowItem));
-        state_.status[1] = "滚子链传动设计";
-    } else {
-        designer_.SetDesignForm("齿形链");
-        toothed_ = std::make_unique<toothed::TD_Design>();
-        toothed_->SetKind("D");
-        state_.status[1] = "齿形链传动 设计";
-    }
+    designer_.SetDesignForm(kind.designForm);
+    design_ = makeChainDesign(c, *this);
+    design_->takeChainType(inputs);
+    state_.status[1] = kind.statusTitle;
     results_ = std::move(results);
     history_ = std::move(history);
+    for (auto& panel : {&state_.roller, &state_.toothed}) {
+        panel->visible = false;
+    }
     state_.panelOf(c).visible = true;
-    state_.panelOf(c == Chain::Roller ? Chain::Toothed : Chain::Roller).visible = false;
     auto& first = state_.panelOf(c).steps[0];
     first.enabled = true;
     first.blue = false;
@@ -312,10 +243,8 @@ InitOutcome DesignSession::confirmInitialConditions(const InitInputs& inputs) {
     const Chain c = chain().value_or(Chain::Roller);
     initInputs_ = inputs;
     InitOutcome out = design::confirmInitialConditions(inputs, c, ui_);
-    if (roller_) {
-        storeChecked<roller::TR_Field>(*roller_, out);
-    } else if (toothed_) {
-        storeChecked<toothed::TD_Field>(*toothed_, out);
+    if (design_) {
+        design_->keepPassedChecks(out);
     }
     if (!out.confirmed) {
         return out;
@@ -328,13 +257,8 @@ InitOutcome DesignSession::confirmInitialConditions(const InitInputs& inputs) {
 }
 
 void DesignSession::storeInitialConditions(const InitOutcome& out) {
-    if (roller_) {
-        storeInto<roller::TR_Field>(*roller_, out);
-        state_.lblz1 = out.z1Label;
-        state_.lblCal_z2 = out.z2CalcText;
-    } else if (toothed_) {
-        storeInto<toothed::TD_Field>(*toothed_, out);
-        state_.lblCal_Dz2 = out.z2CalcText;
+    if (design_) {
+        design_->keepInitialConditions(out, state_);
     }
     for (const auto& row : out.rows) {
         results_->AddRow(row.item, row.value, row.unit, "i");
@@ -351,18 +275,14 @@ void DesignSession::stepClicked(Chain c, int position) {
     }
     if (position == 0) {
         openInitialConditions();
-    } else if (c == Chain::Roller) {
-        rollerSteps_.stepClicked(position);
     } else {
-        toothedSteps_.stepClicked(position);
+        design_->runStep(position);
     }
 }
 
 void DesignSession::confirmInitialCentreDistance() {
-    if (roller_) {
-        rollerSteps_.Button3Click();
-    } else if (toothed_) {
-        toothedSteps_.Button3Click();
+    if (design_) {
+        design_->confirmInitialCentreDistance();
     }
 }
 
@@ -371,10 +291,8 @@ void DesignSession::cancelInitialCentreDistance() {
 }
 
 void DesignSession::confirmCentreDistanceChange() {
-    if (roller_) {
-        rollerSteps_.btnAOkClick();
-    } else if (toothed_) {
-        toothedSteps_.btnAOkClick();
+    if (design_) {
+        design_->confirmCentreDistanceChange();
     }
 }
 
@@ -383,10 +301,8 @@ void DesignSession::cancelCentreDistanceChange() {
 }
 
 void DesignSession::setA0TolerancePercent(double percent) {
-    if (roller_) {
-        roller_->SetValue(roller::TR_Field::A0Tol, percent / 100);
-    } else if (toothed_) {
-        toothed_->SetValue(toothed::TD_Field::A0Tol, percent / 100);
+    if (design_) {
+        design_->setCentreDistanceTolerance(percent / 100);
     }
 }
 

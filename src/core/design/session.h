@@ -3,6 +3,7 @@
 // information, the engine of the chosen chain with its working tables and history, and the
 // operations of the shell's steps (new design, chain type, initial conditions).
 
+#include "core/design/chain_design.h"
 #include "core/design/initial_conditions.h"
 #include "core/design/interaction.h"
 #include "core/design/lifecycle.h"
@@ -10,9 +11,7 @@
 #include "core/design/status_control.h"
 #include "core/records/designer_record.h"
 #include "core/report/report_document.h"
-#include "core/roller/roller_steps.h"
 #include "core/store/workspace.h"
-#include "core/toothed/toothed_steps.h"
 
 #include <exception>
 #include <filesystem>
@@ -25,13 +24,6 @@ namespace zorvane::records {
 class TResult_manage;
 class TRecord_Class;
 } // namespace zorvane::records
-
-namespace zorvane::roller {
-class TR_Design;
-}
-namespace zorvane::toothed {
-class TD_Design;
-}
 
 namespace zorvane::design {
 
@@ -79,13 +71,8 @@ public:
     std::optional<Chain> chain() const;
     records::TResult_manage* results() const { return results_.get(); }
     records::TRecord_Class* history() const { return history_.get(); }
-    roller::TR_Design* rollerEngine() const { return roller_.get(); }
-    toothed::TD_Design* toothedEngine() const { return toothed_.get(); }
-
-    // The handlers of the roller chain steps after the initial conditions.
-    roller::RollerSteps& rollerSteps() { return rollerSteps_; }
-    // The handlers of the toothed chain steps after the initial conditions.
-    toothed::ToothedSteps& toothedSteps() { return toothedSteps_; }
+    // The design of the open chain; null before a chain type is chosen.
+    ChainDesign* design() const { return design_.get(); }
 
     // A click on the step button at `position` of the open chain's step list.
     void stepClicked(Chain chain, int position);
@@ -151,13 +138,10 @@ private:
     TStatus_Control status_;
     StepGate gate_{state_, status_};
     records::DesignerInfo designer_;
-    std::unique_ptr<roller::TR_Design> roller_;
-    std::unique_ptr<toothed::TD_Design> toothed_;
+    std::unique_ptr<ChainDesign> design_;
     std::unique_ptr<records::TResult_manage> results_;
     std::unique_ptr<records::TRecord_Class> history_;
     InitInputs initInputs_;
-    roller::RollerSteps rollerSteps_{*this};
-    toothed::ToothedSteps toothedSteps_{*this};
 };
 
 } // namespace zorvane::design

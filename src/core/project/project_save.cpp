@@ -134,14 +134,10 @@ TProjectSave::TProjectSave(design::DesignSession& session, Chain listChain)
     : session_(session), listChain_(listChain) {}
 
 void TProjectSave::SetDesignRecord() {
-    if (const auto* roller = session_.rollerEngine()) {
-        const auto& bytes = roller->record().bytes();
+    if (const auto* design = session_.design()) {
+        const auto bytes = design->recordBytes();
         image_.record.assign(bytes.begin(), bytes.end());
-        KindMarker = roller->GetKind();
-    } else if (const auto* toothed = session_.toothedEngine()) {
-        const auto& bytes = toothed->record().bytes();
-        image_.record.assign(bytes.begin(), bytes.end());
-        KindMarker = toothed->GetKind();
+        KindMarker = design->recordKindMark();
     }
 }
 

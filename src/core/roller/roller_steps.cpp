@@ -1,7 +1,7 @@
 // The roller chain step list's dispatch, the helpers every roller step shares, and the
 // tooth-count step 链轮齿数 on panel pnlz.
 
-#include "core/roller/roller_steps.h"
+#include "core/roller/roller_design.h"
 
 #include "core/design/computable_range.h"
 #include "core/design/session.h"
@@ -35,31 +35,67 @@ constexpr std::array<RecommendedZ1, 3> kRecommendedZ1{{
 
 } // namespace
 
-TR_Design& RollerSteps::engine() {
-    return *s_.rollerEngine();
+const design::ChainKind& RollerDesign::kind() const {
+    return chainKind(Chain::Roller);
 }
 
-TR_DesignRec& RollerSteps::rec() {
-    return s_.rollerEngine()->record();
+std::vector<std::uint8_t> RollerDesign::recordBytes() const {
+    const auto& bytes = engine_.record().bytes();
+    return {bytes.begin(), bytes.end()};
 }
 
-bool RollerSteps::ready() const {
-    return s_.rollerEngine() && s_.results() && s_.history();
+void RollerDesign::takeChainType(const SelectInputs& inputs) {
+    engine_.SetKind("R");
+    if (const auto kp = multiRowFactor(inputs.rowItem)) {
+        engine_.SetValue(TR_Field::Kp, *kp);
+    }
+    engine_.SetValue(TR_Field::Rows, rowCount(inputs.rowItem));
 }
 
-bool RollerSteps::prepare(int position, bool resetsLife) {
+void RollerDesign::keepPassedChecks(const InitOutcome& outcome) {
+    if (outcome.life) {
+        engine_.SetValue(TR_Field::T, *outcome.life);
+    }
+    keepPassedCentreDistance<TR_Field>(engine_, outcome);
+}
+
+void RollerDesign::keepInitialConditions(const InitOutcome& outcome, MainState& state) {
+    keepInitialConditionsIn<TR_Field>(engine_, outcome);
+    rec().setInt(TR_Field::LubCond, outcome.lubCond);
+    state.lblz1 = outcome.z1Label;
+    state.lblCal_z2 = outcome.z2CalcText;
+}
+
+void RollerDesign::setCentreDistanceTolerance(double fraction) {
+    engine_.SetValue(TR_Field::A0Tol, fraction);
+}
+
+RollerDesign* designOf(DesignSession& session) {
+    return dynamic_cast<RollerDesign*>(session.design());
+}
+
+TR_Design* engineOf(const DesignSession& session) {
+    auto* design = dynamic_cast<RollerDesign*>(session.design());
+    return design ? &design->engine() : nullptr;
+}
+
+bool RollerDesign::ready() const {
+    return s_.results() && s_.history();
+}
+
+bool RollerDesign::prepare(int position, bool resetsLife) {
     return StepHandlers::prepare(
         position, resetsLife ? std::function<void()>([this] { resetLifeUnlessRequired(); })
                              : std::function<void()>());
 }
 
-void RollerSteps::resetLifeUnlessRequired() {
+void RollerDesign::resetLifeUnlessRequired() {
     if (!s_.initInputs().hasLife) {
         rec().setDouble(TR_Field::T, -1);
     }
 }
 
-void RollerSteps::stepClicked(int position) {
+void RollerDesign::runStep(int position) {
     if (!ready()) {
         return;
     }
@@ -98,7 +134,7 @@ void RollerSteps::stepClicked(int position) {
 
 // ---- 链轮齿数 ---------------------------------------------------------------------------------
 
-void RollerSteps::spnRNumClick() {
+void RollerDesign::spnRNumClick() {
     if (!ready() || !prepare(kNum, true)) {
         return;
     }
@@ -114,7 +150,7 @@ void RollerSteps::spnRNumClick() {
     focus("edtz1");
 }
 
-void RollerSteps::btnZOkClick() {
+void RollerDesign::btnZOkClick() {
     if (!ready()) {
         return;
     }
@@ -147,7 +183,7 @@ void RollerSteps::btnZOkClick() {
     }
 }
 
-bool RollerSteps::edtz2Exit() {
+bool RollerDesign::edtz2Exit() {
     const auto z2 = toothCount(fields().edtz2);
     if (!z2) {
         showError(ui(), "请正确输入大链轮齿数");
@@ -158,7 +194,7 @@ bool RollerSteps::edtz2Exit() {
     return false;
 }
 
-bool RollerSteps::edtziExit() {
+bool RollerDesign::edtziExit() {
     const auto& f = fields();
     const auto zi = toothCount(f.edtzi);
     if (!zi) {
@@ -179,7 +215,7 @@ bool RollerSteps::edtziExit() {
     return true;
 }
 
-void RollerSteps::btnRZOKClick() {
+void RollerDesign::btnRZOKClick() {
     if (!ready()) {
         return;
     }
@@ -242,7 +278,7 @@ void RollerSteps::btnRZOKClick() {
     s_.gate().switchToTab(Tab::Result);
 }
 
-void RollerSteps::btnRZCancelClick() {
+void RollerDesign::btnRZCancelClick() {
     s_.gate().hidePanel(Panel::Z);
 }
 

@@ -7,8 +7,8 @@
 #include "core/design/session.h"
 #include "core/records/design_history.h"
 #include "core/records/result_tables.h"
+#include "core/roller/roller_design.h"
 #include "core/roller/roller_formulas.h"
-#include "core/roller/roller_steps.h"
 #include "core/text/number_text.h"
 
 #include <cmath>
@@ -19,14 +19,14 @@ using namespace design;
 
 // ---- 链条速度 ---------------------------------------------------------------------------------
 
-void RollerSteps::spnRVClick() {
+void RollerDesign::spnRVClick() {
     if (!ready() || !prepare(kV, true)) {
         return;
     }
     CalcSpeed();
 }
 
-void RollerSteps::CalcSpeed() {
+void RollerDesign::CalcSpeed() {
     auto& r = rec();
     const double p = r.getDouble(TR_Field::p);
     const double v = chainSpeed(r.getDouble(TR_Field::z1), r.getDouble(TR_Field::n1), p);
@@ -55,7 +55,7 @@ void RollerSteps::CalcSpeed() {
 
 // ---- 初定中心距 -------------------------------------------------------------------------------
 
-void RollerSteps::spnRInit_a0Click() {
+void RollerDesign::spnRInit_a0Click() {
     if (ready()) {
         openInitialCentreDistance(
             kInitA0, [this] { resetLifeUnlessRequired(); },
@@ -63,12 +63,12 @@ void RollerSteps::spnRInit_a0Click() {
     }
 }
 
-void RollerSteps::Button3Click() {
+void RollerDesign::Button3Click() {
     if (!ready()) {
         return;
     }
     auto& r = rec();
-    const auto confirmed = confirmInitialCentreDistance(
+    const auto confirmed = design::confirmInitialCentreDistance(
         s_, r.getDouble(TR_Field::p), r.getDouble(TR_Field::z1), r.getDouble(TR_Field::z2));
     if (!confirmed) {
         return;
@@ -87,7 +87,7 @@ void RollerSteps::Button3Click() {
     s_.gate().switchToTab(Tab::Result);
 }
 
-void RollerSteps::CalcFatigueLife() {
+void RollerDesign::CalcFatigueLife() {
     auto& r = rec();
     const FatigueLife life =
         fatigueLife(r.getDouble(TR_Field::z1), r.getDouble(TR_Field::n1), r.getDouble(TR_Field::p),
@@ -120,13 +120,13 @@ void RollerSteps::CalcFatigueLife() {
 
 // ---- 实际中心距 -------------------------------------------------------------------------------
 
-void RollerSteps::spnR_a0Click() {
+void RollerDesign::spnR_a0Click() {
     if (ready() && mayComputeCentreDistance(kA)) {
         storeTheoreticalCentreDistance<TR_Field>(s_, engine());
     }
 }
 
-void RollerSteps::btnAOkClick() {
+void RollerDesign::btnAOkClick() {
     if (!ready()) {
         return;
     }

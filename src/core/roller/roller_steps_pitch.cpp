@@ -7,7 +7,7 @@
 #include "core/design/session.h"
 #include "core/records/design_history.h"
 #include "core/records/result_tables.h"
-#include "core/roller/roller_steps.h"
+#include "core/roller/roller_design.h"
 #include "core/store/query.h"
 #include "core/store/table.h"
 #include "core/text/number_text.h"
@@ -52,7 +52,7 @@ std::string pitchLiteral(double p) {
 
 } // namespace
 
-void RollerSteps::spnRNodeSClick() {
+void RollerDesign::spnRNodeSClick() {
     if (!ready()) {
         return;
     }
@@ -68,7 +68,7 @@ void RollerSteps::spnRNodeSClick() {
     complete(kNodeS);
 }
 
-bool RollerSteps::SelectPitch() {
+bool RollerDesign::SelectPitch() {
     state().NeedLifeCheck = kLifeCheckNone;
     auto& r = rec();
     if (r.getDouble(TR_Field::Rows) >= kRowsAskedFor) {
@@ -126,7 +126,7 @@ bool RollerSteps::SelectPitch() {
     return true;
 }
 
-bool RollerSteps::choosePitchByHand() {
+bool RollerDesign::choosePitchByHand() {
     showInformation(ui(), "要求功率超过额定功率,请自行选择链号和节距");
     checkReferenceTable(s_.databaseDir(), "ChainNoNd");
     store::Query chains(s_.databaseDir());
@@ -152,7 +152,7 @@ bool RollerSteps::choosePitchByHand() {
     return true;
 }
 
-void RollerSteps::recordHubBore() {
+void RollerDesign::recordHubBore() {
     const double z1 = rec().getDouble(TR_Field::z1);
     const double p = rec().getDouble(TR_Field::p);
     checkReferenceTable(s_.databaseDir(), "dKZnum");

@@ -8,7 +8,7 @@
 #include "core/records/design_history.h"
 #include "core/records/result_tables.h"
 #include "core/roller/roller_formulas.h"
-#include "core/roller/roller_steps.h"
+#include "core/roller/roller_design.h"
 #include "core/store/table.h"
 #include "core/text/number_text.h"
 
@@ -20,14 +20,14 @@ using namespace design;
 
 // ---- 作用在轴上的力 ---------------------------------------------------------------------------
 
-void RollerSteps::spnRFClick() {
+void RollerDesign::spnRFClick() {
     if (!ready() || !prepare(kF)) {
         return;
     }
     CalcShaftLoad();
 }
 
-void RollerSteps::CalcShaftLoad() {
+void RollerDesign::CalcShaftLoad() {
     if (!recordShaftLoad<TR_Field>(rec(), "拉力系数值必须在\"1.15~1.20\"范围内!")) {
         return;
     }
@@ -37,7 +37,7 @@ void RollerSteps::CalcShaftLoad() {
 
 // ---- 静强度计算 -------------------------------------------------------------------------------
 
-void RollerSteps::spnRIntensityClick() {
+void RollerDesign::spnRIntensityClick() {
     if (!ready()) {
         return;
     }
@@ -48,7 +48,7 @@ void RollerSteps::spnRIntensityClick() {
     focus("edtn");
 }
 
-void RollerSteps::btnIntensityOKClick() {
+void RollerDesign::btnIntensityOKClick() {
     if (!ready()) {
         return;
     }
@@ -103,7 +103,7 @@ void RollerSteps::btnIntensityOKClick() {
     s_.gate().switchToTab(Tab::Result);
 }
 
-void RollerSteps::btnIntstyCancelClick() {
+void RollerDesign::btnIntstyCancelClick() {
     s_.gate().hidePanel(Panel::Intensity);
 }
 
@@ -153,7 +153,7 @@ std::optional<ChainData> readChain(const std::filesystem::path& databaseDir,
 
 } // namespace
 
-bool RollerSteps::CheckStaticStrength() {
+bool RollerDesign::CheckStaticStrength() {
     auto& r = rec();
     const std::string chainNo = r.getText(TR_Field::ChainNo);
     const auto found = readChain(s_.databaseDir(), chainNo);

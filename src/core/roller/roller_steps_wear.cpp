@@ -5,7 +5,7 @@
 #include "core/records/design_history.h"
 #include "core/records/result_tables.h"
 #include "core/roller/roller_formulas.h"
-#include "core/roller/roller_steps.h"
+#include "core/roller/roller_design.h"
 #include "core/text/number_text.h"
 
 namespace zorvane::roller {
@@ -14,7 +14,7 @@ using namespace design;
 
 // ---- 耐磨损工作能力 ---------------------------------------------------------------------------
 
-void RollerSteps::spnRWearableClick() {
+void RollerDesign::spnRWearableClick() {
     if (!ready() || !prepare(kWearable)) {
         return;
     }
@@ -24,7 +24,7 @@ void RollerSteps::spnRWearableClick() {
     }
 }
 
-double RollerSteps::AskWearCoef(double lower, double upper) {
+double RollerDesign::AskWearCoef(double lower, double upper) {
     const std::string a = text::fixed(lower, 3, 2);
     const std::string b = text::fixed(upper, 3, 2);
     const double low = *text::parseDecimal(a);
@@ -39,7 +39,7 @@ double RollerSteps::AskWearCoef(double lower, double upper) {
     }
 }
 
-bool RollerSteps::CheckWear() {
+bool RollerDesign::CheckWear() {
     auto& r = rec();
     const double pr = r.getDouble(TR_Field::pr);
     const double p = r.getDouble(TR_Field::p);
@@ -110,7 +110,7 @@ bool RollerSteps::CheckWear() {
 
 // ---- 链轮主要尺寸 -----------------------------------------------------------------------------
 
-void RollerSteps::spnRWheelClick() {
+void RollerDesign::spnRWheelClick() {
     if (!ready() || !prepare(kWheel)) {
         return;
     }
@@ -131,7 +131,7 @@ void RollerSteps::spnRWheelClick() {
     s_.gate().switchToTab(Tab::Result);
 }
 
-void RollerSteps::CalcSprocket(bool threeArc) {
+void RollerDesign::CalcSprocket(bool threeArc) {
     const auto& r = rec();
     for (const auto& size :
          sprocketSizes(r.getDouble(TR_Field::p), r.getDouble(TR_Field::z1),

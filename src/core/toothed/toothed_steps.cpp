@@ -1,7 +1,7 @@
 // The toothed chain step list's dispatch and its steps 链轮齿数 (panel pnlDz), 链条节距 (dialog
 // TfrmDNode) and 单位宽传递功率 (dialog Tfrmb).
 
-#include "core/toothed/toothed_steps.h"
+#include "core/toothed/toothed_design.h"
 
 #include "core/design/computable_range.h"
 #include "core/design/reference_data.h"
@@ -17,19 +17,46 @@ namespace zorvane::toothed {
 
 using namespace design;
 
-bool ToothedSteps::ready() const {
-    return s_.toothedEngine() && s_.results() && s_.history();
+const design::ChainKind& ToothedDesign::kind() const {
+    return chainKind(Chain::Toothed);
 }
 
-TD_Design& ToothedSteps::engine() {
-    return *s_.toothedEngine();
+std::vector<std::uint8_t> ToothedDesign::recordBytes() const {
+    const auto& bytes = engine_.record().bytes();
+    return {bytes.begin(), bytes.end()};
 }
 
-TD_DesignRec& ToothedSteps::rec() {
-    return s_.toothedEngine()->record();
+void ToothedDesign::takeChainType(const SelectInputs&) {
+    engine_.SetKind("D");
 }
 
-void ToothedSteps::stepClicked(int position) {
+void ToothedDesign::keepPassedChecks(const InitOutcome& outcome) {
+    keepPassedCentreDistance<TD_Field>(engine_, outcome);
+}
+
+void ToothedDesign::keepInitialConditions(const InitOutcome& outcome, MainState& state) {
+    keepInitialConditionsIn<TD_Field>(engine_, outcome);
+    state.lblCal_Dz2 = outcome.z2CalcText;
+}
+
+void ToothedDesign::setCentreDistanceTolerance(double fraction) {
+    engine_.SetValue(TD_Field::A0Tol, fraction);
+}
+
+ToothedDesign* designOf(DesignSession& session) {
+    return dynamic_cast<ToothedDesign*>(session.design());
+}
+
+TD_Design* engineOf(const DesignSession& session) {
+    auto* design = dynamic_cast<ToothedDesign*>(session.design());
+    return design ? &design->engine() : nullptr;
+}
+
+bool ToothedDesign::ready() const {
+    return s_.results() && s_.history();
+}
+
+void ToothedDesign::runStep(int position) {
     if (!ready()) {
         return;
     }
@@ -65,7 +92,7 @@ void ToothedSteps::stepClicked(int position) {
 
 // ---- 链轮齿数 ---------------------------------------------------------------------------------
 
-void ToothedSteps::spnDNumClick() {
+void ToothedDesign::spnDNumClick() {
     if (!ready() || !prepare(kNum)) {
         return;
     }
@@ -81,7 +108,7 @@ void ToothedSteps::spnDNumClick() {
     focus("edtDz1");
 }
 
-void ToothedSteps::btnDZOkClick() {
+void ToothedDesign::btnDZOkClick() {
     if (!ready()) {
         return;
     }
@@ -119,7 +146,7 @@ void ToothedSteps::btnDZOkClick() {
     }
 }
 
-bool ToothedSteps::edtDziExit() {
+bool ToothedDesign::edtDziExit() {
     const auto& f = fields();
     const auto zi = toothCount(f.edtDzi);
     if (!zi) {
@@ -139,7 +166,7 @@ bool ToothedSteps::edtDziExit() {
     return true;
 }
 
-bool ToothedSteps::edtDz2Exit() {
+bool ToothedDesign::edtDz2Exit() {
     const auto z2 = toothCount(fields().edtDz2);
     if (!z2) {
         showError(ui(), "请正确输入大链轮齿数");
@@ -150,7 +177,7 @@ bool ToothedSteps::edtDz2Exit() {
     return false;
 }
 
-void ToothedSteps::btnDZ1OKClick() {
+void ToothedDesign::btnDZ1OKClick() {
     if (!ready()) {
         return;
     }
@@ -218,13 +245,13 @@ void ToothedSteps::btnDZ1OKClick() {
     s_.gate().switchToTab(Tab::Result);
 }
 
-void ToothedSteps::btnDZCancelClick() {
+void ToothedDesign::btnDZCancelClick() {
     s_.gate().hidePanel(Panel::Dz);
 }
 
 // ---- 链条节距 ---------------------------------------------------------------------------------
 
-void ToothedSteps::spnDNodeSClick() {
+void ToothedDesign::spnDNodeSClick() {
     if (!ready() || !prepare(kNodeS)) {
         return;
     }
@@ -251,7 +278,7 @@ void ToothedSteps::spnDNodeSClick() {
 
 // ---- 单位宽传递功率 ---------------------------------------------------------------------------
 
-void ToothedSteps::spnDSinglePClick() {
+void ToothedDesign::spnDSinglePClick() {
     if (!ready() || !prepare(kSingleP)) {
         return;
     }
@@ -261,8 +288,8 @@ void ToothedSteps::spnDSinglePClick() {
     }
 }
 
-void ToothedSteps::sendBack(const std::string& caption, const std::string& prompt,
-                            const std::function<void()>& one, const std::function<void()>& two) {
+void ToothedDesign::sendBack(const std::string& caption, const std::string& prompt,
+                             const std::function<void()>& one, const std::function<void()>& two) {
     // What this run recorded goes first, so that the step can be run again cleanly whatever
     // the other step's question is answered.
     s_.results()->DeleteFrom("设计功率");
@@ -331,7 +358,7 @@ std::vector<std::string> widthChoices(const std::filesystem::path& databaseDir, 
 
 } // namespace
 
-bool ToothedSteps::CalcUnitWidthPower() {
+bool ToothedDesign::CalcUnitWidthPower() {
     auto& r = rec();
     if (!engine().CalcDesignPower(readToothCoefficients(s_.databaseDir()))) {
         showError(ui(), "齿数系数表dkz中没有小链轮齿数" + text::general(r.getDouble(TD_Field::z1)) +

@@ -7,7 +7,7 @@
 #include "core/records/design_history.h"
 #include "core/records/result_tables.h"
 #include "core/text/number_text.h"
-#include "core/toothed/toothed_steps.h"
+#include "core/toothed/toothed_design.h"
 
 namespace zorvane::toothed {
 
@@ -15,18 +15,18 @@ using namespace design;
 
 // ---- 初定中心距 -------------------------------------------------------------------------------
 
-void ToothedSteps::spnDInit_a0Click() {
+void ToothedDesign::spnDInit_a0Click() {
     if (ready()) {
         openInitialCentreDistance(kInitA0, {}, a0RangeInputs<TD_Field>(rec(), A0Rules::Toothed));
     }
 }
 
-void ToothedSteps::Button3Click() {
+void ToothedDesign::Button3Click() {
     if (!ready()) {
         return;
     }
     const auto& r = rec();
-    const auto confirmed = confirmInitialCentreDistance(
+    const auto confirmed = design::confirmInitialCentreDistance(
         s_, r.getDouble(TD_Field::p), r.getDouble(TD_Field::z1), r.getDouble(TD_Field::z2));
     if (!confirmed) {
         return;
@@ -40,14 +40,14 @@ void ToothedSteps::Button3Click() {
 
 // ---- 实际中心距 -------------------------------------------------------------------------------
 
-void ToothedSteps::spnD_a0Click() {
+void ToothedDesign::spnD_a0Click() {
     if (!ready() || !mayComputeCentreDistance(kA)) {
         return;
     }
     storeTheoreticalCentreDistance<TD_Field>(s_, engine());
 }
 
-void ToothedSteps::btnAOkClick() {
+void ToothedDesign::btnAOkClick() {
     if (!ready()) {
         return;
     }
@@ -71,7 +71,7 @@ void ToothedSteps::btnAOkClick() {
 
 // ---- 链条速度 ---------------------------------------------------------------------------------
 
-void ToothedSteps::spnDVClick() {
+void ToothedDesign::spnDVClick() {
     if (!ready() || !prepare(kV)) {
         return;
     }
@@ -90,7 +90,7 @@ void ToothedSteps::spnDVClick() {
 
 // ---- 作用在轴上的力 ---------------------------------------------------------------------------
 
-void ToothedSteps::spnDFClick() {
+void ToothedDesign::spnDFClick() {
     if (!ready() || !prepare(kF)) {
         return;
     }
@@ -103,7 +103,7 @@ void ToothedSteps::spnDFClick() {
 
 // ---- 链轮主要尺寸 -----------------------------------------------------------------------------
 
-void ToothedSteps::spnDWheelClick() {
+void ToothedDesign::spnDWheelClick() {
     if (!ready() || !prepare(kWheel)) {
         return;
     }

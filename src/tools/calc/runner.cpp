@@ -6,9 +6,8 @@
 #include "core/design/reference_data.h"
 #include "core/records/design_history.h"
 #include "core/records/result_tables.h"
-#include "core/roller/roller_record.h"
+#include "core/roller/roller_design.h"
 #include "core/store/table.h"
-#include "core/toothed/toothed_record.h"
 #include "tools/calc/calc_interaction.h"
 #include "tools/calc/design_json.h"
 
@@ -26,19 +25,13 @@ using design::PanelFields;
 
 // The buttons of the step panels: the check beside a first field, and each panel's OK.
 void btnZOk(DesignSession& s) {
-    s.rollerSteps().btnZOkClick();
+    s.design()->checkSmallToothCount();
 }
 void btnRZOK(DesignSession& s) {
-    s.rollerSteps().btnRZOKClick();
+    s.design()->confirmToothCounts();
 }
 void btnIntensityOK(DesignSession& s) {
-    s.rollerSteps().btnIntensityOKClick();
-}
-void btnDZOk(DesignSession& s) {
-    s.toothedSteps().btnDZOkClick();
-}
-void btnDZ1OK(DesignSession& s) {
-    s.toothedSteps().btnDZ1OKClick();
+    roller::designOf(s)->btnIntensityOKClick();
 }
 void Button3(DesignSession& s) {
     s.confirmInitialCentreDistance();
@@ -54,7 +47,7 @@ constexpr std::array<PanelStep, 7> kPanelSteps{{
     {Chain::Roller,  4, Panel::InitA0,    "",       nullptr, {"edtInit_a0", ""},  Button3},
     {Chain::Roller,  5, Panel::A,         "",       nullptr, {"edta", ""},        btnAOk},
     {Chain::Roller,  7, Panel::Intensity, "",       nullptr, {"edtn", ""},        btnIntensityOK},
-    {Chain::Toothed, 1, Panel::Dz,        "edtDz1", btnDZOk, {"edtDz2", "edtDzi"}, btnDZ1OK},
+    {Chain::Toothed, 1, Panel::Dz,        "edtDz1", btnZOk,  {"edtDz2", "edtDzi"}, btnRZOK},
     {Chain::Toothed, 4, Panel::InitA0,    "",       nullptr, {"edtInit_a0", ""},  Button3},
     {Chain::Toothed, 5, Panel::A,         "",       nullptr, {"edta", ""},        btnAOk},
 }};
@@ -268,12 +261,8 @@ DesignSnapshot snapshotOf(DesignSession& session) {
     for (const auto& def : kFields) {
         snapshot.fields.push_back(state.fields.*def.text);
     }
-    if (const auto* engine = session.rollerEngine()) {
-        const auto& bytes = engine->record().bytes();
-        snapshot.record.assign(bytes.begin(), bytes.end());
-    } else if (const auto* toothed = session.toothedEngine()) {
-        const auto& bytes = toothed->record().bytes();
-        snapshot.record.assign(bytes.begin(), bytes.end());
+    if (const auto* design = session.design()) {
+        snapshot.record = design->recordBytes();
     }
     snapshot.a0Range = state.A0Range;
     snapshot.needLifeCheck = state.NeedLifeCheck;

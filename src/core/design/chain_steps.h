@@ -7,6 +7,7 @@
 #include "core/design/computable_range.h"
 #include "core/design/drive_formulas.h"
 #include "core/design/initial_conditions.h"
+#include "core/design/interaction.h"
 #include "core/design/steps.h"
 
 #include <functional>
@@ -20,10 +21,38 @@ class Interaction;
 struct MainState;
 struct PanelFields;
 
-// What the step handlers of both chains have in common: the step gate of their chain, the
-// panel fields, the user and the working tables.
 // A number as the result rows write it (text::fixed), for the templates below.
 std::string fixedText(double value, int width, int decimals);
+
+// How a chain's tooth-count step speaks and writes where chains differ; the checks themselves
+// are the same for every chain.
+struct ToothCountRules {
+    const char* unreadableSmall; // the small count is not a positive whole number
+    const char* unreadableIdler;
+    bool idlerAgainstWholeSmall; // the idler is compared with the whole part of the small count
+    MessageIcon ratioRefusalIcon;
+    int countWidth;      // width of the counts' rows; −1: the counts as typed
+    bool idlerRowAlways; // the idler's row is written also without an idler
+    int ratioWidth;      // 平均传动比
+    int ratioDecimals;
+    int speedWidth; // 大链轮转速
+    int speedDecimals;
+};
+
+// The record values the tooth-count step reads.
+struct ToothCountRecord {
+    double z1 = 0;
+    double z2 = 0;
+    double z2Calc = 0;
+    double iInit = 0;
+    double iTol = 0;
+    double n1 = 0;
+    std::string iDir;
+    bool hasIdler = false;
+};
+
+// What the step handlers of both chains have in common: the step gate of their chain, the
+// panel fields, the user and the working tables.
 
 class StepHandlers {
 public:
@@ -44,6 +73,17 @@ protected:
     // One row of the result table; one entry of the history.
     void row(const std::string& item, const std::string& value, const std::string& unit);
     void entry(const std::string& item, double value);
+
+    // 链轮齿数 at `position`, once its re-run rule passed: the panel shows the record's counts.
+    void showToothCounts(const ToothCountRecord& record);
+    // Leaving the large or the idler count: false when the text was refused.
+    bool leaveLargeToothCount();
+    bool leaveIdlerToothCount(const ToothCountRules& rules);
+    // 确定 of the tooth-count panel: the counts checked against each other and the ratio asked
+    // for; `keep` stores z1, z2 and the ratio into the chain's record before the rows are
+    // written. False when the step did not complete.
+    bool confirmCounts(int position, const ToothCountRules& rules, const ToothCountRecord& record,
+                       const std::function<void(double z1, double z2, double i)>& keep);
 
     // 初定中心距 at `position`: a redo asks first; the range is proposed unless the panel still
     // shows it from an earlier visit; then panel pnlInit_a0 is shown.

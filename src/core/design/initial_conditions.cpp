@@ -42,6 +42,33 @@ constexpr std::array<FieldRule, 7> kLeaveRules{{
     {InitField::FloatPercent, true, false, "请正确输入中心距初值允许误差"},
 }};
 
+// The numbers the confirmation reads: each must be positive and within its computable range. A
+// number that cannot be read gets the message of its leave rule; one out of range, the range's.
+struct ConfirmedNumber {
+    InitField field;
+    std::string InitInputs::*text;
+    const ComputableRange* range;
+    bool focusWhenUnreadable; // the focus goes to the field also when the text is unreadable
+};
+
+constexpr std::array<ConfirmedNumber, 6> kConfirmedNumbers{{
+    {InitField::Power, &InitInputs::power, &kPowerRange, true},
+    {InitField::N1, &InitInputs::n1, &kSpeedRange, true},
+    {InitField::Life, &InitInputs::life, &kLifeRange, true},
+    {InitField::InitA0, &InitInputs::initA0, &kInitA0Range, true},
+    {InitField::Ratio, &InitInputs::ratio, &kRatioRange, true},
+    {InitField::RatioTol, &InitInputs::ratioTol, &kRatioTolRange, false},
+}};
+
+std::string_view leaveMessage(InitField field) {
+    for (const auto& rule : kLeaveRules) {
+        if (rule.field == field) {
+            return rule.message;
+        }
+    }
+    return {};
+}
+
 template <class Items> std::string itemText(const Items& items, int index) {
     if (index < 0 || static_cast<std::size_t>(index) >= items.size()) {
         return {};
@@ -198,20 +225,29 @@ InitOutcome confirmInitialConditions(const InitInputs& inputs, Chain chain, Inte
         out.focus = focus;
         return out;
     };
+    // The number of `field`, or nothing after its message was shown.
+    auto number = [&](InitField field) -> std::optional<double> {
+        const auto& check = *std::find_if(kConfirmedNumbers.begin(), kConfirmedNumbers.end(),
+                                          [field](const auto& c) { return c.field == field; });
+        const auto value = positive(inputs.*check.text);
+        if (!value) {
+            refuse(leaveMessage(field),
+                   check.focusWhenUnreadable ? std::optional(field) : std::nullopt);
+        } else if (!withinRange(*check.range, *value)) {
+            refuse(outOfRangeText(*check.range), field);
+        } else {
+            return value;
+        }
+        return std::nullopt;
+    };
 
-    const auto power = positive(inputs.power);
+    const auto power = number(InitField::Power);
     if (!power) {
-        return refuse("请正确输入传递功率!", InitField::Power);
+        return out;
     }
-    if (!withinRange(kPowerRange, *power)) {
-        return refuse(outOfRangeText(kPowerRange), InitField::Power);
-    }
-    const auto n1 = positive(inputs.n1);
+    const auto n1 = number(InitField::N1);
     if (!n1) {
-        return refuse("请正确输入小链轮转速!", InitField::N1);
-    }
-    if (!withinRange(kSpeedRange, *n1)) {
-        return refuse(outOfRangeText(kSpeedRange), InitField::N1);
+        return out;
     }
     if (*n1 > 6000 && warnYesNo(ui, "小链轮转速过大,计算的结果将不能用于实际,要继续吗?",
                                 Answer::No) != Answer::Yes) {
@@ -221,12 +257,9 @@ InitOutcome confirmInitialConditions(const InitInputs& inputs, Chain chain, Inte
     const bool hasLife = roller && inputs.hasLife;
     if (roller) {
         if (hasLife) {
-            const auto life = positive(inputs.life);
+            const auto life = number(InitField::Life);
             if (!life) {
-                return refuse("请正确输入使用寿命", InitField::Life);
-            }
-            if (!withinRange(kLifeRange, *life)) {
-                return refuse(outOfRangeText(kLifeRange), InitField::Life);
+                return out;
             }
             out.life = *life;
         } else {
@@ -234,28 +267,19 @@ InitOutcome confirmInitialConditions(const InitInputs& inputs, Chain chain, Inte
         }
     }
     if (inputs.hasInitA0) {
-        const auto a0 = positive(inputs.initA0);
+        const auto a0 = number(InitField::InitA0);
         if (!a0) {
-            return refuse("请正确输入中心距初值!", InitField::InitA0);
-        }
-        if (!withinRange(kInitA0Range, *a0)) {
-            return refuse(outOfRangeText(kInitA0Range), InitField::InitA0);
+            return out;
         }
         out.initA0 = *a0;
     }
-    const auto ratio = positive(inputs.ratio);
+    const auto ratio = number(InitField::Ratio);
     if (!ratio) {
-        return refuse("请正确输入传动比!", InitField::Ratio);
+        return out;
     }
-    if (!withinRange(kRatioRange, *ratio)) {
-        return refuse(outOfRangeText(kRatioRange), InitField::Ratio);
-    }
-    const auto ratioTol = positive(inputs.ratioTol);
+    const auto ratioTol = number(InitField::RatioTol);
     if (!ratioTol) {
-        return refuse("请正确输入传动比允许误差", std::nullopt);
-    }
-    if (!withinRange(kRatioTolRange, *ratioTol)) {
-        return refuse(outOfRangeText(kRatioTolRange), InitField::RatioTol);
+        return out;
     }
     // The percentage the user sees is the one the design uses, whether or not the field was
     // left before the confirmation.

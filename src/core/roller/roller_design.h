@@ -96,6 +96,7 @@ private:
     void CalcSprocket(bool threeArc);
 
     bool ready() const;
+    design::ToothCountRecord toothCountRecord();
     // The re-run rule; `resetsLife` puts T back to −1 on a redo when no service life is
     // required.
     bool prepare(int position, bool resetsLife = false);

@@ -33,6 +33,18 @@ constexpr std::array<RecommendedZ1, 3> kRecommendedZ1{{
     {23, 25, "23", "小链轮齿数输入值不是推荐值\"23\"或\"25\",您确定使用此数值吗?"},
 }};
 
+// The roller chain's texts and formats of the tooth-count step.
+constexpr ToothCountRules kToothCountRules{"请正确输入小链轮齿数(正整数)!",
+                                           "请正确输入张紧轮齿数(正整数)!",
+                                           true,
+                                           MessageIcon::Information,
+                                           -1,
+                                           true,
+                                           0,
+                                           3,
+                                           0,
+                                           3};
+
 } // namespace
 
 const design::ChainKind& RollerDesign::kind() const {
@@ -138,16 +150,7 @@ void RollerDesign::spnRNumClick() {
     if (!ready() || !prepare(kNum, true)) {
         return;
     }
-    // The idler field follows the tensioner: only an idler sprocket has a tooth count.
-    auto& f = fields();
-    f.edtziEnabled =
-        rec().getBool(TR_Field::HasTensioner) && rec().getInt(TR_Field::TensionerKind) == 0;
-    f.edtz1 = text::general(rec().getDouble(TR_Field::z1));
-    f.edtz2 = text::general(rec().getDouble(TR_Field::z2));
-    f.edtzi = f.edtziEnabled ? f.edtz1 : std::string();
-    state().lblCal_z2 = text::general(rec().getDouble(TR_Field::z2Calc));
-    s_.gate().showPanel(Panel::Z);
-    focus("edtz1");
+    showToothCounts(toothCountRecord());
 }
 
 void RollerDesign::btnZOkClick() {
@@ -184,102 +187,41 @@ void RollerDesign::btnZOkClick() {
 }
 
 bool RollerDesign::edtz2Exit() {
-    const auto z2 = toothCount(fields().edtz2);
-    if (!z2) {
-        showError(ui(), "请正确输入大链轮齿数");
-    } else if (requireComputable(ui(), kLargeTeethRange, *z2)) {
-        return true;
-    }
-    focus("edtz2");
-    return false;
+    return leaveLargeToothCount();
 }
 
 bool RollerDesign::edtziExit() {
-    const auto& f = fields();
-    const auto zi = toothCount(f.edtzi);
-    if (!zi) {
-        showError(ui(), "请正确输入张紧轮齿数(正整数)!");
-        focus("edtzi");
-        return false;
-    }
-    if (!requireComputable(ui(), kIdlerTeethRange, *zi)) {
-        focus("edtzi");
-        return false;
-    }
-    const auto z1 = text::parseDecimal(f.edtz1);
-    if ((!z1 || std::trunc(*zi) != std::trunc(*z1)) &&
-        askYesNo(ui(), "张紧轮齿数不等于小链轮齿数,您确定使用此值吗?", Answer::No) != Answer::Yes) {
-        focus("edtzi");
-        return false;
-    }
-    return true;
+    return leaveIdlerToothCount(kToothCountRules);
 }
 
 void RollerDesign::btnRZOKClick() {
     if (!ready()) {
         return;
     }
-    const auto& f = fields();
-    const auto z1 = toothCount(f.edtz1);
-    if (!z1) {
-        showError(ui(), "请正确输入小链轮齿数(正整数)!");
-        focus("edtz1");
-        return;
-    }
-    if (!requireComputable(ui(), kSmallTeethRange, *z1)) {
-        focus("edtz1");
-        return;
-    }
-    // The idler count is checked as leaving its field checks it.
-    if (f.edtziEnabled && !edtziExit()) {
-        return;
-    }
-    const auto z2 = toothCount(f.edtz2);
-    if (!z2) {
-        showError(ui(), "请正确输入大链轮齿数");
-        focus("edtz2");
-        return;
-    }
-    if (!requireComputable(ui(), kLargeTeethRange, *z2)) {
-        focus("edtz2");
-        return;
-    }
-    const double q = *z2 / *z1;
-    const double iInit = rec().getDouble(TR_Field::iInit);
-    const std::string iDir = rec().getText(TR_Field::iDir);
-    if (iDir == "允许增大" && q < iInit) {
-        showInformation(ui(), "传动比不允许减小,请增大z2或调整z1和z2!");
-        focus("edtz2");
-        return;
-    }
-    if (iDir == "允许减小" && q > iInit) {
-        showInformation(ui(), "传动比不允许增大,请减小z2或调整z1和z2!");
-        focus("edtz2");
-        return;
-    }
-    if (std::abs(q - iInit) / iInit > rec().getDouble(TR_Field::iTol) &&
-        askYesNo(ui(), "传动比和初始传动比相差太大,应调整z1和z2,您现在要调整吗?") == Answer::Yes) {
-        focus("edtz2");
-        return;
-    }
-    engine().SetValue(TR_Field::z1, *z1);
-    engine().SetValue(TR_Field::z2, *z2);
-    engine().SetValue(TR_Field::i, q);
-    row("小链轮齿数", f.edtz1, "");
-    row("大链轮齿数", f.edtz2, "");
-    row("张紧轮齿数", f.edtziEnabled ? f.edtzi : std::string(), "");
-    row("平均传动比", text::fixed(q, 0, 3), "");
-    entry("小链轮齿数", *z1);
-    entry("大链轮齿数", *z2);
-    entry("平均传动比", q);
-    row("大链轮转速", text::fixed(rec().getDouble(TR_Field::n1) / q, 0, 3), "r/min");
-    complete(kNum);
-    s_.gate().hidePanel(Panel::Z);
-    s_.gate().switchToTab(Tab::Result);
+    confirmCounts(kNum, kToothCountRules, toothCountRecord(),
+                  [this](double z1, double z2, double i) {
+                      engine_.SetValue(TR_Field::z1, z1);
+                      engine_.SetValue(TR_Field::z2, z2);
+                      engine_.SetValue(TR_Field::i, i);
+                  });
 }
 
 void RollerDesign::btnRZCancelClick() {
     s_.gate().hidePanel(Panel::Z);
+}
+
+ToothCountRecord RollerDesign::toothCountRecord() {
+    const auto& r = rec();
+    ToothCountRecord out;
+    out.z1 = r.getDouble(TR_Field::z1);
+    out.z2 = r.getDouble(TR_Field::z2);
+    out.z2Calc = r.getDouble(TR_Field::z2Calc);
+    out.iInit = r.getDouble(TR_Field::iInit);
+    out.iTol = r.getDouble(TR_Field::iTol);
+    out.n1 = r.getDouble(TR_Field::n1);
+    out.iDir = r.getText(TR_Field::iDir);
+    out.hasIdler = r.getBool(TR_Field::HasTensioner) && r.getInt(TR_Field::TensionerKind) == 0;
+    return out;
 }
 
 } // namespace zorvane::roller

@@ -71,6 +71,7 @@ private:
                   const std::function<void()>& one, const std::function<void()>& two);
 
     bool ready() const;
+    design::ToothCountRecord toothCountRecord();
     TD_DesignRec& rec() { return engine_.record(); }
 
     TD_Design engine_;

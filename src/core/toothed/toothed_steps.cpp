@@ -17,6 +17,22 @@ namespace zorvane::toothed {
 
 using namespace design;
 
+namespace {
+
+// The toothed chain's texts and formats of the tooth-count step.
+constexpr ToothCountRules kToothCountRules{"请正确输入小链轮齿数",
+                                           "请正确输入张紧轮齿数",
+                                           false,
+                                           MessageIcon::Question,
+                                           5,
+                                           false,
+                                           5,
+                                           2,
+                                           10,
+                                           2};
+
+} // namespace
+
 const design::ChainKind& ToothedDesign::kind() const {
     return chainKind(Chain::Toothed);
 }
@@ -96,16 +112,7 @@ void ToothedDesign::spnDNumClick() {
     if (!ready() || !prepare(kNum)) {
         return;
     }
-    // The idler field follows the tensioner: only an idler sprocket has a tooth count.
-    auto& f = fields();
-    f.edtDziEnabled =
-        rec().getBool(TD_Field::HasTensioner) && rec().getInt(TD_Field::TensionerKind) == 0;
-    f.edtDz1 = text::general(rec().getDouble(TD_Field::z1));
-    f.edtDzi = f.edtDziEnabled ? f.edtDz1 : std::string();
-    f.edtDz2 = text::general(rec().getDouble(TD_Field::z2));
-    state().lblCal_Dz2 = text::general(rec().getDouble(TD_Field::z2Calc));
-    s_.gate().showPanel(Panel::Dz);
-    focus("edtDz1");
+    showToothCounts(toothCountRecord());
 }
 
 void ToothedDesign::btnDZOkClick() {
@@ -147,106 +154,41 @@ void ToothedDesign::btnDZOkClick() {
 }
 
 bool ToothedDesign::edtDziExit() {
-    const auto& f = fields();
-    const auto zi = toothCount(f.edtDzi);
-    if (!zi) {
-        showError(ui(), "请正确输入张紧轮齿数");
-        focus("edtDzi");
-        return false;
-    }
-    if (!requireComputable(ui(), kIdlerTeethRange, *zi)) {
-        focus("edtDzi");
-        return false;
-    }
-    if (zi != text::parseDecimal(f.edtDz1) &&
-        askYesNo(ui(), "张紧轮齿数不等于小链轮齿数,您确定使用此值吗?", Answer::No) != Answer::Yes) {
-        focus("edtDzi");
-        return false;
-    }
-    return true;
+    return leaveIdlerToothCount(kToothCountRules);
 }
 
 bool ToothedDesign::edtDz2Exit() {
-    const auto z2 = toothCount(fields().edtDz2);
-    if (!z2) {
-        showError(ui(), "请正确输入大链轮齿数");
-    } else if (requireComputable(ui(), kLargeTeethRange, *z2)) {
-        return true;
-    }
-    focus("edtDz2");
-    return false;
+    return leaveLargeToothCount();
 }
 
 void ToothedDesign::btnDZ1OKClick() {
     if (!ready()) {
         return;
     }
-    const auto& f = fields();
-    const auto z1 = toothCount(f.edtDz1);
-    if (!z1) {
-        showError(ui(), "请正确输入小链轮齿数");
-        focus("edtDz1");
-        return;
-    }
-    if (!requireComputable(ui(), kSmallTeethRange, *z1)) {
-        focus("edtDz1");
-        return;
-    }
-    // The tensioner count is checked as leaving its field checks it.
-    if (f.edtDziEnabled && !edtDziExit()) {
-        return;
-    }
-    const std::optional<double> zi = f.edtDziEnabled ? toothCount(f.edtDzi) : std::nullopt;
-    const auto z2 = toothCount(f.edtDz2);
-    if (!z2) {
-        showError(ui(), "请正确输入大链轮齿数");
-        focus("edtDz2");
-        return;
-    }
-    if (!requireComputable(ui(), kLargeTeethRange, *z2)) {
-        focus("edtDz2");
-        return;
-    }
-    const double r = *z2 / *z1;
-    const double iInit = rec().getDouble(TD_Field::iInit);
-    const std::string iDir = rec().getText(TD_Field::iDir);
-    const auto refuse = [&](const char* text) {
-        ui().ask({"提示信息", text, MessageIcon::Question, Buttons::Ok, Answer::Ok});
-        focus("edtDz2");
-    };
-    if (iDir == "允许增大" && r < iInit) {
-        refuse("传动比不允许减小,请增大z2或调整z1和z2!");
-        return;
-    }
-    if (iDir == "允许减小" && r > iInit) {
-        refuse("传动比不允许增大,请减小z2或调整z1和z2!");
-        return;
-    }
-    if (std::abs(r - iInit) / iInit > rec().getDouble(TD_Field::iTol) &&
-        askYesNo(ui(), "传动比和初始传动比相差太大,应调整z1和z2,您现在要调整吗?") == Answer::Yes) {
-        focus("edtDz2");
-        return;
-    }
-    engine().SetValue(TD_Field::z1, *z1);
-    engine().SetValue(TD_Field::z2, *z2);
-    engine().SetValue(TD_Field::i, r);
-    row("小链轮齿数", text::fixed(*z1, 5, 0), "");
-    row("大链轮齿数", text::fixed(*z2, 5, 0), "");
-    entry("小链轮齿数", *z1);
-    entry("大链轮齿数", *z2);
-    if (zi) {
-        row("张紧轮齿数", text::fixed(*zi, 5, 0), "");
-    }
-    row("平均传动比", text::fixed(r, 5, 2), "");
-    entry("平均传动比", r);
-    row("大链轮转速", text::fixed(rec().getDouble(TD_Field::n1) / r, 10, 2), "r/min");
-    complete(kNum);
-    s_.gate().hidePanel(Panel::Dz);
-    s_.gate().switchToTab(Tab::Result);
+    confirmCounts(kNum, kToothCountRules, toothCountRecord(),
+                  [this](double z1, double z2, double i) {
+                      engine_.SetValue(TD_Field::z1, z1);
+                      engine_.SetValue(TD_Field::z2, z2);
+                      engine_.SetValue(TD_Field::i, i);
+                  });
 }
 
 void ToothedDesign::btnDZCancelClick() {
     s_.gate().hidePanel(Panel::Dz);
+}
+
+ToothCountRecord ToothedDesign::toothCountRecord() {
+    const auto& r = rec();
+    ToothCountRecord out;
+    out.z1 = r.getDouble(TD_Field::z1);
+    out.z2 = r.getDouble(TD_Field::z2);
+    out.z2Calc = r.getDouble(TD_Field::z2Calc);
+    out.iInit = r.getDouble(TD_Field::iInit);
+    out.iTol = r.getDouble(TD_Field::iTol);
+    out.n1 = r.getDouble(TD_Field::n1);
+    out.iDir = r.getText(TD_Field::iDir);
+    out.hasIdler = r.getBool(TD_Field::HasTensioner) && r.getInt(TD_Field::TensionerKind) == 0;
+    return out;
 }
 
 // ---- 链条节距 ---------------------------------------------------------------------------------

@@ -85,11 +85,11 @@ Tables reference(const Design& d) {
     session.beginNewDesign();
     session.openChainTypeStep();
     session.confirmChainType({d.chain == design::Chain::Roller, d.rowItem, 0});
-    session.openInitialConditions();
-    session.confirmInitialConditions(d.init);
+    session.steps().openInitialConditions();
+    session.steps().confirmInitialConditions(d.init);
     const bool roller = d.chain == design::Chain::Roller;
     for (int position : d.positions) {
-        session.stepClicked(d.chain, position);
+        session.steps().stepClicked(d.chain, position);
         if (position == 1 && roller) {
             (*roller::designOf(session)).btnZOkClick();
             (*roller::designOf(session)).btnRZOKClick();
@@ -97,9 +97,9 @@ Tables reference(const Design& d) {
             (*toothed::designOf(session)).btnDZOkClick();
             (*toothed::designOf(session)).btnDZ1OKClick();
         } else if (position == 4) {
-            session.confirmInitialCentreDistance();
+            session.steps().confirmInitialCentreDistance();
         } else if (position == 5) {
-            session.confirmCentreDistanceChange();
+            session.steps().confirmCentreDistanceChange();
         } else if (position == 7 && roller) {
             (*roller::designOf(session)).btnIntensityOKClick();
         }

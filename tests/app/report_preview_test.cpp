@@ -4,6 +4,7 @@
 
 #include "app/reports/preview_dialog.h"
 #include "app/shell/main_window.h"
+#include "core/design/finished_design.h"
 #include "core/design/scripted_interaction.h"
 #include "core/design/steps.h"
 #include "core/records/design_history.h"
@@ -72,7 +73,7 @@ private slots:
     void reportCommandsWaitForTheLastStep() {
         QVERIFY(!enabled("spnResult"));
         QVERIFY(!window_->action(QStringLiteral("mniHistory"))->isEnabled());
-        window_->session().showReport(report::ReportId::Combined);
+        design::showReport(window_->session(), report::ReportId::Combined);
         QVERIFY(ui_.previews().empty());
         finishRollerDesign();
         QVERIFY(enabled("spnResult"));

@@ -37,8 +37,8 @@ protected:
         session.beginNewDesign();
         session.openChainTypeStep();
         session.confirmChainType({true, rowItem, 0});
-        session.openInitialConditions();
-        ASSERT_TRUE(session.confirmInitialConditions(inputs).confirmed);
+        session.steps().openInitialConditions();
+        ASSERT_TRUE(session.steps().confirmInitialConditions(inputs).confirmed);
     }
 
     roller::RollerDesign& steps() { return (*roller::designOf(session)); }
@@ -281,7 +281,7 @@ TEST_F(RollerDesignTest, RerunOfTheSpeedAfterTheSprocketsCutsBackAndListsSizesOn
     begin(lowSpeedSingleRow());
     runThrough(9);
     ASSERT_EQ(sizes().size(), 9u);
-    steps().runStep(3);                     // Yes (default) to "确实要重新计算链速？"
+    steps().runStep(3);                         // Yes (default) to "确实要重新计算链速？"
     EXPECT_EQ(results().back()[0], "润滑方式"); // the speed step ran again at once
     EXPECT_EQ(history().back()[0], "链条速度");
     EXPECT_TRUE(sizes().empty());

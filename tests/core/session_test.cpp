@@ -127,7 +127,7 @@ TEST_F(SessionTest, InitialConditionsFillTheTableAndTheRecord) {
     session.beginNewDesign();
     session.confirmChainType({false, 0, 0});
     EXPECT_EQ(session.state().status[1], "齿形链传动 设计");
-    session.openInitialConditions();
+    session.steps().openInitialConditions();
     EXPECT_TRUE(session.state().panelVisible(Panel::Init));
     EXPECT_EQ(session.state().focus, "edtPower");
     InitInputs in = inputs();
@@ -135,7 +135,7 @@ TEST_F(SessionTest, InitialConditionsFillTheTableAndTheRecord) {
     in.load = 1;
     in.motor = 2;
     in.floatPercent = "8";
-    const auto out = session.confirmInitialConditions(in);
+    const auto out = session.steps().confirmInitialConditions(in);
     ASSERT_TRUE(out.confirmed);
     const auto& rec = toothed::engineOf(session)->record();
     EXPECT_EQ(rec.getDouble(TD_Field::Power), 7.5);
@@ -158,12 +158,12 @@ TEST_F(SessionTest, InitialConditionsFillTheTableAndTheRecord) {
 TEST_F(SessionTest, ARefusedConfirmationKeepsThePanelAndStoresNoRows) {
     session.beginNewDesign();
     session.confirmChainType({true, 0, 0});
-    session.openInitialConditions();
+    session.steps().openInitialConditions();
     InitInputs in = inputs();
     in.hasLife = true;
     in.life = "20000";
     in.ratio = "三";
-    const auto out = session.confirmInitialConditions(in);
+    const auto out = session.steps().confirmInitialConditions(in);
     EXPECT_FALSE(out.confirmed);
     EXPECT_EQ(out.focus, InitField::Ratio);
     EXPECT_TRUE(session.state().panelVisible(Panel::Init));
@@ -175,8 +175,8 @@ TEST_F(SessionTest, ARefusedConfirmationKeepsThePanelAndStoresNoRows) {
 TEST_F(SessionTest, ChoosingTheChainTypeAgainDiscardsTheDesign) {
     session.beginNewDesign();
     session.confirmChainType({true, 0, 0});
-    session.openInitialConditions();
-    ASSERT_TRUE(session.confirmInitialConditions(inputs()).confirmed);
+    session.steps().openInitialConditions();
+    ASSERT_TRUE(session.steps().confirmInitialConditions(inputs()).confirmed);
     ui.clearLog();
     session.openChainTypeStep(); // default Yes to "确实要重新选择链种类？"
     ASSERT_FALSE(ui.log().empty());
@@ -212,12 +212,12 @@ TEST(SessionDatabaseDirTest, AnExplicitDatabaseDirectoryHoldsTheWorkingTables) {
     EXPECT_EQ(session.appDir(), appDir.path());
     session.beginNewDesign();
     session.confirmChainType({true, 0, 0});
-    session.openInitialConditions();
+    session.steps().openInitialConditions();
     InitInputs in;
     in.power = "3";
     in.n1 = "300";
     in.ratio = "3";
-    ASSERT_TRUE(session.confirmInitialConditions(in).confirmed);
+    ASSERT_TRUE(session.steps().confirmInitialConditions(in).confirmed);
     records::TResult_manage check(workspace.database(), "r", true);
     EXPECT_EQ(check.initTable()->recordCount(), session.results()->initTable()->recordCount());
     EXPECT_FALSE(check.initTable()->isEmpty());

@@ -31,8 +31,8 @@ protected:
         session.beginNewDesign();
         session.openChainTypeStep();
         session.confirmChainType({false, 0, 0});
-        session.openInitialConditions();
-        ASSERT_TRUE(session.confirmInitialConditions(inputs).confirmed);
+        session.steps().openInitialConditions();
+        ASSERT_TRUE(session.steps().confirmInitialConditions(inputs).confirmed);
     }
     toothed::ToothedDesign& steps() { return (*toothed::designOf(session)); }
     toothed::TD_DesignRec& rec() { return toothed::engineOf(session)->record(); }
@@ -47,9 +47,9 @@ protected:
                 steps().btnDZOkClick();
                 steps().btnDZ1OKClick();
             } else if (position == 4) {
-                session.confirmInitialCentreDistance();
+                session.steps().confirmInitialCentreDistance();
             } else if (position == 5) {
-                session.confirmCentreDistanceChange();
+                session.steps().confirmCentreDistanceChange();
             }
         }
     }
@@ -175,7 +175,7 @@ TEST_F(ToothedDesignTest, PitchTheSpeedDoesNotRateSendsBackToTheSpeed) {
     EXPECT_EQ(session.state().focus, "edtn1");
 
     // A usable speed, and the design goes through to the end.
-    ASSERT_TRUE(session.confirmInitialConditions(toothedMediumSpeed()).confirmed);
+    ASSERT_TRUE(session.steps().confirmInitialConditions(toothedMediumSpeed()).confirmed);
     runThrough(8);
     EXPECT_TRUE(done(20));
     EXPECT_EQ(valueOf("设计功率"), "5.278");

@@ -16,6 +16,7 @@
 #include "app/shell/select_panel.h"
 #include "app/shell/step_panels.h"
 #include "app/shell/work_space.h"
+#include "core/design/finished_design.h"
 #include "core/design/problem.h"
 #include "core/records/design_history.h"
 #include "core/records/result_tables.h"
@@ -252,7 +253,7 @@ void MainWindow::connectReportCommands() {
         const QString name = QString::fromLatin1(command.control.data(),
                                                  static_cast<qsizetype>(command.control.size()));
         const auto id = command.report;
-        auto show = [this, id] { run([this, id] { session_->showReport(id); }); };
+        auto show = [this, id] { run([this, id] { design::showReport(*session_, id); }); };
         if (QAction* item = action(name)) {
             connect(item, &QAction::triggered, this, show);
         } else if (auto* button = findChild<QToolButton*>(name)) {
@@ -322,12 +323,12 @@ void MainWindow::run(const std::function<void()>& handler) {
 }
 
 void MainWindow::stepClicked(design::Chain chain, int position) {
-    run([this, chain, position] { session_->stepClicked(chain, position); });
+    run([this, chain, position] { session_->steps().stepClicked(chain, position); });
 }
 
 void MainWindow::confirmInit() {
     run([this] {
-        const auto outcome = session_->confirmInitialConditions(initPanel()->inputs());
+        const auto outcome = session_->steps().confirmInitialConditions(initPanel()->inputs());
         if (outcome.focus) {
             const auto field = *outcome.focus;
             QTimer::singleShot(0, this, [this, field] { initPanel_->focusField(field); });

@@ -16,6 +16,7 @@
 #include "app/shell/select_panel.h"
 #include "app/shell/step_panels.h"
 #include "app/shell/work_space.h"
+#include "core/design/finished_design.h"
 #include "core/records/design_history.h"
 #include "core/records/result_tables.h"
 
@@ -88,9 +89,9 @@ QWidget* MainWindow::makeInitPanel() {
     }
     connect(initPanel_, &InitPanel::confirmed, this, &MainWindow::confirmInit);
     connect(initPanel_, &InitPanel::cancelled, this,
-            [this] { run([this] { session_->cancelInitialConditions(); }); });
+            [this] { run([this] { session_->steps().cancelInitialConditions(); }); });
     connect(initPanel_, &InitPanel::a0TolerancePercentEntered, this,
-            [this](double percent) { session_->setA0TolerancePercent(percent); });
+            [this](double percent) { session_->steps().setA0TolerancePercent(percent); });
     return initPanel_;
 }
 
@@ -118,7 +119,7 @@ ResultPage* MainWindow::resultPage() {
     if (!resultPage_) {
         resultPage_ = new ResultPage;
         connect(resultPage_, &ResultPage::exportProfilesClicked, this,
-                [this] { run([this] { session_->exportProfiles(); }); });
+                [this] { run([this] { design::exportProfiles(*session_); }); });
         pages_->widget(static_cast<int>(Tab::Result))->layout()->addWidget(resultPage_);
         resultPage_->show();
         drawRecords();

@@ -82,19 +82,21 @@ QWidget* StepPanels::makeIntensity() {
 
 QWidget* StepPanels::makeInitA0() {
     initA0_ = new InitA0Panel;
-    using S = design::DesignSession;
+    using S = design::StepDispatcher;
     connect(initA0_, &InitA0Panel::okClicked, this,
-            handler(session_, &S::confirmInitialCentreDistance));
+            handler(session_.steps(), &S::confirmInitialCentreDistance));
     connect(initA0_, &InitA0Panel::cancelClicked, this,
-            handler(session_, &S::cancelInitialCentreDistance));
+            handler(session_.steps(), &S::cancelInitialCentreDistance));
     return initA0_;
 }
 
 QWidget* StepPanels::makeA() {
     a_ = new APanel;
-    using S = design::DesignSession;
-    connect(a_, &APanel::okClicked, this, handler(session_, &S::confirmCentreDistanceChange));
-    connect(a_, &APanel::cancelClicked, this, handler(session_, &S::cancelCentreDistanceChange));
+    using S = design::StepDispatcher;
+    connect(a_, &APanel::okClicked, this,
+            handler(session_.steps(), &S::confirmCentreDistanceChange));
+    connect(a_, &APanel::cancelClicked, this,
+            handler(session_.steps(), &S::cancelCentreDistanceChange));
     return a_;
 }
 

@@ -1,11 +1,10 @@
 #include "core/design/session.h"
 
 #include "core/design/reference_data.h"
-#include "core/profile/design_profiles.h"
+#include "core/design/step_dispatcher.h"
 #include "core/records/design_history.h"
 #include "core/records/result_tables.h"
 #include "core/records/working_tables.h"
-#include "core/report/report_source.h"
 #include "core/store/store_error.h"
 
 #include <array>
@@ -27,7 +26,8 @@ DesignSession::DesignSession(std::filesystem::path appDir, Interaction& ui,
 DesignSession::DesignSession(std::filesystem::path appDir, std::filesystem::path databaseDir,
                              Interaction& ui, records::DesignerInfo designer)
     : appDir_(std::move(appDir)), databaseDir_(std::move(databaseDir)),
-      projectPath_(appDir_ / "Unnamed.chn"), ui_(ui), designer_(std::move(designer)) {
+      projectPath_(appDir_ / "Unnamed.chn"), ui_(ui), designer_(std::move(designer)),
+      steps_(std::make_unique<StepDispatcher>(*this)) {
     try {
         workspace_ = std::make_unique<store::Workspace>(databaseDir_, records::workingTables());
     } catch (const store::StoreError& error) {
@@ -228,101 +228,6 @@ void DesignSession::confirmChainType(const SelectInputs& inputs) {
 
 void DesignSession::cancelChainType() {
     gate_.hidePanel(Panel::Select);
-}
-
-void DesignSession::openInitialConditions() {
-    const auto c = chain();
-    if (!c || !gate_.prepareRun(*c, 0, ui_, results_.get(), history_.get())) {
-        return;
-    }
-    gate_.showPanel(Panel::Init);
-    state_.focus = "edtPower";
-}
-
-InitOutcome DesignSession::confirmInitialConditions(const InitInputs& inputs) {
-    const Chain c = chain().value_or(Chain::Roller);
-    initInputs_ = inputs;
-    InitOutcome out = design::confirmInitialConditions(inputs, c, ui_);
-    if (design_) {
-        design_->keepPassedChecks(out);
-    }
-    if (!out.confirmed) {
-        return out;
-    }
-    storeInitialConditions(out);
-    gate_.complete(c, 0);
-    gate_.hidePanel(Panel::Init);
-    gate_.switchToTab(Tab::Result);
-    return out;
-}
-
-void DesignSession::storeInitialConditions(const InitOutcome& out) {
-    if (design_) {
-        design_->keepInitialConditions(out, state_);
-    }
-    for (const auto& row : out.rows) {
-        results_->AddRow(row.item, row.value, row.unit, "i");
-    }
-}
-
-void DesignSession::cancelInitialConditions() {
-    gate_.hidePanel(Panel::Init);
-}
-
-void DesignSession::stepClicked(Chain c, int position) {
-    if (chain() != c) {
-        return;
-    }
-    if (position == 0) {
-        openInitialConditions();
-    } else {
-        design_->runStep(position);
-    }
-}
-
-void DesignSession::confirmInitialCentreDistance() {
-    if (design_) {
-        design_->confirmInitialCentreDistance();
-    }
-}
-
-void DesignSession::cancelInitialCentreDistance() {
-    gate_.hidePanel(Panel::InitA0);
-}
-
-void DesignSession::confirmCentreDistanceChange() {
-    if (design_) {
-        design_->confirmCentreDistanceChange();
-    }
-}
-
-void DesignSession::cancelCentreDistanceChange() {
-    gate_.hidePanel(Panel::A);
-}
-
-void DesignSession::setA0TolerancePercent(double percent) {
-    if (design_) {
-        design_->setCentreDistanceTolerance(percent / 100);
-    }
-}
-
-void DesignSession::showReport(report::ReportId report) {
-    if (!state_.reportsEnabled) {
-        return;
-    }
-    // The whole report is read before the preview opens, so a table that cannot be read stops
-    // the command with nothing shown.
-    const report::Document document = report::loadReport(report, databaseDir_);
-    ui_.previewReport(document);
-}
-
-void DesignSession::exportProfiles() {
-    if (!state_.reportsEnabled) {
-        return;
-    }
-    const std::string proposed =
-        projectPath_.empty() ? std::string("链轮齿形") : projectPath_.stem().string();
-    profile::exportSprocketProfiles(ui_, databaseDir_, proposed);
 }
 
 } // namespace zorvane::design

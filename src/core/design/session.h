@@ -9,8 +9,8 @@
 #include "core/design/lifecycle.h"
 #include "core/design/main_state.h"
 #include "core/design/status_control.h"
+#include "core/design/step_dispatcher.h"
 #include "core/records/designer_record.h"
-#include "core/report/report_document.h"
 #include "core/store/workspace.h"
 
 #include <exception>
@@ -74,17 +74,12 @@ public:
     // The design of the open chain; null before a chain type is chosen.
     ChainDesign* design() const { return design_.get(); }
 
-    // A click on the step button at `position` of the open chain's step list.
-    void stepClicked(Chain chain, int position);
-    // The buttons of the panels both chains share, for the open chain: 确定 and 取消 of
-    // pnlInit_a0 and of pnla.
-    void confirmInitialCentreDistance();
-    void cancelInitialCentreDistance();
-    void confirmCentreDistanceChange();
-    void cancelCentreDistanceChange();
-
     // The initial-conditions panel as it was last confirmed: the later steps read its switches.
     const InitInputs& initInputs() const { return initInputs_; }
+    void keepInitInputs(const InitInputs& inputs) { initInputs_ = inputs; }
+
+    // The steps of the open design as the step buttons and the panels run them.
+    StepDispatcher& steps() { return *steps_; }
 
     // Save or Save As of the file commands; sets SaveSucceeded. Until it is set, the save that
     // the new-design prompt asks for cannot succeed and the new design is not started.
@@ -108,25 +103,7 @@ public:
     void confirmChainType(const SelectInputs& inputs);
     void cancelChainType();
 
-    // 初始条件 and its panel.
-    void openInitialConditions();
-    InitOutcome confirmInitialConditions(const InitInputs& inputs);
-    void cancelInitialConditions();
-    // The user left edtFloat with a valid percentage.
-    void setA0TolerancePercent(double percent);
-
-    // A report command: reads the report's working tables and shows the report in the preview
-    // until the user closes it. Does nothing while the report commands are disabled (the design
-    // is not finished). A missing or unreadable table throws the store's error before the
-    // preview opens.
-    void showReport(report::ReportId report);
-    // 导出齿形…: both sprockets' profiles written where the save dialog says. Does nothing while
-    // the design is not finished.
-    void exportProfiles();
-
 private:
-    void storeInitialConditions(const InitOutcome& outcome);
-
     std::filesystem::path appDir_;
     std::filesystem::path databaseDir_;
     std::filesystem::path projectPath_;
@@ -142,6 +119,7 @@ private:
     std::unique_ptr<records::TResult_manage> results_;
     std::unique_ptr<records::TRecord_Class> history_;
     InitInputs initInputs_;
+    std::unique_ptr<StepDispatcher> steps_;
 };
 
 } // namespace zorvane::design

@@ -108,7 +108,7 @@ void RollerDesign::CalcFatigueLife() {
         if (choice == "1") {
             spnRNodeSClick();
         } else {
-            s_.openInitialConditions();
+            s_.steps().openInitialConditions();
         }
         return;
     } else {

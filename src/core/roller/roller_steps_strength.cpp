@@ -7,8 +7,8 @@
 #include "core/design/session.h"
 #include "core/records/design_history.h"
 #include "core/records/result_tables.h"
-#include "core/roller/roller_formulas.h"
 #include "core/roller/roller_design.h"
+#include "core/roller/roller_formulas.h"
 #include "core/store/table.h"
 #include "core/text/number_text.h"
 

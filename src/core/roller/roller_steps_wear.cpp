@@ -4,8 +4,8 @@
 #include "core/design/session.h"
 #include "core/records/design_history.h"
 #include "core/records/result_tables.h"
-#include "core/roller/roller_formulas.h"
 #include "core/roller/roller_design.h"
+#include "core/roller/roller_formulas.h"
 #include "core/text/number_text.h"
 
 namespace zorvane::roller {
@@ -97,7 +97,7 @@ bool RollerDesign::CheckWear() {
         if (choice == 1) {
             spnRNumClick();
         } else {
-            s_.openInitialConditions();
+            s_.steps().openInitialConditions();
         }
         return false;
     }

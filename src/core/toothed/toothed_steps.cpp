@@ -316,7 +316,7 @@ bool ToothedDesign::CalcUnitWidthPower() {
         sendBack(
             "选择重计算起始位置", "[1-重选节距；2-重选链速]", [this] { spnDNodeSClick(); },
             [this] {
-                s_.openInitialConditions();
+                s_.steps().openInitialConditions();
                 if (state().panelVisible(Panel::Init)) {
                     focus("edtn1");
                 }

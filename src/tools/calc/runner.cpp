@@ -34,10 +34,10 @@ void btnIntensityOK(DesignSession& s) {
     roller::designOf(s)->btnIntensityOKClick();
 }
 void Button3(DesignSession& s) {
-    s.confirmInitialCentreDistance();
+    s.steps().confirmInitialCentreDistance();
 }
 void btnAOk(DesignSession& s) {
-    s.confirmCentreDistanceChange();
+    s.steps().confirmCentreDistanceChange();
 }
 
 // The panels of the steps after the initial conditions; the other steps have none.
@@ -134,11 +134,11 @@ public:
             return;
         }
         const int position = *button.position;
-        run([&] { session_.stepClicked(chain, position); });
+        run([&] { session_.steps().stepClicked(chain, position); });
         if (position == 0) {
             // A send-back that reopens the initial conditions gets the same inputs again.
             if (session_.state().panelVisible(Panel::Init)) {
-                run([&] { session_.confirmInitialConditions(scenario_.initial); });
+                run([&] { session_.steps().confirmInitialConditions(scenario_.initial); });
             }
             return;
         }

@@ -3,10 +3,10 @@
 // from a timer that finds the active modal widget.
 
 #include "app/records/designer_dialog.h"
-#include "app/shell/fonts.h"
 #include "app/shell/qt_interaction.h"
 #include "app/shell/value_prompt.h"
 #include "core/records/designer_record.h"
+#include "render/fonts.h"
 
 #include <QApplication>
 #include <QFontDatabase>
@@ -78,7 +78,7 @@ class DialogTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void initTestCase() { app::installChineseFontSubstitutes(); }
+    void initTestCase() { render::installChineseFontSubstitutes(); }
 
     void mulDivRoundsHalvesAwayFromZero_data() {
         QTest::addColumn<int>("a");

@@ -5,7 +5,6 @@
 #include "app/records/result_page.h"
 #include "app/refdata/query_page.h"
 #include "app/shell/design_list.h"
-#include "app/shell/fonts.h"
 #include "app/shell/help_viewer.h"
 #include "app/shell/init_panel.h"
 #include "app/shell/qt_interaction.h"
@@ -14,6 +13,7 @@
 #include "app/shell/work_space.h"
 #include "core/records/design_history.h"
 #include "core/roller/roller_design.h"
+#include "render/fonts.h"
 #include "support/design_inputs.h"
 #include "support/main_window_fixture.h"
 
@@ -72,7 +72,7 @@ private:
     }
 
 private slots:
-    void initTestCase() { app::installChineseFontSubstitutes(); }
+    void initTestCase() { render::installChineseFontSubstitutes(); }
     void init() { openWindow(); }
     void cleanup() { closeWindow(); }
 

@@ -2,9 +2,9 @@
 // read from its working tables and written as PDF bytes, in this process (offscreen unless a
 // platform is set). Prints the median and the slowest of several runs; asserts nothing.
 
-#include "app/reports/report_files.h"
-#include "app/shell/fonts.h"
 #include "core/report/report_source.h"
+#include "render/fonts.h"
+#include "render/report_files.h"
 
 #include <QElapsedTimer>
 #include <QGuiApplication>
@@ -24,7 +24,7 @@ void measure(zorvane::report::ReportId id, const char* label) {
         QElapsedTimer timer;
         timer.start();
         const auto document = zorvane::report::loadReport(id, ZORVANE_BENCH_DESIGN);
-        bytes = zorvane::app::reportPdf(document).size();
+        bytes = zorvane::render::reportPdf(document).size();
         times.push_back(static_cast<double>(timer.nsecsElapsed()) / 1e6);
     }
     std::sort(times.begin(), times.end());
@@ -39,7 +39,7 @@ int main(int argc, char** argv) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     }
     QGuiApplication app(argc, argv);
-    zorvane::app::installChineseFontSubstitutes();
+    zorvane::render::installChineseFontSubstitutes();
     measure(zorvane::report::ReportId::Combined, "combined");
     measure(zorvane::report::ReportId::History, "history");
     return 0;

@@ -5,10 +5,10 @@
 // same run (offscreen unless a platform is set). Prints the median, minimum and maximum of both
 // and of the ratio of each program start to the floor start before it; asserts nothing.
 
-#include "app/shell/fonts.h"
 #include "app/shell/main_window.h"
 #include "app/shell/start_up.h"
 #include "core/design/scripted_interaction.h"
+#include "render/fonts.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -34,7 +34,7 @@ int startOnce(int argc, char** argv, bool program) {
             ui, std::filesystem::path(ZORVANE_BUILT_DATABASE).parent_path());
         return QTest::qWaitForWindowExposed(window.get()) ? 0 : 1;
     }
-    zorvane::app::installChineseFontSubstitutes();
+    zorvane::render::installChineseFontSubstitutes();
     QMainWindow window;
     QFont font(QStringLiteral("宋体"));
     font.setPixelSize(12);

@@ -1,10 +1,10 @@
 // The pictures compiled into the program and the help file copied beside it.
 
 #include "core/design/steps.h"
+#include "render/resource_names.h"
 #include "tools/artwork/artwork.h"
 #include "tools/artwork/chain_line.h"
 #include "tools/artwork/paint_kit.h"
-#include "tools/artwork/resource_names.h"
 
 #include <QFile>
 #include <QFontDatabase>
@@ -44,23 +44,23 @@ void expectResourceSize(std::string_view resource, QSize size) {
 }
 
 TEST(ArtworkResources, LoadWithTheirSizes) {
-    expectResourceSize(zorvane::artwork::kSplash, QSize(423, 318));
-    expectResourceSize(zorvane::artwork::kAppIcon, QSize(64, 64));
-    for (std::string_view icon : zorvane::artwork::kToolBarIcons) {
+    expectResourceSize(zorvane::render::kSplash, QSize(423, 318));
+    expectResourceSize(zorvane::render::kAppIcon, QSize(64, 64));
+    for (std::string_view icon : zorvane::render::kToolBarIcons) {
         expectResourceSize(icon, QSize(24, 24));
     }
-    for (std::string_view image : zorvane::artwork::kTreeImages) {
+    for (std::string_view image : zorvane::render::kTreeImages) {
         expectResourceSize(image, QSize(16, 16));
     }
-    expectResourceSize(zorvane::artwork::kZ1SpeedTable, QSize(361, 63));
+    expectResourceSize(zorvane::render::kZ1SpeedTable, QSize(361, 63));
 }
 
 TEST(ArtworkResources, ToolBarIconsFollowTheImageListOrder) {
     const char* expected[] = {"new",   "open", "save",          "close",
                               "query", "exit", "result-report", "history-report"};
-    ASSERT_EQ(std::size(expected), zorvane::artwork::kToolBarIcons.size());
+    ASSERT_EQ(std::size(expected), zorvane::render::kToolBarIcons.size());
     for (std::size_t i = 0; i < std::size(expected); ++i) {
-        EXPECT_EQ(zorvane::artwork::kToolBarIcons[i],
+        EXPECT_EQ(zorvane::render::kToolBarIcons[i],
                   ":/artwork/icon-" + std::string(expected[i]) + ".png");
     }
 }
@@ -93,7 +93,7 @@ TEST(ArtworkDrawing, PngHasNoTextOrTimeChunks) {
 // An icon draws something and leaves its corners free; a failed drawing leaves it empty.
 TEST(ArtworkDrawing, SmallPicturesHaveInkAndTransparentCorners) {
     for (const Picture& picture : pictures().subspan(1)) {
-        if (picture.resource == zorvane::artwork::kZ1SpeedTable) {
+        if (picture.resource == zorvane::render::kZ1SpeedTable) {
             continue; // an opaque table, tested with the drawings
         }
         const QImage image = picture.draw().convertToFormat(QImage::Format_ARGB32);

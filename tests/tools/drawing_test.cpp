@@ -1,12 +1,12 @@
 // The sprocket drawings of the database directory, the drawings of the reference browser, the
 // tooth-count table picture and the drafting helpers they are drawn with.
 
+#include "render/resource_names.h"
 #include "support/temp_dir.h"
 #include "support/workspace.h"
 #include "tools/artwork/artwork.h"
 #include "tools/artwork/drafting.h"
 #include "tools/artwork/paint_kit.h"
-#include "tools/artwork/resource_names.h"
 
 #include <QFile>
 #include <QImage>
@@ -225,7 +225,7 @@ TEST(BuiltDrawings, LieBesideTheTablesAndMatchTheDrawingCode) {
 TEST(BuiltDrawings, ComeWithEveryWorkspace) {
     const zorvane::testing::Workspace workspace;
     for (std::string_view name :
-         {zorvane::artwork::kRollerSprocketDrawing, zorvane::artwork::kToothedSprocketDrawing}) {
+         {zorvane::render::kRollerSprocketDrawing, zorvane::render::kToothedSprocketDrawing}) {
         const QImage image(QString::fromStdString((workspace.database() / name).string()));
         EXPECT_FALSE(image.isNull()) << name;
     }

@@ -1,7 +1,7 @@
 #include "app/reports/preview_dialog.h"
 
-#include "app/reports/report_files.h"
 #include "core/report/report_writers.h"
+#include "render/report_files.h"
 
 #include <QAction>
 #include <QLabel>
@@ -13,6 +13,11 @@
 #include <filesystem>
 
 namespace zorvane::app {
+
+using render::ExportError;
+using render::ExportFormat;
+using render::kExportFormats;
+using render::writeReportFile;
 
 namespace {
 

@@ -3,9 +3,9 @@
 // the printer dialog and export to PDF, text, CSV and HTML through the save dialog. Both dialogs
 // go through the Interaction, so that tests drive them with scripted answers.
 
-#include "app/reports/report_layout.h"
 #include "core/design/interaction.h"
 #include "core/report/report_document.h"
+#include "render/report_layout.h"
 
 #include <QDialog>
 
@@ -43,7 +43,7 @@ private:
 
     report::Document document_;
     design::Interaction& ui_;
-    ReportLayout layout_;
+    render::ReportLayout layout_;
     std::unique_ptr<QPrinter> printer_;
     QPrintPreviewWidget* preview_ = nullptr;
     QLabel* pageLabel_ = nullptr;

@@ -1,10 +1,10 @@
 #include "app/shell/start_up.h"
 
-#include "app/shell/fonts.h"
 #include "app/shell/look.h"
 #include "app/shell/main_window.h"
 #include "core/store/stale_files.h"
-#include "tools/artwork/resource_names.h"
+#include "render/fonts.h"
+#include "render/resource_names.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -19,7 +19,7 @@ namespace {
 // 2 px.
 std::unique_ptr<QLabel> showSplash() {
     auto splash = std::make_unique<QLabel>(nullptr, Qt::SplashScreen | Qt::FramelessWindowHint);
-    const auto& resource = artwork::kSplash;
+    const auto& resource = render::kSplash;
     splash->setPixmap(
         QPixmap(QString::fromLatin1(resource.data(), static_cast<qsizetype>(resource.size()))));
     splash->setFrameStyle(QFrame::Panel | QFrame::Raised);
@@ -39,7 +39,7 @@ std::unique_ptr<QLabel> showSplash() {
 std::unique_ptr<MainWindow> startMainWindow(design::Interaction& ui,
                                             const std::filesystem::path& appDir) {
     store::removeStaleTemporaries(appDir / "database");
-    installChineseFontSubstitutes();
+    render::installChineseFontSubstitutes();
     const auto splash = showSplash();
     auto window = std::make_unique<MainWindow>(ui, appDir);
     window->showMaximized();

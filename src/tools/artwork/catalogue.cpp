@@ -1,7 +1,7 @@
 // The list of pictures, their PNG encoding and the resource collection that lists them.
 
+#include "render/resource_names.h"
 #include "tools/artwork/artwork.h"
-#include "tools/artwork/resource_names.h"
 
 #include "tools/common/png_chunks.h"
 
@@ -13,6 +13,13 @@
 #include <string>
 
 namespace zorvane::artwork {
+
+using render::kAppIcon;
+using render::kResourcePrefix;
+using render::kSplash;
+using render::kToolBarIcons;
+using render::kTreeImages;
+using render::kZ1SpeedTable;
 
 namespace {
 

@@ -1,7 +1,7 @@
 // The drawings of the database directory and their BMP encoding.
 
+#include "render/resource_names.h"
 #include "tools/artwork/artwork.h"
-#include "tools/artwork/resource_names.h"
 
 #include <QBuffer>
 #include <QImageWriter>
@@ -14,8 +14,8 @@ namespace zorvane::artwork {
 namespace {
 
 const std::array<DatabaseDrawing, 2> kDrawings{{
-    {kRollerSprocketDrawing, QSize(620, 360), &drawRollerSprocketDrawing},
-    {kToothedSprocketDrawing, QSize(620, 440), &drawToothedSprocketDrawing},
+    {render::kRollerSprocketDrawing, QSize(620, 360), &drawRollerSprocketDrawing},
+    {render::kToothedSprocketDrawing, QSize(620, 440), &drawToothedSprocketDrawing},
 }};
 
 } // namespace

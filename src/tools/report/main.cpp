@@ -4,9 +4,9 @@
 // read, 2 when the command line is wrong or another program (the window, zorvane-calc) is
 // writing the design, 3 when the output directory cannot be written.
 
-#include "app/shell/fonts.h"
 #include "core/store/stale_files.h"
 #include "core/store/store_error.h"
+#include "render/fonts.h"
 #include "tools/db_out_arguments.h"
 #include "tools/report/report_tool.h"
 
@@ -38,7 +38,7 @@ int main(int argc, char** argv) {
     }
     zorvane::store::removeStaleTemporaries(args->db);
     QGuiApplication app(argc, argv);
-    zorvane::app::installChineseFontSubstitutes();
+    zorvane::render::installChineseFontSubstitutes();
     try {
         const auto written = zorvane::reporttool::writeReports(args->db, args->out);
         std::cout << "已写入 " << written.size() << " 个文件到“" << args->out.string() << "”\n";

@@ -1,9 +1,9 @@
 #include "tools/report/report_tool.h"
 
-#include "app/reports/report_files.h"
 #include "core/report/report_source.h"
 #include "core/report/report_writers.h"
 #include "core/store/directory_lock.h"
+#include "render/report_files.h"
 
 namespace zorvane::reporttool {
 
@@ -11,15 +11,15 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::string bytesOf(const report::Document& document, app::ExportFormat format) {
+std::string bytesOf(const report::Document& document, render::ExportFormat format) {
     switch (format) {
-    case app::ExportFormat::Pdf:
-        return app::reportPdf(document).toStdString();
-    case app::ExportFormat::Text:
+    case render::ExportFormat::Pdf:
+        return render::reportPdf(document).toStdString();
+    case render::ExportFormat::Text:
         return report::toText(document);
-    case app::ExportFormat::Csv:
+    case render::ExportFormat::Csv:
         return report::toCsv(document);
-    case app::ExportFormat::Html:
+    case render::ExportFormat::Html:
         return report::toHtml(document);
     }
     return {};
@@ -37,7 +37,7 @@ std::vector<fs::path> writeReports(const fs::path& databaseDir, const fs::path& 
     }
     std::vector<tools::OutputFile> files;
     for (std::size_t i = 0; i < documents.size(); ++i) {
-        for (const auto& format : app::kExportFormats) {
+        for (const auto& format : render::kExportFormats) {
             files.push_back(
                 {std::string(report::kReports[i].fileStem) + "." + std::string(format.suffix),
                  bytesOf(documents[i], format.format)});

@@ -1,13 +1,13 @@
-#include "app/reports/report_files.h"
+#include "render/report_files.h"
 
-#include "app/reports/report_layout.h"
 #include "core/report/report_writers.h"
+#include "render/report_layout.h"
 
 #include <QBuffer>
 #include <QPdfWriter>
 #include <QSaveFile>
 
-namespace zorvane::app {
+namespace zorvane::render {
 
 QByteArray reportPdf(const report::Document& document) {
     QByteArray bytes;
@@ -46,4 +46,4 @@ void writeReportFile(const report::Document& document, ExportFormat format,
     }
 }
 
-} // namespace zorvane::app
+} // namespace zorvane::render

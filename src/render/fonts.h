@@ -4,14 +4,14 @@
 
 #include <QStringList>
 
-namespace zorvane::app {
+namespace zorvane::render {
 
 // Maps every Chinese face name the windows use to the installed stand-ins, best first. Call once,
-// after the QApplication exists and before any window is built.
+// after the QGuiApplication (or QApplication) exists and before any window or page is built.
 void installChineseFontSubstitutes();
 
 // The stand-ins chosen for `family` among the installed faces, best first (empty when none of
 // them is installed).
 QStringList chineseFontStandIns(const QString& family);
 
-} // namespace zorvane::app
+} // namespace zorvane::render

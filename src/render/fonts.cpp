@@ -1,11 +1,11 @@
-#include "app/shell/fonts.h"
+#include "render/fonts.h"
 
 #include <QFont>
 #include <QFontDatabase>
 
 #include <array>
 
-namespace zorvane::app {
+namespace zorvane::render {
 
 namespace {
 
@@ -67,4 +67,4 @@ void installChineseFontSubstitutes() {
     }
 }
 
-} // namespace zorvane::app
+} // namespace zorvane::render

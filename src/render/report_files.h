@@ -12,7 +12,7 @@
 #include <string>
 #include <string_view>
 
-namespace zorvane::app {
+namespace zorvane::render {
 
 enum class ExportFormat { Pdf, Text, Csv, Html };
 
@@ -43,4 +43,4 @@ void writeReportFile(const report::Document& document, ExportFormat format,
 // The PDF bytes of a report.
 QByteArray reportPdf(const report::Document& document);
 
-} // namespace zorvane::app
+} // namespace zorvane::render

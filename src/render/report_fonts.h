@@ -7,8 +7,8 @@
 
 #include <string>
 
-namespace zorvane::app {
+namespace zorvane::render {
 
 QStringList reportFontFamilies(const std::string& family);
 
-} // namespace zorvane::app
+} // namespace zorvane::render

@@ -12,7 +12,7 @@
 class QPagedPaintDevice;
 class QPainter;
 
-namespace zorvane::app {
+namespace zorvane::render {
 
 class ReportLayout {
 public:
@@ -34,4 +34,4 @@ private:
     QTextDocument document_;
 };
 
-} // namespace zorvane::app
+} // namespace zorvane::render

@@ -1,9 +1,9 @@
-#include "app/reports/report_fonts.h"
+#include "render/report_fonts.h"
 
-#include "app/shell/fonts.h"
 #include "core/report/report_document.h"
+#include "render/fonts.h"
 
-namespace zorvane::app {
+namespace zorvane::render {
 
 QStringList reportFontFamilies(const std::string& family) {
     const QStringList songti =
@@ -15,4 +15,4 @@ QStringList reportFontFamilies(const std::string& family) {
     return arial + songti;
 }
 
-} // namespace zorvane::app
+} // namespace zorvane::render

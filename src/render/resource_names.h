@@ -7,7 +7,7 @@
 #include <array>
 #include <string_view>
 
-namespace zorvane::artwork {
+namespace zorvane::render {
 
 inline constexpr std::string_view kResourcePrefix = ":/artwork/";
 
@@ -39,4 +39,4 @@ inline constexpr std::string_view kZ1SpeedTable = ":/artwork/z1-speed-table.png"
 inline constexpr std::string_view kRollerSprocketDrawing = "RWheel.bmp";
 inline constexpr std::string_view kToothedSprocketDrawing = "DWheel.bmp";
 
-} // namespace zorvane::artwork
+} // namespace zorvane::render

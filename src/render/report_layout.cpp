@@ -1,6 +1,6 @@
-#include "app/reports/report_layout.h"
+#include "render/report_layout.h"
 
-#include "app/reports/report_fonts.h"
+#include "render/report_fonts.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QGuiApplication>
@@ -14,7 +14,7 @@
 #include <algorithm>
 #include <cmath>
 
-namespace zorvane::app {
+namespace zorvane::render {
 
 using report::Align;
 using report::CellKind;
@@ -306,4 +306,4 @@ bool ReportLayout::print(QPagedPaintDevice& device, int fromPage, int toPage) co
     return painter.end();
 }
 
-} // namespace zorvane::app
+} // namespace zorvane::render

@@ -81,6 +81,15 @@ std::span<const ControlEntry> controlList(design::Chain chain) {
     return kToothedControls;
 }
 
+bool followsReports(const ControlEntry& control) {
+    return control.kind == ControlKind::MenuItem ||
+           (control.kind == ControlKind::ToolButton && control.name != "spnOpen");
+}
+
+bool carriesInitialValues(std::string_view controlName) {
+    return controlName == "spnRInit" || controlName == "spnOriginal";
+}
+
 std::optional<int> stepTagOf(std::string_view name) {
     if (name == "spnBegin") {
         return design::kTagBegin;

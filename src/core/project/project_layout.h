@@ -52,6 +52,27 @@ struct ControlEntry {
 // The controls whose states a project file carries, in file order: 20 for the roller chain, 22
 // for the toothed chain (and for a design without a chain type).
 std::span<const ControlEntry> controlList(design::Chain chain);
+// The leading controls of either list whose saved state may carry a step's done flag: the
+// roller list's twelve step buttons, and the toothed list's step buttons up to its thirteenth
+// control. A step button further down carries none.
+constexpr std::size_t kDoneFlagControls = 13;
+// Whether the control's state follows the report commands (the menu items and the tool buttons
+// but 打开).
+bool followsReports(const ControlEntry& control);
+
+// Values of the main window that the later steps read and that neither the controls nor the
+// design record hold, carried as extra properties of the initial-conditions step button's
+// snapshot: the initial-conditions switches, the life check and the range of the initial centre
+// distance.
+constexpr std::string_view kSpeedItem = "SpeedItem";
+constexpr std::string_view kLubItem = "LubItem";
+constexpr std::string_view kLifeChecked = "LifeChecked";
+constexpr std::string_view kNeedLifeCheck = "NeedLifeCheck";
+constexpr std::string_view kA0RangeLow = "A0RangeLow";
+constexpr std::string_view kA0RangeHigh = "A0RangeHigh";
+// Whether the control is the initial-conditions step button of either chain, whose snapshot
+// carries the values above.
+bool carriesInitialValues(std::string_view controlName);
 // "第 3 个控件（步骤按钮“链条节距”）": the control at `index` of the list, for the messages.
 std::string controlDescription(design::Chain chain, std::size_t index);
 // The tag of a step button of either chain, or of the two buttons above them, by its name.

@@ -39,11 +39,6 @@ public:
     const ProjectImage& image() const { return image_; }
 
 private:
-    void captureWorkFiles();
-    void checkWorkTables() const;
-    void restoreWorkFiles() const;
-    void applyStates();
-
     design::DesignSession& session_;
     design::Chain listChain_;
     ProjectImage image_;

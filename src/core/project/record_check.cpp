@@ -430,7 +430,8 @@ private:
 
 bool stepDoneInFile(const ProjectImage& image, int tag) {
     const auto controls = controlList(image.listChain());
-    for (std::size_t i = 0; i < 13 && i < controls.size() && i < image.states.size(); ++i) {
+    for (std::size_t i = 0; i < kDoneFlagControls && i < controls.size() && i < image.states.size();
+         ++i) {
         if (controls[i].kind == ControlKind::StepButton && image.states[i].done == 1 &&
             stepTagOf(controls[i].name) == tag) {
             return true;

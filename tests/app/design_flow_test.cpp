@@ -91,17 +91,17 @@ Tables reference(const Design& d) {
     for (int position : d.positions) {
         session.steps().stepClicked(d.chain, position);
         if (position == 1 && roller) {
-            (*roller::designOf(session)).btnZOkClick();
-            (*roller::designOf(session)).btnRZOKClick();
+            (*roller::designOf(session)).checkSmallToothCount();
+            (*roller::designOf(session)).confirmToothCounts();
         } else if (position == 1) {
-            (*toothed::designOf(session)).btnDZOkClick();
-            (*toothed::designOf(session)).btnDZ1OKClick();
+            (*toothed::designOf(session)).checkSmallToothCount();
+            (*toothed::designOf(session)).confirmToothCounts();
         } else if (position == 4) {
             session.steps().confirmInitialCentreDistance();
         } else if (position == 5) {
             session.steps().confirmCentreDistanceChange();
         } else if (position == 7 && roller) {
-            (*roller::designOf(session)).btnIntensityOKClick();
+            (*roller::designOf(session)).confirmStaticStrength();
         }
     }
     return tablesOf(session);
@@ -233,8 +233,9 @@ private slots:
         QCOMPARE(valueOf(shown.results, "链号"), std::string("08A"));
         QVERIFY(valueOf(shown.results, "使用寿命(疲劳寿命)") != "<none>");
         QVERIFY(valueOf(shown.results, "铰链许用比压") != "<none>");
-        QCOMPARE(roller::engineOf(window_->session())->record().getDouble(roller::TR_Field::Rows),
-                 2.0);
+        QCOMPARE(
+            roller::engineOf(window_->session())->record().getDouble(roller::RollerField::Rows),
+            2.0);
         QVERIFY(state().roller.endLabel.blue);
     }
 

@@ -129,7 +129,7 @@ private slots:
     }
 
     void historyViewersFollowTheCurrentEntry() {
-        records::TRecord_Class history(workspace_->database(), "RD", false);
+        records::DesignHistory history(workspace_->database(), "RD", false);
         history.AddEntry("小链轮齿数", 19);
         history.AddEntry("链条速度", 3.2);
         app::HistoryPage page;

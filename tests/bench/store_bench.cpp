@@ -61,8 +61,8 @@ int main(int argc, char** argv) {
     zorvane::dbbuild::buildDatabase(dataDir, database, paint);
     const double buildMs = milliseconds(Clock::now() - buildStart);
 
-    zorvane::records::TResult_manage tables(database, "R", false);
-    zorvane::records::TRecord_Class history(database, "RD", false);
+    zorvane::records::ResultTables tables(database, "R", false);
+    zorvane::records::DesignHistory history(database, "RD", false);
     for (int i = 0; i < kRows; ++i) {
         tables.AddRow("项目" + std::to_string(i), std::to_string(i), "mm", "r");
         history.AddEntry(i % 2 ? "链条速度" : "设计功率", i);

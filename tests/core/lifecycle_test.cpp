@@ -35,7 +35,7 @@ TEST(StepTables, TagsPositionsAndFlagsLineUp) {
 }
 
 TEST(StatusControl, ClearFromNeverTouchesEarlierFlags) {
-    TStatus_Control status;
+    StepFlags status;
     for (int tag : {0, 1, 12, 13, 19, 20, 21, 22}) {
         status.MarkDone(tag);
     }
@@ -60,7 +60,7 @@ protected:
     }
 
     MainState state;
-    TStatus_Control status;
+    StepFlags status;
     StepGate gate{state, status};
     ScriptedInteraction ui;
 };
@@ -157,8 +157,8 @@ protected:
               {"步骤", FieldKind::Integer, 0},
               {"数值", FieldKind::Text, 20}},
              {"小链轮齿数", "设计功率", "链条速度", "初定中心距"});
-        results = std::make_unique<records::TResult_manage>(dir.path(), "R", false);
-        history = std::make_unique<records::TRecord_Class>(dir.path(), "RD", false);
+        results = std::make_unique<records::ResultTables>(dir.path(), "R", false);
+        history = std::make_unique<records::DesignHistory>(dir.path(), "RD", false);
         results->AddRow("传递功率", "7.5", "KW", "i");
         for (const char* item : {"小链轮齿数", "设计功率", "链号", "链条速度", "初定中心距"}) {
             results->AddRow(item, "1", "", "r");
@@ -178,8 +178,8 @@ protected:
     }
 
     testing::TempDir dir;
-    std::unique_ptr<records::TResult_manage> results;
-    std::unique_ptr<records::TRecord_Class> history;
+    std::unique_ptr<records::ResultTables> results;
+    std::unique_ptr<records::DesignHistory> history;
 };
 
 TEST_F(ReRunTest, SpeedStepRemovesFromItsItemEmptiesSizesAndHidesPanels) {

@@ -20,15 +20,15 @@ namespace zorvane {
 namespace {
 
 using records::FieldType;
-using roller::TR_Design;
-using roller::TR_DesignRec;
-using roller::TR_Field;
-using toothed::TD_Design;
-using toothed::TD_DesignRec;
-using toothed::TD_Field;
+using roller::RollerEngine;
+using roller::RollerField;
+using roller::RollerRecord;
+using toothed::ToothedEngine;
+using toothed::ToothedField;
+using toothed::ToothedRecord;
 using Bytes = std::vector<std::uint8_t>;
-using R = TR_Field;
-using D = TD_Field;
+using R = RollerField;
+using D = ToothedField;
 constexpr FieldType Dbl = FieldType::Double, I32 = FieldType::Int32, Bit = FieldType::Bool,
                     Str = FieldType::ShortString, Rsv = FieldType::Reserved;
 
@@ -131,7 +131,7 @@ template <typename Rec> std::vector<Gap> paddingOf() {
 // ---- roller chain record --------------------------------------------------------------------
 
 // clang-format off
-const std::vector<LayoutRow<TR_Field>> kRollerRows{
+const std::vector<LayoutRow<RollerField>> kRollerRows{
     {R::ChainKind, 0, Str}, {R::Power, 16, Dbl}, {R::KA, 24, Dbl}, {R::n1, 32, Dbl},
     {R::Reserved40, 40, Rsv}, {R::SpeedClass, 48, I32}, {R::i, 56, Dbl}, {R::iInit, 64, Dbl},
     {R::iTol, 72, Dbl}, {R::z1, 80, Dbl}, {R::z2Calc, 88, Dbl}, {R::z2, 96, Dbl}, {R::a0, 104, Dbl},
@@ -147,32 +147,32 @@ const std::vector<LayoutRow<TR_Field>> kRollerRows{
 };
 // clang-format on
 
-class RollerLayout : public testing::TestWithParam<LayoutRow<TR_Field>> {};
+class RollerLayout : public testing::TestWithParam<LayoutRow<RollerField>> {};
 
 TEST_P(RollerLayout, FieldStandsAtItsOffsetAndNowhereElse) {
-    expectFieldAt<TR_Design>(GetParam());
+    expectFieldAt<RollerEngine>(GetParam());
 }
 
 INSTANTIATE_TEST_SUITE_P(EveryField, RollerLayout, testing::ValuesIn(kRollerRows),
                          [](const auto& testRow) {
-                             return std::string(TR_DesignRec::entry(testRow.param.field).name);
+                             return std::string(RollerRecord::entry(testRow.param.field).name);
                          });
 
 TEST(RollerRecord, IsZeroFilled384BytesWithTheDocumentedPadding) {
-    EXPECT_EQ(sizeof(TR_DesignRec::Bytes), 384U);
-    const TR_Design design;
+    EXPECT_EQ(sizeof(RollerRecord::Bytes), 384U);
+    const RollerEngine design;
     EXPECT_TRUE(std::all_of(design.record().bytes().begin(), design.record().bytes().end(),
                             [](std::uint8_t b) { return b == 0; }));
-    expectRowsCoverEveryField(kRollerRows, TR_DesignRec::kFieldCount);
+    expectRowsCoverEveryField(kRollerRows, RollerRecord::kFieldCount);
     const std::vector<Gap> padding{{11, 5},  {52, 4},  {267, 5}, {315, 1},
                                    {322, 6}, {347, 5}, {371, 1}, {380, 4}};
-    EXPECT_EQ(paddingOf<TR_DesignRec>(), padding);
+    EXPECT_EQ(paddingOf<RollerRecord>(), padding);
 }
 
 // ---- toothed chain record -------------------------------------------------------------------
 
 // clang-format off
-const std::vector<LayoutRow<TD_Field>> kToothedRows{
+const std::vector<LayoutRow<ToothedField>> kToothedRows{
     {D::ChainKind, 0, Str}, {D::Power, 16, Dbl}, {D::KA, 24, Dbl}, {D::n1, 32, Dbl},
     {D::Reserved40, 40, Rsv}, {D::i, 48, Dbl}, {D::iInit, 56, Dbl}, {D::iTol, 64, Dbl},
     {D::z1, 72, Dbl}, {D::z2, 80, Dbl}, {D::z2Calc, 88, Dbl}, {D::a0, 96, Dbl}, {D::P0, 104, Dbl},
@@ -186,62 +186,62 @@ const std::vector<LayoutRow<TD_Field>> kToothedRows{
 };
 // clang-format on
 
-class ToothedLayout : public testing::TestWithParam<LayoutRow<TD_Field>> {};
+class ToothedLayout : public testing::TestWithParam<LayoutRow<ToothedField>> {};
 
 TEST_P(ToothedLayout, FieldStandsAtItsOffsetAndNowhereElse) {
-    expectFieldAt<TD_Design>(GetParam());
+    expectFieldAt<ToothedEngine>(GetParam());
 }
 
 INSTANTIATE_TEST_SUITE_P(EveryField, ToothedLayout, testing::ValuesIn(kToothedRows),
                          [](const auto& testRow) {
-                             return std::string(TD_DesignRec::entry(testRow.param.field).name);
+                             return std::string(ToothedRecord::entry(testRow.param.field).name);
                          });
 
 TEST(ToothedRecord, IsZeroFilled344BytesWithTheDocumentedPadding) {
-    EXPECT_EQ(sizeof(TD_DesignRec::Bytes), 344U);
-    const TD_Design design;
+    EXPECT_EQ(sizeof(ToothedRecord::Bytes), 344U);
+    const ToothedEngine design;
     EXPECT_TRUE(std::all_of(design.record().bytes().begin(), design.record().bytes().end(),
                             [](std::uint8_t b) { return b == 0; }));
-    expectRowsCoverEveryField(kToothedRows, TD_DesignRec::kFieldCount);
+    expectRowsCoverEveryField(kToothedRows, ToothedRecord::kFieldCount);
     const std::vector<Gap> padding{{11, 5}, {196, 4}, {282, 2}, {290, 6}, {315, 5}, {339, 1}};
-    EXPECT_EQ(paddingOf<TD_DesignRec>(), padding);
+    EXPECT_EQ(paddingOf<ToothedRecord>(), padding);
     // The 64-byte reserved block ends exactly where the switches begin.
-    EXPECT_EQ(records::fieldWidth(TD_DesignRec::entry(TD_Field::Reserved216)), 64U);
+    EXPECT_EQ(records::fieldWidth(ToothedRecord::entry(ToothedField::Reserved216)), 64U);
 }
 
 // ---- encodings ------------------------------------------------------------------------------
 
 TEST(DesignRecord, NumbersAreLittleEndianIeeeAndSigned) {
-    TR_Design design;
-    design.SetValue(TR_Field::T, -1.0); // "no life required"
-    design.record().setInt(TR_Field::TensionerKind, -2);
+    RollerEngine design;
+    design.SetValue(RollerField::T, -1.0); // "no life required"
+    design.record().setInt(RollerField::TensionerKind, -2);
     const auto& b = design.record().bytes();
     EXPECT_EQ(Bytes(b.begin() + 232, b.begin() + 240),
               (Bytes{0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0xF0, 0xBF}));
     EXPECT_EQ(Bytes(b.begin() + 316, b.begin() + 320), (Bytes{0xFE, 0xFF, 0xFF, 0xFF}));
-    EXPECT_EQ(design.record().getDouble(TR_Field::T), -1.0);
-    EXPECT_EQ(design.record().getInt(TR_Field::TensionerKind), -2);
+    EXPECT_EQ(design.record().getDouble(RollerField::T), -1.0);
+    EXPECT_EQ(design.record().getInt(RollerField::TensionerKind), -2);
 }
 
 TEST(DesignRecord, SetValueRefusesFieldsThatHoldNoDouble) {
-    for (const TR_Field field : {R::ChainKind, R::SpeedClass, R::Adjustable, R::Reserved40}) {
-        TR_Design design;
+    for (const RollerField field : {R::ChainKind, R::SpeedClass, R::Adjustable, R::Reserved40}) {
+        RollerEngine design;
         EXPECT_THROW(design.SetValue(field, 1.0), std::logic_error);
-        EXPECT_EQ(design.record(), TR_DesignRec{});
+        EXPECT_EQ(design.record(), RollerRecord{});
     }
-    for (const TD_Field field : {D::ChainKind, D::SpeedClass, D::Pulsating, D::Reserved216}) {
-        TD_Design design;
+    for (const ToothedField field : {D::ChainKind, D::SpeedClass, D::Pulsating, D::Reserved216}) {
+        ToothedEngine design;
         EXPECT_THROW(design.SetValue(field, 1.0), std::logic_error);
-        EXPECT_EQ(design.record(), TD_DesignRec{});
+        EXPECT_EQ(design.record(), ToothedRecord{});
     }
 }
 
 TEST(DesignRecord, AnyNonZeroSwitchByteReadsTrue) {
-    TR_DesignRec::Bytes bytes{};
+    RollerRecord::Bytes bytes{};
     bytes[313] = 2;
-    const auto rec = TR_DesignRec::fromBytes(bytes);
-    EXPECT_TRUE(rec.getBool(TR_Field::Adjustable));
-    EXPECT_FALSE(rec.getBool(TR_Field::HasTensioner));
+    const auto rec = RollerRecord::fromBytes(bytes);
+    EXPECT_TRUE(rec.getBool(RollerField::Adjustable));
+    EXPECT_FALSE(rec.getBool(RollerField::HasTensioner));
 }
 
 // ---- short strings of capacity 10 -----------------------------------------------------------
@@ -257,8 +257,8 @@ class ShortStringCapacity : public testing::TestWithParam<KindCase> {};
 
 TEST_P(ShortStringCapacity, SetKindKeepsTenBytesWithoutSplittingACharacter) {
     const KindCase& c = GetParam();
-    TR_Design rollerDesign;
-    TD_Design toothedDesign;
+    RollerEngine rollerDesign;
+    ToothedEngine toothedDesign;
     // A longer text first: what it leaves behind the new one must not survive.
     rollerDesign.SetKind("ABCDEFGHIJ");
     toothedDesign.SetKind("ABCDEFGHIJ");
@@ -286,15 +286,15 @@ INSTANTIATE_TEST_SUITE_P(Texts, ShortStringCapacity,
 // ---- project file round trip ----------------------------------------------------------------
 
 TEST(DesignRecord, BytesSurviveReloadAndFieldWritesLeavePaddingAlone) {
-    TR_DesignRec::Bytes pattern{};
+    RollerRecord::Bytes pattern{};
     for (std::size_t k = 0; k < pattern.size(); ++k) {
         pattern[k] = static_cast<std::uint8_t>(k * 7 + 3);
     }
-    TR_Design design(TR_DesignRec::fromBytes(pattern));
+    RollerEngine design(RollerRecord::fromBytes(pattern));
     EXPECT_EQ(design.record().bytes(), pattern);
 
-    design.SetValue(TR_Field::Lp, 120.0);
-    design.record().setBool(TR_Field::HasInitA0, true);
+    design.SetValue(RollerField::Lp, 120.0);
+    design.record().setBool(RollerField::HasInitA0, true);
     const auto& after = design.record().bytes();
     for (std::size_t k = 0; k < after.size(); ++k) {
         const bool written = (k >= 152 && k < 160) || k == 321;
@@ -302,15 +302,15 @@ TEST(DesignRecord, BytesSurviveReloadAndFieldWritesLeavePaddingAlone) {
             ASSERT_EQ(after[k], pattern[k]) << "byte " << k;
         }
     }
-    EXPECT_EQ(TR_DesignRec::fromBytes(after), design.record());
+    EXPECT_EQ(RollerRecord::fromBytes(after), design.record());
 }
 
 TEST(DesignRecord, FromBytesDemandsTheExactSize) {
     const Bytes shortBlock(383), longBlock(385), exact(344);
-    EXPECT_THROW(TR_DesignRec::fromBytes(shortBlock), std::invalid_argument);
-    EXPECT_THROW(TR_DesignRec::fromBytes(longBlock), std::invalid_argument);
-    EXPECT_THROW(TR_DesignRec::fromBytes(exact), std::invalid_argument);
-    EXPECT_NO_THROW(TD_DesignRec::fromBytes(exact));
+    EXPECT_THROW(RollerRecord::fromBytes(shortBlock), std::invalid_argument);
+    EXPECT_THROW(RollerRecord::fromBytes(longBlock), std::invalid_argument);
+    EXPECT_THROW(RollerRecord::fromBytes(exact), std::invalid_argument);
+    EXPECT_NO_THROW(ToothedRecord::fromBytes(exact));
 }
 
 } // namespace

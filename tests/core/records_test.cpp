@@ -91,7 +91,7 @@ protected:
 };
 
 TEST_F(RecordsTest, RowsGoToTheTableTheLetterSelects) {
-    TResult_manage tables(dir.path(), "R", false);
+    ResultTables tables(dir.path(), "R", false);
     ASSERT_TRUE(tables.hasTables());
     tables.AddRow("传递功率", "7.5", "KW", "I");
     tables.AddRow("小链轮齿数", "19", "", "r");
@@ -107,25 +107,25 @@ TEST_F(RecordsTest, RowsGoToTheTableTheLetterSelects) {
 }
 
 TEST_F(RecordsTest, AnUnknownKindGivesAManagerWithoutTables) {
-    EXPECT_FALSE(TResult_manage(dir.path(), "x", false).hasTables());
-    EXPECT_TRUE(TResult_manage(dir.path(), "r", false).hasTables());
-    EXPECT_FALSE(TRecord_Class(dir.path(), "rd", false).hasTables()); // compared exactly
+    EXPECT_FALSE(ResultTables(dir.path(), "x", false).hasTables());
+    EXPECT_TRUE(ResultTables(dir.path(), "r", false).hasTables());
+    EXPECT_FALSE(DesignHistory(dir.path(), "rd", false).hasTables()); // compared exactly
 }
 
 TEST_F(RecordsTest, ANewDesignStartsEmptyAndAProjectLoadKeepsTheTables) {
     {
-        TResult_manage tables(dir.path(), "r", false);
+        ResultTables tables(dir.path(), "r", false);
         tables.AddRow("a", "1", "", "r");
         tables.AddRow("b", "2", "", "i");
         tables.AddSizeRow("分度圆直径", 1, 2);
     }
     {
-        TResult_manage loaded(dir.path(), "r", true);
+        ResultTables loaded(dir.path(), "r", true);
         EXPECT_EQ(loaded.resultTable()->recordCount(), 1);
         EXPECT_EQ(loaded.initTable()->recordCount(), 1);
         EXPECT_EQ(loaded.sizeTable()->recordCount(), 1);
     }
-    TResult_manage fresh(dir.path(), "R", false);
+    ResultTables fresh(dir.path(), "R", false);
     EXPECT_TRUE(fresh.resultTable()->isEmpty());
     EXPECT_TRUE(fresh.initTable()->isEmpty());
     EXPECT_TRUE(fresh.sizeTable()->isEmpty()); // no sizes of an earlier design leak in
@@ -133,7 +133,7 @@ TEST_F(RecordsTest, ANewDesignStartsEmptyAndAProjectLoadKeepsTheTables) {
 
 TEST_F(RecordsTest, ANewDesignRemakesAMissingSizeTable) {
     std::filesystem::remove(dir.path() / "Size_Unnamed.db");
-    TResult_manage tables(dir.path(), "r", false);
+    ResultTables tables(dir.path(), "r", false);
     tables.AddSizeRow("齿根圆直径", 60.794, 150.2);
     EXPECT_EQ(tables.sizeTable()->fields(), kSizeFields);
 }
@@ -141,16 +141,16 @@ TEST_F(RecordsTest, ANewDesignRemakesAMissingSizeTable) {
 TEST_F(RecordsTest, MissingTemplateNamesTheFile) {
     std::filesystem::remove(dir.path() / "Result.db");
     try {
-        TResult_manage tables(dir.path(), "r", false);
+        ResultTables tables(dir.path(), "r", false);
         FAIL() << "created tables without the template";
     } catch (const store::StoreError& error) {
         EXPECT_NE(std::string(error.what()).find("Result.db"), std::string::npos);
     }
-    EXPECT_THROW(TRecord_Class(dir.path() / "gone", "RD", false), store::StoreError);
+    EXPECT_THROW(DesignHistory(dir.path() / "gone", "RD", false), store::StoreError);
 }
 
 TEST_F(RecordsTest, ClearTableAlwaysEmptiesTheSizesAndLeavesTablesClosed) {
-    TResult_manage tables(dir.path(), "r", false);
+    ResultTables tables(dir.path(), "r", false);
     tables.AddRow("初始", "1", "", "i");
     tables.AddRow("结果", "1", "", "r");
     tables.AddSizeRow("分度圆直径", 1, 2);
@@ -190,7 +190,7 @@ TEST_F(RecordsTest, DeleteFromCutsTheResultsBack) {
         {{"链条速度", "B", "链条速度"}, "链条速度", {}}, // the first match counts
     };
     for (const auto& c : cases) {
-        TResult_manage tables(dir.path(), "r", false);
+        ResultTables tables(dir.path(), "r", false);
         for (const auto& row : c.rows) {
             tables.AddRow(row, "1", "", "r");
         }
@@ -201,7 +201,7 @@ TEST_F(RecordsTest, DeleteFromCutsTheResultsBack) {
 }
 
 TEST_F(RecordsTest, SizeRowsCopyTheTemplateRowWithTwoDecimals) {
-    TResult_manage tables(dir.path(), "r", false);
+    ResultTables tables(dir.path(), "r", false);
     tables.AddSizeRow("分度圆直径", 60.794, 150.2);
     tables.AddSizeRow("分度圆直径", 60.794, 150.2);
     // An unknown name has no symbol or formula to copy: nothing is added.
@@ -230,12 +230,12 @@ TEST(HistoryValueText, WidthsAndDecimalsFollowTheMagnitude) {
         {0.0011, "0.00110"}, {-1.5, " -1.50"}, {120.5, "120.50"},
     };
     for (const auto& [value, text] : cases) {
-        EXPECT_EQ(TRecord_Class::valueText(value), text) << value;
+        EXPECT_EQ(DesignHistory::valueText(value), text) << value;
     }
 }
 
 TEST_F(RecordsTest, EntriesCopyTheTemplateRowAndNumberTheSteps) {
-    TRecord_Class history(dir.path(), "RD", false);
+    DesignHistory history(dir.path(), "RD", false);
     history.AddEntry("小链轮齿数", 19);
     history.AddEntry("pd", 7.5); // Latin letters without regard to case
     // An unknown item has no template row to copy: nothing is added.
@@ -259,7 +259,7 @@ TEST_F(RecordsTest, EntriesCopyTheTemplateRowAndNumberTheSteps) {
 }
 
 TEST_F(RecordsTest, StepNumbersContinueAfterACutBack) {
-    TRecord_Class history(dir.path(), "RD", false);
+    DesignHistory history(dir.path(), "RD", false);
     for (int i = 0; i < 4; ++i) {
         history.AddEntry("小链轮齿数", i);
     }
@@ -282,13 +282,13 @@ TEST_F(RecordsTest, StepNumbersContinueAfterACutBack) {
 
 TEST_F(RecordsTest, AProjectLoadKeepsTheHistoryAndOpensTheTemplateOnDemand) {
     {
-        TRecord_Class history(dir.path(), "RD", false);
+        DesignHistory history(dir.path(), "RD", false);
         history.AddEntry("小链轮齿数", 19);
         history.CloseHistory();
         EXPECT_FALSE(history.historyTable()->isOpen());
         history.OpenHistory();
     }
-    TRecord_Class loaded(dir.path(), "RD", true);
+    DesignHistory loaded(dir.path(), "RD", true);
     EXPECT_EQ(loaded.historyTable()->recordCount(), 1);
     loaded.OpenTemplate("R");
     loaded.AddEntry("链条速度", 2.5);

@@ -61,8 +61,8 @@ INSTANTIATE_TEST_SUITE_P(Names, SizeNameTest,
 class ReportTablesTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        results_ = std::make_unique<records::TResult_manage>(ws_.database(), "R", false);
-        history_ = std::make_unique<records::TRecord_Class>(ws_.database(), "RD", false);
+        results_ = std::make_unique<records::ResultTables>(ws_.database(), "R", false);
+        history_ = std::make_unique<records::DesignHistory>(ws_.database(), "RD", false);
     }
     void fill() {
         results_->AddRow("传递功率", "3", "kW", "i");
@@ -84,8 +84,8 @@ protected:
     }
 
     testing::Workspace ws_;
-    std::unique_ptr<records::TResult_manage> results_;
-    std::unique_ptr<records::TRecord_Class> history_;
+    std::unique_ptr<records::ResultTables> results_;
+    std::unique_ptr<records::DesignHistory> history_;
 };
 
 struct SectionShape {

@@ -26,7 +26,7 @@ namespace {
 
 using namespace testing;
 
-using roller::TR_Field;
+using roller::RollerField;
 using testing::Rows;
 using testing::rowsOf;
 
@@ -42,7 +42,7 @@ protected:
     }
 
     roller::RollerDesign& steps() { return (*roller::designOf(session)); }
-    roller::TR_DesignRec& rec() { return roller::engineOf(session)->record(); }
+    roller::RollerRecord& rec() { return roller::engineOf(session)->record(); }
     PanelFields& fields() { return session.state().fields; }
     bool done(int tag) { return session.status().IsDone(tag) == 1; }
 
@@ -52,17 +52,17 @@ protected:
             steps().runStep(position);
             switch (position) {
             case 1:
-                steps().btnZOkClick();
-                steps().btnRZOKClick();
+                steps().checkSmallToothCount();
+                steps().confirmToothCounts();
                 break;
             case 4:
-                steps().Button3Click();
+                steps().confirmInitialCentreDistance();
                 break;
             case 5:
-                steps().btnAOkClick();
+                steps().confirmCentreDistanceChange();
                 break;
             case 7:
-                steps().btnIntensityOKClick();
+                steps().confirmStaticStrength();
                 break;
             default:
                 break;
@@ -171,8 +171,8 @@ TEST_F(RollerDesignTest, LowSpeedSingleRowFromToothCountsToSprockets) {
     EXPECT_TRUE(state.reportsEnabled);
     EXPECT_TRUE(state.sizeAreaVisible);
     EXPECT_EQ(state.sizePicture, (workspace.database() / "RWheel.bmp").string());
-    EXPECT_EQ(rec().getDouble(TR_Field::Lp), 110);
-    EXPECT_EQ(rec().getDouble(TR_Field::aReal), 754);
+    EXPECT_EQ(rec().getDouble(RollerField::Lp), 110);
+    EXPECT_EQ(rec().getDouble(RollerField::aReal), 754);
     EXPECT_EQ(state.tab, Tab::Result);
 }
 
@@ -188,25 +188,25 @@ TEST_F(RollerDesignTest, PitchReducedBySpeedRunsTheFatigueCheckAgainstTheRequire
 
     ui.answer("使用寿命计算值太小", Answer::No);
     steps().runStep(4);
-    steps().Button3Click();
+    steps().confirmInitialCentreDistance();
     ASSERT_TRUE(done(16));
     const auto life = roller::fatigueLife(23, 3000, 12.7, 1, 10, 1.7, 128);
-    EXPECT_EQ(rec().getDouble(TR_Field::Lp), 128);
+    EXPECT_EQ(rec().getDouble(RollerField::Lp), 128);
     EXPECT_EQ(valueOf("使用寿命(疲劳寿命)"), text::fixed(life.hours, 0, 2));
-    EXPECT_EQ(rec().getDouble(TR_Field::T), 15000); // the required life stays
+    EXPECT_EQ(rec().getDouble(RollerField::T), 15000); // the required life stays
 
     for (int position = 5; position <= 9; ++position) {
         steps().runStep(position);
         if (position == 5) {
-            steps().btnAOkClick();
+            steps().confirmCentreDistanceChange();
         } else if (position == 7) {
-            steps().btnIntensityOKClick();
+            steps().confirmStaticStrength();
         }
     }
     EXPECT_TRUE(done(22));
     // Two rows: the chain's load and mass count twice; the wear step checks the pressure.
-    EXPECT_EQ(rec().getDouble(TR_Field::Rows), 2);
-    EXPECT_EQ(rec().getDouble(TR_Field::Q), 2 * 13900);
+    EXPECT_EQ(rec().getDouble(RollerField::Rows), 2);
+    EXPECT_EQ(rec().getDouble(RollerField::Q), 2 * 13900);
     const auto it = items(results());
     EXPECT_NE(std::find(it.begin(), it.end(), "铰链许用比压"), it.end());
     EXPECT_EQ(std::find(it.begin(), it.end(), "使用寿命(磨损寿命)"), it.end());
@@ -218,7 +218,8 @@ TEST_F(RollerDesignTest, ShortFatigueLifeSendsBackToThePitchAndLeavesNoRowsBehin
     ui.prompt("输入1或2", "1");
     ui.answer("确实要重新选择链条节距", Answer::No);
     steps().runStep(4);
-    steps().Button3Click(); // Yes (default) to the short life, then 1: the pitch step
+    steps()
+        .confirmInitialCentreDistance(); // Yes (default) to the short life, then 1: the pitch step
     EXPECT_FALSE(done(16));
     EXPECT_EQ(results().back()[0], "润滑方式"); // this run's rows are gone
     EXPECT_EQ(history().back()[0], "链条速度");
@@ -226,7 +227,7 @@ TEST_F(RollerDesignTest, ShortFatigueLifeSendsBackToThePitchAndLeavesNoRowsBehin
 
     // Run again, declining the advice: each row is recorded once.
     ui.answer("使用寿命计算值太小", Answer::No);
-    steps().Button3Click();
+    steps().confirmInitialCentreDistance();
     EXPECT_TRUE(done(16));
     const auto it = items(results());
     EXPECT_EQ(std::count(it.begin(), it.end(), "初定中心距"), 1);
@@ -243,7 +244,7 @@ TEST_F(RollerDesignTest, GivenInitialCentreDistanceLimitsTheRange) {
     EXPECT_TRUE(session.state().panelVisible(Panel::InitA0));
 
     fields().edtInit_a0 = "33.0011";
-    steps().Button3Click();
+    steps().confirmInitialCentreDistance();
     EXPECT_EQ(ui.log().back().text, "中心距超出范围，其值应在30.000p≤a0≤33.000p范围内!");
     EXPECT_EQ(session.state().focus, "edtInit_a0");
     EXPECT_FALSE(done(16));
@@ -251,7 +252,7 @@ TEST_F(RollerDesignTest, GivenInitialCentreDistanceLimitsTheRange) {
     // An odd link count kept with an offset link weakens the chain by a fifth.
     fields().edtInit_a0 = "33.001";
     ui.answer("过渡链节", Answer::Yes);
-    steps().Button3Click();
+    steps().confirmInitialCentreDistance();
     ASSERT_TRUE(done(16));
     EXPECT_EQ(valueOf("链长节数"), "97.00");
     EXPECT_FALSE(session.state().panelVisible(Panel::InitA0));
@@ -259,16 +260,16 @@ TEST_F(RollerDesignTest, GivenInitialCentreDistanceLimitsTheRange) {
     steps().runStep(5);
     EXPECT_EQ(fields().lbla, "中心距不可调,且无张紧装置,Δa应取较小值");
     fields().edta = "0.0041";
-    steps().btnAOkClick();
+    steps().confirmCentreDistanceChange();
     EXPECT_EQ(ui.log().back().text, "中心距变化量的输入值超出范围!");
     fields().edta = "0.004";
-    steps().btnAOkClick();
+    steps().confirmCentreDistanceChange();
     ASSERT_TRUE(done(17));
 
     steps().runStep(6);
     steps().runStep(7);
     ui.prompt("输入极限拉伸载荷Q", "25000");
-    steps().btnIntensityOKClick();
+    steps().confirmStaticStrength();
     EXPECT_EQ(ui.log()[ui.log().size() - 3].text, "Qmin=25040");
     EXPECT_EQ(ui.log()[ui.log().size() - 2].text, "请正确输入极限拉伸载荷值!");
     EXPECT_TRUE(done(19));
@@ -295,11 +296,11 @@ TEST_F(RollerDesignTest, RerunOfTheSpeedAfterTheSprocketsCutsBackAndListsSizesOn
     for (int position = 4; position <= 9; ++position) {
         steps().runStep(position);
         if (position == 4) {
-            steps().Button3Click();
+            steps().confirmInitialCentreDistance();
         } else if (position == 5) {
-            steps().btnAOkClick();
+            steps().confirmCentreDistanceChange();
         } else if (position == 7) {
-            steps().btnIntensityOKClick();
+            steps().confirmStaticStrength();
         }
     }
     EXPECT_EQ(sizes().size(), 9u);
@@ -317,29 +318,29 @@ TEST_F(RollerDesignTest, ToothCountChecksAndProposal) {
     EXPECT_TRUE(fields().edtziEnabled);
 
     fields().edtz1 = "16";
-    steps().btnZOkClick(); // not recommended: No (default) puts back 15
+    steps().checkSmallToothCount(); // not recommended: No (default) puts back 15
     EXPECT_EQ(fields().edtz1, "15");
     fields().edtz1 = "19.5";
-    steps().btnZOkClick();
+    steps().checkSmallToothCount();
     EXPECT_EQ(ui.log().back().text, "请正确输入小链轮齿数(正整数)!");
 
     fields().edtz1 = "17";
-    steps().btnZOkClick();
+    steps().checkSmallToothCount();
     EXPECT_EQ(session.state().lblCal_z2, "51.00");
     EXPECT_EQ(fields().edtz2, "51");
     EXPECT_EQ(fields().edtzi, "17");
     fields().edtzi = "18";
     ui.answer("张紧轮齿数不等于", Answer::No);
-    steps().btnRZOKClick();
+    steps().confirmToothCounts();
     EXPECT_FALSE(done(13));
     EXPECT_EQ(session.state().focus, "edtzi");
     fields().edtzi = "17";
     fields().edtz2 = "60"; // ratio 3.53: too far from 3, and the answer No keeps it
     ui.answer("传动比和初始传动比相差太大", Answer::No);
-    steps().btnRZOKClick();
+    steps().confirmToothCounts();
     ASSERT_TRUE(done(13));
     EXPECT_EQ(valueOf("平均传动比"), "3.529");
-    EXPECT_EQ(rec().getDouble(TR_Field::i), 60.0 / 17);
+    EXPECT_EQ(rec().getDouble(RollerField::i), 60.0 / 17);
 }
 
 TEST_F(RollerDesignTest, PitchByRatingAndBySpeed) {
@@ -397,8 +398,8 @@ TEST_F(RollerDesignTest, RowsAboveSixAreAskedForAndMustBeWhole) {
     ui.prompt("多排链排数", "8");
     steps().runStep(2);
     ASSERT_TRUE(done(14));
-    EXPECT_EQ(rec().getDouble(TR_Field::Rows), 8);
-    EXPECT_DOUBLE_EQ(rec().getDouble(TR_Field::Kp), std::pow(8.0, 0.84));
+    EXPECT_EQ(rec().getDouble(RollerField::Rows), 8);
+    EXPECT_DOUBLE_EQ(rec().getDouble(RollerField::Kp), std::pow(8.0, 0.84));
 }
 
 TEST_F(RollerDesignTest, PowerBeyondEveryChainIsChosenByHand) {
@@ -427,16 +428,16 @@ TEST_F(RollerDesignTest, WearCheckWithoutAPitchCoefficientKeepsOnlyThePressure) 
     ASSERT_TRUE(done(21));
     EXPECT_EQ(results().back()[0], "铰链比压");
     EXPECT_NE(ui.log().back().text.find("没有节距系数c2的数据"), std::string::npos);
-    EXPECT_EQ(rec().getDouble(TR_Field::T), -1);
+    EXPECT_EQ(rec().getDouble(RollerField::T), -1);
 }
 
 TEST_F(RollerDesignTest, ChainMissingFromTheChainTableStopsTheStrengthCheck) {
     begin(lowSpeedSingleRow());
     runThrough(6);
-    rec().setText(TR_Field::ChainNo, "99Z");
+    rec().setText(RollerField::ChainNo, "99Z");
     const auto before = results();
     steps().runStep(7);
-    steps().btnIntensityOKClick();
+    steps().confirmStaticStrength();
     EXPECT_EQ(ui.log().back().kind, "error");
     EXPECT_EQ(results(), before);
     EXPECT_FALSE(done(19));
@@ -456,7 +457,7 @@ TEST_F(RollerDesignTest, WearElongationBelowItsRangeIsAskedAgain) {
                                                 "之间。";
                            }),
               log.end());
-    EXPECT_EQ(text::fixed(rec().getDouble(TR_Field::T), 0, 2), valueOf("使用寿命(磨损寿命)"));
+    EXPECT_EQ(text::fixed(rec().getDouble(RollerField::T), 0, 2), valueOf("使用寿命(磨损寿命)"));
 }
 
 // Inputs each inside its own range that together describe no chain drive: the step computing
@@ -484,8 +485,8 @@ TEST_P(RollerUnrealDriveTest, StopsTheStepNamingTheQuantityAndTheInputs) {
     if (c.z1 != nullptr) {
         steps().runStep(1);
         fields().edtz1 = c.z1;
-        steps().btnZOkClick();
-        steps().btnRZOKClick();
+        steps().checkSmallToothCount();
+        steps().confirmToothCounts();
     }
     runThrough(c.position - 1, c.z1 != nullptr ? 2 : 1);
     ASSERT_TRUE(done(12 + c.position - 1));
@@ -493,7 +494,7 @@ TEST_P(RollerUnrealDriveTest, StopsTheStepNamingTheQuantityAndTheInputs) {
     const Rows historyBefore = history();
     steps().runStep(c.position);
     if (c.position == 4) {
-        steps().Button3Click();
+        steps().confirmInitialCentreDistance();
     }
     ASSERT_FALSE(ui.messages().empty());
     EXPECT_EQ(ui.messages().back().title, "错误信息");

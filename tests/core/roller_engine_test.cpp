@@ -31,7 +31,7 @@ TEST(RollerEngine, ToothFactorPicksRowAndColumn) {
         {kNaN, 100, 200, 0.0},
     };
     for (const auto& c : cases) {
-        EXPECT_NEAR(TR_Design::ToothFactor(c[0], c[1], c[2]), c[3], 1e-12)
+        EXPECT_NEAR(RollerEngine::ToothFactor(c[0], c[1], c[2]), c[3], 1e-12)
             << "z1 " << c[0] << " n1 " << c[1] << " nPeak " << c[2];
     }
 }
@@ -46,15 +46,15 @@ TEST(RollerEngine, DesignPower) {
         {0, 1000, 500, 1.0, 4.0, 1.0, kNaN},
     };
     for (const auto& c : cases) {
-        TR_Design design;
-        design.SetValue(TR_Field::z1, c[0]);
-        design.SetValue(TR_Field::n1, c[1]);
-        design.SetValue(TR_Field::KA, c[3]);
-        design.SetValue(TR_Field::Power, c[4]);
-        design.SetValue(TR_Field::Kp, c[5]);
-        design.SetValue(TR_Field::Pd, 7.5);
+        RollerEngine design;
+        design.SetValue(RollerField::z1, c[0]);
+        design.SetValue(RollerField::n1, c[1]);
+        design.SetValue(RollerField::KA, c[3]);
+        design.SetValue(RollerField::Power, c[4]);
+        design.SetValue(RollerField::Kp, c[5]);
+        design.SetValue(RollerField::Pd, 7.5);
         EXPECT_EQ(design.CalcDesignPower(c[2]), !std::isnan(c[6])) << "z1 " << c[0];
-        EXPECT_DOUBLE_EQ(design.record().getDouble(TR_Field::Pd), std::isnan(c[6]) ? 7.5 : c[6]);
+        EXPECT_DOUBLE_EQ(design.record().getDouble(RollerField::Pd), std::isnan(c[6]) ? 7.5 : c[6]);
     }
 }
 
@@ -64,28 +64,29 @@ TEST(RollerEngine, MarginsAgainstTheRatings) {
             const double plate = 0.003 * std::pow(19.0, 1.08) * std::pow(n, 0.9) *
                                  std::pow(p / 25.4, 3 - 0.0028 * p);
             const double roller = 950.0 * std::pow(19.0, 1.5) * std::pow(p, 0.8) / std::pow(n, 1.5);
-            EXPECT_NEAR(TR_Design::PlateMargin(p, n, plate), 0.0, 1e-6) << p << " " << n;
-            EXPECT_NEAR(TR_Design::RollerMargin(p, n, 0.1 * roller), -1.0, 1e-9) << p << " " << n;
+            EXPECT_NEAR(RollerEngine::PlateMargin(p, n, plate), 0.0, 1e-6) << p << " " << n;
+            EXPECT_NEAR(RollerEngine::RollerMargin(p, n, 0.1 * roller), -1.0, 1e-9)
+                << p << " " << n;
         }
     }
     // 12.7 mm at 1000 r/min is rated about 4.63 kW (plate) and 19.0 kW (roller); at 3000 r/min
     // 12.7 mm fails on the roller rating (about 3.66 kW) while 15.875 mm carries 4 kW.
-    EXPECT_LT(TR_Design::PlateMargin(12.7, 1000, 4.6), 0.0);
-    EXPECT_GT(TR_Design::PlateMargin(12.7, 1000, 4.7), 0.0);
-    EXPECT_LT(TR_Design::RollerMargin(12.7, 1000, 18.9), 0.0);
-    EXPECT_GT(TR_Design::RollerMargin(12.7, 1000, 19.1), 0.0);
-    EXPECT_GT(TR_Design::RollerMargin(12.7, 3000, 4.0), 0.0);
-    EXPECT_LT(TR_Design::PlateMargin(15.875, 3000, 4.0), 0.0);
-    EXPECT_LT(TR_Design::RollerMargin(15.875, 3000, 4.0), 0.0);
+    EXPECT_LT(RollerEngine::PlateMargin(12.7, 1000, 4.6), 0.0);
+    EXPECT_GT(RollerEngine::PlateMargin(12.7, 1000, 4.7), 0.0);
+    EXPECT_LT(RollerEngine::RollerMargin(12.7, 1000, 18.9), 0.0);
+    EXPECT_GT(RollerEngine::RollerMargin(12.7, 1000, 19.1), 0.0);
+    EXPECT_GT(RollerEngine::RollerMargin(12.7, 3000, 4.0), 0.0);
+    EXPECT_LT(RollerEngine::PlateMargin(15.875, 3000, 4.0), 0.0);
+    EXPECT_LT(RollerEngine::RollerMargin(15.875, 3000, 4.0), 0.0);
 }
 
 TEST(RollerEngine, MarginsOfUnusableArguments) {
-    EXPECT_EQ(TR_Design::PlateMargin(12.7, 1000, 0.0), -kInf);
-    EXPECT_EQ(TR_Design::RollerMargin(12.7, 1000, 0.0), -kInf);
+    EXPECT_EQ(RollerEngine::PlateMargin(12.7, 1000, 0.0), -kInf);
+    EXPECT_EQ(RollerEngine::RollerMargin(12.7, 1000, 0.0), -kInf);
     const double cases[][3] = {{0, 1000, 4}, {12.7, 0, 4}, {12.7, 1000, -4}, {12.7, 1000, kNaN}};
     for (const auto& c : cases) {
-        EXPECT_EQ(TR_Design::PlateMargin(c[0], c[1], c[2]), kInf) << c[0] << " " << c[1];
-        EXPECT_EQ(TR_Design::RollerMargin(c[0], c[1], c[2]), kInf) << c[0] << " " << c[1];
+        EXPECT_EQ(RollerEngine::PlateMargin(c[0], c[1], c[2]), kInf) << c[0] << " " << c[1];
+        EXPECT_EQ(RollerEngine::RollerMargin(c[0], c[1], c[2]), kInf) << c[0] << " " << c[1];
     }
 }
 
@@ -103,13 +104,13 @@ TEST(RollerEngine, PitchBySpeedRowsAndLifeCheck) {
     };
     for (const Case& c : cases) {
         for (const int before : {kLifeCheckNone, kLifeCheckRequired}) {
-            TR_Design design;
+            RollerEngine design;
             int needLifeCheck = before;
-            const TR_PitchChoice choice = design.PitchBySpeed(c.n, needLifeCheck);
+            const RollerPitchChoice choice = design.PitchBySpeed(c.n, needLifeCheck);
             EXPECT_EQ(choice.p, c.p) << "n " << c.n;
             EXPECT_EQ(choice.chainNo, c.chainNo) << "n " << c.n;
-            EXPECT_EQ(design.record().getDouble(TR_Field::p), c.p) << "n " << c.n;
-            EXPECT_EQ(design.record().getText(TR_Field::ChainNo), std::string(c.chainNo));
+            EXPECT_EQ(design.record().getDouble(RollerField::p), c.p) << "n " << c.n;
+            EXPECT_EQ(design.record().getText(RollerField::ChainNo), std::string(c.chainNo));
             EXPECT_EQ(needLifeCheck, c.reduced ? kLifeCheckRequired : before) << "n " << c.n;
         }
     }

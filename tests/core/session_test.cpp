@@ -11,8 +11,8 @@
 namespace zorvane::design {
 namespace {
 
-using roller::TR_Field;
-using toothed::TD_Field;
+using roller::RollerField;
+using toothed::ToothedField;
 
 records::DesignerInfo fixedDesigner() {
     return records::DesignerInfo(
@@ -101,8 +101,8 @@ TEST_F(SessionTest, RollerChainTypeCreatesTheDesignWithItsRowFactor) {
     session.confirmChainType({true, 1, 0});
     ASSERT_EQ(session.chain(), Chain::Roller);
     const auto& rec = roller::engineOf(session)->record();
-    EXPECT_EQ(rec.getDouble(TR_Field::Kp), 1.7);
-    EXPECT_EQ(rec.getDouble(TR_Field::Rows), 2);
+    EXPECT_EQ(rec.getDouble(RollerField::Kp), 1.7);
+    EXPECT_EQ(rec.getDouble(RollerField::Rows), 2);
     EXPECT_EQ(roller::engineOf(session)->GetKind(), "R");
     const auto& state = session.state();
     EXPECT_EQ(state.status[1], "滚子链传动设计");
@@ -119,8 +119,8 @@ TEST_F(SessionTest, RollerChainTypeCreatesTheDesignWithItsRowFactor) {
 TEST_F(SessionTest, SixRowsAndMoreLeavesTheFactorToThePitchStep) {
     session.beginNewDesign();
     session.confirmChainType({true, 6, 0});
-    EXPECT_EQ(roller::engineOf(session)->record().getDouble(TR_Field::Kp), 0.0);
-    EXPECT_EQ(roller::engineOf(session)->record().getDouble(TR_Field::Rows), 7);
+    EXPECT_EQ(roller::engineOf(session)->record().getDouble(RollerField::Kp), 0.0);
+    EXPECT_EQ(roller::engineOf(session)->record().getDouble(RollerField::Rows), 7);
 }
 
 TEST_F(SessionTest, InitialConditionsFillTheTableAndTheRecord) {
@@ -138,14 +138,14 @@ TEST_F(SessionTest, InitialConditionsFillTheTableAndTheRecord) {
     const auto out = session.steps().confirmInitialConditions(in);
     ASSERT_TRUE(out.confirmed);
     const auto& rec = toothed::engineOf(session)->record();
-    EXPECT_EQ(rec.getDouble(TD_Field::Power), 7.5);
-    EXPECT_EQ(rec.getDouble(TD_Field::n1), 960);
-    EXPECT_EQ(rec.getDouble(TD_Field::iInit), 2.5);
-    EXPECT_EQ(rec.getDouble(TD_Field::KA), 1.4);
-    EXPECT_EQ(rec.getDouble(TD_Field::z1), 30);
-    EXPECT_EQ(rec.getDouble(TD_Field::z2), 75);
-    EXPECT_EQ(rec.getDouble(TD_Field::A0Tol), 0.08); // taken on confirmation too
-    EXPECT_EQ(rec.getText(TD_Field::iDir), "可大或小");
+    EXPECT_EQ(rec.getDouble(ToothedField::Power), 7.5);
+    EXPECT_EQ(rec.getDouble(ToothedField::n1), 960);
+    EXPECT_EQ(rec.getDouble(ToothedField::iInit), 2.5);
+    EXPECT_EQ(rec.getDouble(ToothedField::KA), 1.4);
+    EXPECT_EQ(rec.getDouble(ToothedField::z1), 30);
+    EXPECT_EQ(rec.getDouble(ToothedField::z2), 75);
+    EXPECT_EQ(rec.getDouble(ToothedField::A0Tol), 0.08); // taken on confirmation too
+    EXPECT_EQ(rec.getText(ToothedField::iDir), "可大或小");
     EXPECT_EQ(session.state().lblCal_Dz2, "75.00");
     EXPECT_EQ(initItems().size(), 11u);
     EXPECT_EQ(initItems().front(), "传递功率");
@@ -168,7 +168,7 @@ TEST_F(SessionTest, ARefusedConfirmationKeepsThePanelAndStoresNoRows) {
     EXPECT_EQ(out.focus, InitField::Ratio);
     EXPECT_TRUE(session.state().panelVisible(Panel::Init));
     EXPECT_TRUE(initItems().empty());
-    EXPECT_EQ(roller::engineOf(session)->record().getDouble(TR_Field::T), 20000);
+    EXPECT_EQ(roller::engineOf(session)->record().getDouble(RollerField::T), 20000);
     EXPECT_EQ(session.status().IsDone(12), 0);
 }
 
@@ -188,7 +188,7 @@ TEST_F(SessionTest, ChoosingTheChainTypeAgainDiscardsTheDesign) {
     EXPECT_EQ(session.status().IsDone(12), 0);
     EXPECT_EQ(session.status().IsDone(0), 1);
     // The abandoned design left its initial conditions behind as an empty table.
-    records::TResult_manage check(workspace.database(), "r", true);
+    records::ResultTables check(workspace.database(), "r", true);
     EXPECT_TRUE(check.initTable()->isEmpty());
 }
 
@@ -218,7 +218,7 @@ TEST(SessionDatabaseDirTest, AnExplicitDatabaseDirectoryHoldsTheWorkingTables) {
     in.n1 = "300";
     in.ratio = "3";
     ASSERT_TRUE(session.steps().confirmInitialConditions(in).confirmed);
-    records::TResult_manage check(workspace.database(), "r", true);
+    records::ResultTables check(workspace.database(), "r", true);
     EXPECT_EQ(check.initTable()->recordCount(), session.results()->initTable()->recordCount());
     EXPECT_FALSE(check.initTable()->isEmpty());
     EXPECT_FALSE(std::filesystem::exists(appDir.path() / "database"));

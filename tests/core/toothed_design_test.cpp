@@ -23,7 +23,7 @@ using namespace testing;
 
 using testing::Rows;
 using testing::rowsOf;
-using toothed::TD_Field;
+using toothed::ToothedField;
 
 class ToothedDesignTest : public ::testing::Test {
 protected:
@@ -35,7 +35,7 @@ protected:
         ASSERT_TRUE(session.steps().confirmInitialConditions(inputs).confirmed);
     }
     toothed::ToothedDesign& steps() { return (*toothed::designOf(session)); }
-    toothed::TD_DesignRec& rec() { return toothed::engineOf(session)->record(); }
+    toothed::ToothedRecord& rec() { return toothed::engineOf(session)->record(); }
     PanelFields& fields() { return session.state().fields; }
     bool done(int tag) { return session.status().IsDone(tag) == 1; }
 
@@ -44,8 +44,8 @@ protected:
         for (int position = from; position <= lastPosition; ++position) {
             steps().runStep(position);
             if (position == 1) {
-                steps().btnDZOkClick();
-                steps().btnDZ1OKClick();
+                steps().checkSmallToothCount();
+                steps().confirmToothCounts();
             } else if (position == 4) {
                 session.steps().confirmInitialCentreDistance();
             } else if (position == 5) {
@@ -124,7 +124,7 @@ TEST_F(ToothedDesignTest, MediumSpeedFromToothCountsToSprockets) {
     EXPECT_TRUE(state.reportsEnabled);
     EXPECT_TRUE(state.sizeAreaVisible);
     EXPECT_EQ(state.sizePicture, (workspace.database() / "DWheel.bmp").string());
-    EXPECT_EQ(rec().getDouble(TD_Field::Kz), 1.421);
+    EXPECT_EQ(rec().getDouble(ToothedField::Kz), 1.421);
 
     // Redoing the sprocket step leaves exactly its eleven rows.
     steps().runStep(8);
@@ -140,19 +140,19 @@ TEST_F(ToothedDesignTest, ToothCountChecksAndTheTensioner) {
     EXPECT_FALSE(fields().edtDziEnabled);
     EXPECT_EQ(fields().edtDzi, "");
     fields().edtDz1 = "31";
-    steps().btnDZOkClick(); // not the recommended 32: No (default) puts it back
+    steps().checkSmallToothCount(); // not the recommended 32: No (default) puts it back
     EXPECT_EQ(ui.log().back().text, "小链轮齿数输入值不是推荐值\"32\",您确定使用此数值吗?");
     EXPECT_EQ(fields().edtDz1, "32");
     EXPECT_EQ(fields().edtDz2, "64");
     EXPECT_EQ(session.state().lblCal_Dz2, "64.00");
     fields().edtDz1 = "25.5";
-    steps().btnDZ1OKClick();
+    steps().confirmToothCounts();
     EXPECT_EQ(ui.log().back().text, "请正确输入小链轮齿数");
     fields().edtDz1 = "0";
-    steps().btnDZOkClick();
+    steps().checkSmallToothCount();
     EXPECT_EQ(ui.log().back().text, "链轮齿数必须为正整数!");
     fields().edtDz1 = "32";
-    steps().btnDZ1OKClick();
+    steps().confirmToothCounts();
     ASSERT_TRUE(done(13));
     // Without an idler sprocket no idler tooth count is recorded.
     EXPECT_EQ(valueOf("张紧轮齿数"), "<none>");
@@ -253,8 +253,8 @@ TEST_F(ToothedDesignTest, ChainSpeedBeyondAnyChainStopsTheSpeedStep) {
     steps().runStep(1);
     fields().edtDz1 = "120";
     ui.answer("不是推荐值", Answer::Yes);
-    steps().btnDZOkClick();
-    steps().btnDZ1OKClick();
+    steps().checkSmallToothCount();
+    steps().confirmToothCounts();
     runThrough(5, 2);
     ASSERT_TRUE(done(17));
     const Rows before = results();

@@ -330,8 +330,8 @@ Saved saved(const char* scenario) {
     return s;
 }
 
-using RF = roller::TR_Field;
-using DF = toothed::TD_Field;
+using RF = roller::RollerField;
+using DF = toothed::ToothedField;
 
 template <class Record, class Field>
 std::function<std::string(Saved)> recordBytes(Field field, std::string bytes) {
@@ -356,9 +356,9 @@ std::function<std::string(Saved)> recordText(Field field, const std::string& utf
     const std::string gbk = text::utf8ToGbk(utf8);
     return recordBytes<Record>(field, static_cast<char>(gbk.size()) + gbk);
 }
-const auto rollerDouble = recordDouble<roller::TR_DesignRec, RF>;
-const auto rollerInt = recordInt<roller::TR_DesignRec, RF>;
-const auto rollerText = recordText<roller::TR_DesignRec, RF>;
+const auto rollerDouble = recordDouble<roller::RollerRecord, RF>;
+const auto rollerInt = recordInt<roller::RollerRecord, RF>;
+const auto rollerText = recordText<roller::RollerRecord, RF>;
 
 // The file re-encoded after `change` to its parts.
 std::function<std::string(Saved)> reencoded(std::function<void(ProjectImage&)> change) {
@@ -417,17 +417,17 @@ const std::vector<HostileFile> kHostileFiles{
     {"force infinite", kRoller, rollerDouble(RF::Ft, -kInf), "“有效圆周力”不是有限的数值"},
     {"lubrication item out of range", kRoller, rollerInt(RF::LubCond, 7), "“润滑条件”的列表序号"},
     {"tensioner item out of range", kRoller, rollerInt(RF::TensionerKind, -2), "“张紧装置的种类”"},
-    {"switch neither 0 nor 1", kRoller, recordBytes<roller::TR_DesignRec>(RF::HasInitA0, "\2"),
+    {"switch neither 0 nor 1", kRoller, recordBytes<roller::RollerRecord>(RF::HasInitA0, "\2"),
      "“中心距初值”的开关"},
     {"ratio direction of another text", kRoller, rollerText(RF::iDir, "向左"),
      "“传动比误差的方向”应为"},
     {"chain number unknown", kRoller, rollerText(RF::ChainNo, "99Z"), "链号表“ChainNoNd”"},
     {"pitch of another chain number", kRoller, rollerDouble(RF::p, 15.875), "“链条节距”"},
     {"record of the other chain", kRoller, rollerText(RF::ChainKind, "D"), "“链种类”"},
-    {"toothed pitch not in its table", kToothed, recordDouble<toothed::TD_DesignRec>(DF::p, 20),
+    {"toothed pitch not in its table", kToothed, recordDouble<toothed::ToothedRecord>(DF::p, 20),
      "节距表“Dc”"},
     {"toothed speed item out of range", kToothed,
-     recordInt<toothed::TD_DesignRec>(DF::SpeedClass, 9), "“传动速度”"},
+     recordInt<toothed::ToothedRecord>(DF::SpeedClass, 9), "“传动速度”"},
     {"one byte appended", kRoller, [](Saved s) { return s.bytes + "2"; }, "多出 1 字节"},
     {"eight bytes appended", kRoller, [](Saved s) { return s.bytes + std::string(8, '\0'); },
      "多出 8 字节"},

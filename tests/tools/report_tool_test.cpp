@@ -289,8 +289,8 @@ INSTANTIATE_TEST_SUITE_P(Designs, FinishedDesignTest,
 
 // The tables of a design stopped after its first steps: initial conditions and a few results.
 void writeUnfinishedDesign(const fs::path& db) {
-    records::TResult_manage results(db, "R", false);
-    records::TRecord_Class history(db, "RD", false);
+    records::ResultTables results(db, "R", false);
+    records::DesignHistory history(db, "RD", false);
     results.AddRow("传递功率", "3", "kW", "i");
     results.AddRow("小链轮齿数", "15", "", "r");
     history.AddEntry("小链轮齿数", 15);

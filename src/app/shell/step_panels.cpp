@@ -74,9 +74,9 @@ QWidget* StepPanels::makeIntensity() {
         };
     };
     connect(intensity_, &IntensityPanel::okClicked, this,
-            onRoller(&roller::RollerDesign::btnIntensityOKClick));
+            onRoller(&roller::RollerDesign::confirmStaticStrength));
     connect(intensity_, &IntensityPanel::cancelClicked, this,
-            onRoller(&roller::RollerDesign::btnIntstyCancelClick));
+            onRoller(&roller::RollerDesign::cancelStaticStrength));
     return intensity_;
 }
 

@@ -33,12 +33,12 @@ const std::array<KindRow, 2> kKinds{{
       {Panel::Z, &PanelFields::edtz1, &PanelFields::edtz2, &PanelFields::edtzi,
        &PanelFields::edtziEnabled, &MainState::lblCal_z2, "edtz1", "edtz2", "edtzi"},
       kRollerPanels},
-     make<roller::RollerDesign, roller::TR_Design, roller::TR_DesignRec>},
+     make<roller::RollerDesign, roller::RollerEngine, roller::RollerRecord>},
     {{Chain::Toothed, "D", "DD", "齿形链", "齿形链传动 设计", "DWheel.bmp", "D_Size", "D_Design",
       {Panel::Dz, &PanelFields::edtDz1, &PanelFields::edtDz2, &PanelFields::edtDzi,
        &PanelFields::edtDziEnabled, &MainState::lblCal_Dz2, "edtDz1", "edtDz2", "edtDzi"},
       kToothedPanels},
-     make<toothed::ToothedDesign, toothed::TD_Design, toothed::TD_DesignRec>},
+     make<toothed::ToothedDesign, toothed::ToothedEngine, toothed::ToothedRecord>},
 }};
 // clang-format on
 

@@ -63,7 +63,7 @@ void apply(const Removal& removal, bool toothCountsDone, const std::function<voi
 } // namespace
 
 bool StepGate::prepareRun(Chain chain, int position, Interaction& ui,
-                          records::TResult_manage* results, records::TRecord_Class* history,
+                          records::ResultTables* results, records::DesignHistory* history,
                           const std::function<void()>& ownResets) {
     const StepDef& step = stepAt(chain, position);
     if (!status_.done(step.tag)) {

@@ -10,15 +10,15 @@
 #include <functional>
 
 namespace zorvane::records {
-class TResult_manage;
-class TRecord_Class;
+class ResultTables;
+class DesignHistory;
 } // namespace zorvane::records
 
 namespace zorvane::design {
 
 class StepGate {
 public:
-    StepGate(MainState& state, TStatus_Control& status) : state_(state), status_(status) {}
+    StepGate(MainState& state, StepFlags& status) : state_(state), status_(status) {}
 
     // The step buttons of the chain's panel from `position` on are reset: the one at `position`
     // stays enabled in black, the later ones and the end label are disabled; their flags are
@@ -33,8 +33,8 @@ public:
     // what the step recorded from the working tables and the history, empties the size table
     // when the sprocket step is done, hides the step's panels, applies `ownResets`, resets the
     // buttons from the step on and answers true; otherwise false and nothing changes.
-    bool prepareRun(Chain chain, int position, Interaction& ui, records::TResult_manage* results,
-                    records::TRecord_Class* history,
+    bool prepareRun(Chain chain, int position, Interaction& ui, records::ResultTables* results,
+                    records::DesignHistory* history,
                     const std::function<void()>& ownResets = nullptr);
 
     // A panel step shows its panel on the work space.
@@ -50,7 +50,7 @@ public:
 
 private:
     MainState& state_;
-    TStatus_Control& status_;
+    StepFlags& status_;
 };
 
 } // namespace zorvane::design

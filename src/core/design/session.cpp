@@ -161,9 +161,9 @@ void DesignSession::closeDesign(bool emptyTables) {
 
 void DesignSession::installLoadedDesign(Chain c, std::span<const std::uint8_t> record) {
     const ChainKind& kind = chainKind(c);
-    auto history = std::make_unique<records::TRecord_Class>(databaseDir_, kind.historyKind, true);
+    auto history = std::make_unique<records::DesignHistory>(databaseDir_, kind.historyKind, true);
     history->OpenTemplate(kind.recordKind);
-    auto results = std::make_unique<records::TResult_manage>(databaseDir_, kind.recordKind, true);
+    auto results = std::make_unique<records::ResultTables>(databaseDir_, kind.recordKind, true);
     design_ = makeChainDesign(c, *this, record);
     results_ = std::move(results);
     history_ = std::move(history);
@@ -202,8 +202,8 @@ void DesignSession::confirmChainType(const SelectInputs& inputs) {
     checkReferenceData(databaseDir_, c);
     // The working tables come first: a missing template leaves the design as it was.
     const ChainKind& kind = chainKind(c);
-    auto results = std::make_unique<records::TResult_manage>(databaseDir_, kind.recordKind, false);
-    auto history = std::make_unique<records::TRecord_Class>(databaseDir_, kind.historyKind, false);
+    auto results = std::make_unique<records::ResultTables>(databaseDir_, kind.recordKind, false);
+    auto history = std::make_unique<records::DesignHistory>(databaseDir_, kind.historyKind, false);
     designer_.SetDesignKind("链传动");
     designer_.SetDesignForm(kind.designForm);
     design_ = makeChainDesign(c, *this);

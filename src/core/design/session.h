@@ -21,8 +21,8 @@
 #include <span>
 
 namespace zorvane::records {
-class TResult_manage;
-class TRecord_Class;
+class ResultTables;
+class DesignHistory;
 } // namespace zorvane::records
 
 namespace zorvane::design {
@@ -41,7 +41,7 @@ public:
 
     MainState& state() { return state_; }
     const MainState& state() const { return state_; }
-    TStatus_Control& status() { return status_; }
+    StepFlags& status() { return status_; }
     StepGate& gate() { return gate_; }
     records::DesignerInfo& designer() { return designer_; }
     Interaction& ui() { return ui_; }
@@ -69,8 +69,8 @@ public:
 
     // The chain of the open design, when a chain type was chosen.
     std::optional<Chain> chain() const;
-    records::TResult_manage* results() const { return results_.get(); }
-    records::TRecord_Class* history() const { return history_.get(); }
+    records::ResultTables* results() const { return results_.get(); }
+    records::DesignHistory* history() const { return history_.get(); }
     // The design of the open chain; null before a chain type is chosen.
     ChainDesign* design() const { return design_.get(); }
 
@@ -112,12 +112,12 @@ private:
     std::exception_ptr workspaceFailure_;
     Interaction& ui_;
     MainState state_;
-    TStatus_Control status_;
+    StepFlags status_;
     StepGate gate_{state_, status_};
     records::DesignerInfo designer_;
     std::unique_ptr<ChainDesign> design_;
-    std::unique_ptr<records::TResult_manage> results_;
-    std::unique_ptr<records::TRecord_Class> history_;
+    std::unique_ptr<records::ResultTables> results_;
+    std::unique_ptr<records::DesignHistory> history_;
     InitInputs initInputs_;
     std::unique_ptr<StepDispatcher> steps_;
 };

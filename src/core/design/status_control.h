@@ -8,7 +8,7 @@
 
 namespace zorvane::design {
 
-class TStatus_Control {
+class StepFlags {
 public:
     static constexpr int kFlagCount = 14;
 

@@ -182,7 +182,7 @@ ProfileSizes profileSizes(const SprocketSpec& spec) {
     const double p = spec.pitchMm;
     const double z = spec.teeth;
     if (spec.form == ToothForm::Toothed) {
-        const auto rows = toothed::TD_Design::SprocketSizes(p, z, z);
+        const auto rows = toothed::ToothedEngine::SprocketSizes(p, z, z);
         const auto size = [&rows](std::string_view item) {
             for (const auto& row : rows) {
                 if (row.item == item) {

@@ -40,11 +40,11 @@ bool FileCommands::promptToSave(bool needSuccess) {
 void FileCommands::writeTo(const std::string& file) {
     auto& state = session_.state();
     const design::Chain list = session_.chain().value_or(design::Chain::Toothed);
-    std::unique_ptr<TProjectSave> saver;
+    std::unique_ptr<ProjectSaver> saver;
     if (list == design::Chain::Roller) {
-        saver = std::make_unique<TR_Save>(session_);
+        saver = std::make_unique<RollerProjectSaver>(session_);
     } else {
-        saver = std::make_unique<TD_Save>(session_);
+        saver = std::make_unique<ToothedProjectSaver>(session_);
     }
     saver->FilePath = file;
     if (!state.IsEmptyDesign) {
@@ -114,7 +114,7 @@ void FileCommands::close() {
 bool FileCommands::load(const std::string& file) {
     // The saver reads and checks the whole file, tables included, before anything of the open
     // design is given up; it takes the chain from the file, whatever it was made with.
-    TProjectSave saver(session_, design::Chain::Toothed);
+    ProjectSaver saver(session_, design::Chain::Toothed);
     saver.FilePath = file;
     try {
         saver.Load();

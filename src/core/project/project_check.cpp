@@ -1,4 +1,5 @@
 #include "core/project/project_check.h"
+#include "core/design/chain_design.h"
 
 #include "core/design/computable_range.h"
 #include "core/design/initial_conditions.h"
@@ -129,13 +130,13 @@ void checkWorkTables(const ProjectImage& image, const fs::path& databaseDir,
                           " 行的上限");
         }
     }
-    const bool roller = image.listChain() == Chain::Roller;
+    const design::ChainKind& kind = design::chainKind(image.listChain());
     // Each table file of the header with the template whose fields it must have.
     const std::array<std::pair<const char*, const char*>, 4> tables{{
         {"Init_Unnamed", "Result"},
         {"Result_Unnamed", "Result"},
-        {"Size_Unnamed", roller ? "R_Size" : "D_Size"},
-        {"Hty_Rec_Unnamed", roller ? "R_design" : "D_Design"},
+        {"Size_Unnamed", kind.sizeTemplate},
+        {"Hty_Rec_Unnamed", kind.historyTemplate},
     }};
     for (std::size_t i = 0; i < tables.size(); ++i) {
         const auto& [name, templateName] = tables[i];

@@ -1,4 +1,5 @@
 #include "core/project/project_save.h"
+#include "core/design/chain_design.h"
 
 #include "core/project/control_states.h"
 #include "core/project/project_check.h"
@@ -9,10 +10,10 @@ namespace zorvane::project {
 
 using design::Chain;
 
-TProjectSave::TProjectSave(design::DesignSession& session, Chain listChain)
+ProjectSaver::ProjectSaver(design::DesignSession& session, Chain listChain)
     : session_(session), listChain_(listChain) {}
 
-void TProjectSave::SetDesignRecord() {
+void ProjectSaver::SetDesignRecord() {
     if (const auto* design = session_.design()) {
         const auto bytes = design->recordBytes();
         image_.record.assign(bytes.begin(), bytes.end());
@@ -20,15 +21,15 @@ void TProjectSave::SetDesignRecord() {
     }
 }
 
-void TProjectSave::CaptureControlStates() {
+void ProjectSaver::CaptureControlStates() {
     captureControlStates(session_, listChain_, image_);
 }
 
-void TProjectSave::CaptureStepFlags() {
+void ProjectSaver::CaptureStepFlags() {
     captureStepFlags(session_, listChain_, image_);
 }
 
-void TProjectSave::Save() {
+void ProjectSaver::Save() {
     const auto& state = session_.state();
     image_.emptyDesign = state.IsEmptyDesign || !session_.chain();
     if (!image_.emptyDesign) {
@@ -38,9 +39,7 @@ void TProjectSave::Save() {
         image_.kind = KindMarker;
         const Chain chain = *session_.chain();
         if (session_.status().done(design::sprocketTag(chain))) {
-            PicturePath =
-                (session_.databaseDir() / (chain == Chain::Roller ? "RWheel.bmp" : "DWheel.bmp"))
-                    .string();
+            PicturePath = (session_.databaseDir() / design::chainKind(chain).sizePicture).string();
         }
         image_.picturePath = headerPath(PicturePath);
         image_.work = readWorkFiles(session_.databaseDir());
@@ -53,7 +52,7 @@ void TProjectSave::Save() {
     writeProject(FilePath, image_);
 }
 
-void TProjectSave::Load() {
+void ProjectSaver::Load() {
     checkProjectSize(FilePath);
     image_ = readProject(FilePath);
     listChain_ = image_.listChain();
@@ -61,7 +60,7 @@ void TProjectSave::Load() {
     checkProject(image_, session_.databaseDir(), FilePath.string());
 }
 
-void TProjectSave::ApplyLoaded() {
+void ProjectSaver::ApplyLoaded() {
     if (!image_.emptyDesign) {
         restoreWorkFiles(*session_.workspace(), session_.databaseDir(), image_);
     }

@@ -1,8 +1,8 @@
 #pragma once
-// The savers of a design: TR_Save (roller) and TD_Save (toothed) over TProjectSave. Saving takes
-// the working tables' files, the designer record, the states of the listed controls and the
-// design record into one project file; loading checks a whole file, restores the working tables
-// into the database directory and puts the design back as it was saved.
+// The savers of a design: RollerProjectSaver (roller) and ToothedProjectSaver (toothed) over
+// ProjectSaver. Saving takes the working tables' files, the designer record, the states of the
+// listed controls and the design record into one project file; loading checks a whole file,
+// restores the working tables into the database directory and puts the design back as it was saved.
 
 #include "core/design/session.h"
 #include "core/project/project_layout.h"
@@ -13,10 +13,10 @@
 
 namespace zorvane::project {
 
-class TProjectSave {
+class ProjectSaver {
 public:
-    TProjectSave(design::DesignSession& session, design::Chain listChain);
-    virtual ~TProjectSave() = default;
+    ProjectSaver(design::DesignSession& session, design::Chain listChain);
+    virtual ~ProjectSaver() = default;
 
     std::filesystem::path FilePath;
     std::string KindMarker;
@@ -44,16 +44,16 @@ private:
     ProjectImage image_;
 };
 
-class TR_Save : public TProjectSave {
+class RollerProjectSaver : public ProjectSaver {
 public:
-    explicit TR_Save(design::DesignSession& session)
-        : TProjectSave(session, design::Chain::Roller) {}
+    explicit RollerProjectSaver(design::DesignSession& session)
+        : ProjectSaver(session, design::Chain::Roller) {}
 };
 
-class TD_Save : public TProjectSave {
+class ToothedProjectSaver : public ProjectSaver {
 public:
-    explicit TD_Save(design::DesignSession& session)
-        : TProjectSave(session, design::Chain::Toothed) {}
+    explicit ToothedProjectSaver(design::DesignSession& session)
+        : ProjectSaver(session, design::Chain::Toothed) {}
 };
 
 } // namespace zorvane::project

@@ -1,4 +1,5 @@
 #include "core/project/record_check.h"
+#include "core/design/chain_design.h"
 
 #include "core/design/computable_range.h"
 #include "core/design/initial_conditions.h"
@@ -100,7 +101,7 @@ constexpr int kOwnItem = -1;
 
 // The roller chain record: each field, the step that sets it and what it must hold.
 namespace r {
-using F = roller::TR_Field;
+using F = roller::RollerField;
 constexpr int kSpeed = 15, kInitA0 = 16, kCentre = 17, kForce = 18, kStrength = 19, kWear = 21;
 constexpr std::array<FieldRule<F>, 45> kRules{{
     text(F::ChainKind, 0, "链种类", Rule::Kind),
@@ -153,7 +154,7 @@ constexpr std::array<FieldRule<F>, 45> kRules{{
 
 // The toothed chain record.
 namespace d {
-using F = toothed::TD_Field;
+using F = toothed::ToothedField;
 constexpr int kUnitPower = 15, kInitA0 = 16, kCentre = 17, kSpeed = 18, kForce = 19;
 constexpr std::array<FieldRule<F>, 33> kRules{{
     text(F::ChainKind, 0, "链种类", Rule::Kind),
@@ -365,7 +366,7 @@ private:
 
     void checkKind(const FieldRule<Field>& rule) const {
         const auto kind = textOf(rule.field);
-        const std::string expected = chain_ == Chain::Roller ? "R" : "D";
+        const std::string expected = design::chainKind(chain_).recordKind;
         if (!kind || *kind != expected || !text::equalIgnoringAsciiCase(image_.kind, expected)) {
             fail(rule.label, "与文件头的链种类标记不符");
         }
@@ -396,7 +397,7 @@ private:
         if (!number) {
             fail(rule.label, "不是有效的文字");
         }
-        if constexpr (std::is_same_v<Field, roller::TR_Field>) {
+        if constexpr (std::is_same_v<Field, roller::RollerField>) {
             for (const auto& [chainNo, pitch] : reference_.rollerChains) {
                 if (chainNo == *number) {
                     if (std::fabs(record_.getDouble(Field::p) - pitch) > kPitchMatchMm) {
@@ -468,11 +469,11 @@ void checkDesignRecord(const ProjectImage& image, const ReferenceChains& referen
                        const std::string& fileName) {
     const Chain chain = image.listChain();
     if (chain == Chain::Roller) {
-        RecordChecker<roller::TR_Layout>(image, chain, reference, fileName)
-            .check(std::span<const FieldRule<roller::TR_Field>>(r::kRules));
+        RecordChecker<roller::RollerRecordLayout>(image, chain, reference, fileName)
+            .check(std::span<const FieldRule<roller::RollerField>>(r::kRules));
     } else {
-        RecordChecker<toothed::TD_Layout>(image, chain, reference, fileName)
-            .check(std::span<const FieldRule<toothed::TD_Field>>(d::kRules));
+        RecordChecker<toothed::ToothedRecordLayout>(image, chain, reference, fileName)
+            .check(std::span<const FieldRule<toothed::ToothedField>>(d::kRules));
     }
 }
 

@@ -25,7 +25,7 @@ std::string templateFor(std::string_view kind) {
 
 } // namespace
 
-std::string TRecord_Class::valueText(double value) {
+std::string DesignHistory::valueText(double value) {
     const double magnitude = std::fabs(value);
     if (magnitude > 1) {
         return text::fixedPadded(value, 6, 2);
@@ -36,7 +36,7 @@ std::string TRecord_Class::valueText(double value) {
     return text::fixedPadded(value, 8, 7);
 }
 
-TRecord_Class::TRecord_Class(std::filesystem::path databaseDir, std::string_view kind,
+DesignHistory::DesignHistory(std::filesystem::path databaseDir, std::string_view kind,
                              bool fromProject)
     : databaseDir_(std::move(databaseDir)) {
     if (kind != "RD" && kind != "DD") {
@@ -55,7 +55,7 @@ TRecord_Class::TRecord_Class(std::filesystem::path databaseDir, std::string_view
     history_ = std::move(history);
 }
 
-void TRecord_Class::OpenTemplate(std::string_view kind) {
+void DesignHistory::OpenTemplate(std::string_view kind) {
     if (template_ || (kind != "R" && kind != "D")) {
         return;
     }
@@ -64,7 +64,7 @@ void TRecord_Class::OpenTemplate(std::string_view kind) {
     template_ = std::move(historyTemplate);
 }
 
-void TRecord_Class::AddEntry(std::string_view item, double value) {
+void DesignHistory::AddEntry(std::string_view item, double value) {
     if (!std::isfinite(value)) {
         throw text::OutOfComputableRange(std::string(item));
     }
@@ -99,21 +99,21 @@ void TRecord_Class::AddEntry(std::string_view item, double value) {
     });
 }
 
-void TRecord_Class::DeleteFrom(std::string_view item) {
+void DesignHistory::DeleteFrom(std::string_view item) {
     writeTable(*history_, [&](store::Table& t) { deleteFromItem(t, "项目", item); });
 }
 
-void TRecord_Class::ClearHistory() {
+void DesignHistory::ClearHistory() {
     writeTable(*history_, [](store::Table& t) { t.emptyTable(); });
 }
 
-void TRecord_Class::OpenHistory() {
+void DesignHistory::OpenHistory() {
     if (!history_->isOpen()) {
         history_->open();
     }
 }
 
-void TRecord_Class::CloseHistory() {
+void DesignHistory::CloseHistory() {
     history_->close();
 }
 

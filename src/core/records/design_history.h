@@ -12,13 +12,13 @@
 
 namespace zorvane::records {
 
-class TRecord_Class {
+class DesignHistory {
 public:
     // kind "RD" (roller, template R_design) or "DD" (toothed, template D_Design), compared
     // exactly; any other kind gives a manager without tables. fromProject false: a new design,
     // whose history is created empty from the template; true: the history file was just
     // restored from a project and is opened as it is (call OpenTemplate before adding entries).
-    TRecord_Class(std::filesystem::path databaseDir, std::string_view kind, bool fromProject);
+    DesignHistory(std::filesystem::path databaseDir, std::string_view kind, bool fromProject);
 
     bool hasTables() const { return history_ != nullptr; }
 

@@ -16,8 +16,8 @@ constexpr std::string_view kValueFieldLarge = "大链轮数值";
 
 } // namespace
 
-TResult_manage::TResult_manage(std::filesystem::path databaseDir, std::string_view kind,
-                               bool fromProject) {
+ResultTables::ResultTables(std::filesystem::path databaseDir, std::string_view kind,
+                           bool fromProject) {
     const bool roller = text::equalIgnoringAsciiCase(kind, "r");
     if (!roller && !text::equalIgnoringAsciiCase(kind, "d")) {
         return;
@@ -50,15 +50,15 @@ TResult_manage::TResult_manage(std::filesystem::path databaseDir, std::string_vi
 // A new design starts with an empty size table of the template's fields: a size table left over
 // from a run that ended before its design was discarded would otherwise show stale sizes. Made
 // from the template, a table of the same fields is emptied and any other is defined anew.
-void TResult_manage::prepareSizeTable() {
+void ResultTables::prepareSizeTable() {
     sizeTemplate_->open();
     size_->setFieldDefs(sizeTemplate_->fields());
     sizeTemplate_->close();
     size_->create();
 }
 
-void TResult_manage::AddRow(const std::string& item, const std::string& value,
-                            const std::string& unit, std::string_view table) {
+void ResultTables::AddRow(const std::string& item, const std::string& value,
+                          const std::string& unit, std::string_view table) {
     store::Table* target = nullptr;
     if (text::equalIgnoringAsciiCase(table, "r")) {
         target = result_.get();
@@ -80,7 +80,7 @@ void TResult_manage::AddRow(const std::string& item, const std::string& value,
     });
 }
 
-void TResult_manage::ClearTable(std::string_view which) {
+void ResultTables::ClearTable(std::string_view which) {
     auto emptyAndClose = [](store::Table& table) {
         reopenWritable(table);
         table.emptyTable();
@@ -102,11 +102,11 @@ void TResult_manage::ClearTable(std::string_view which) {
     size_->setReadOnly(true);
 }
 
-void TResult_manage::DeleteFrom(std::string_view item) {
+void ResultTables::DeleteFrom(std::string_view item) {
     writeTable(*result_, [&](store::Table& t) { deleteFromItem(t, "项目", item); });
 }
 
-void TResult_manage::AddSizeRow(const std::string& name, double smallValue, double largeValue) {
+void ResultTables::AddSizeRow(const std::string& name, double smallValue, double largeValue) {
     if (!std::isfinite(smallValue) || !std::isfinite(largeValue)) {
         throw text::OutOfComputableRange(name);
     }
@@ -135,7 +135,7 @@ void TResult_manage::AddSizeRow(const std::string& name, double smallValue, doub
     });
 }
 
-void TResult_manage::ClearSize() {
+void ResultTables::ClearSize() {
     openIfClosed(*size_);
     if (size_->isEmpty()) {
         return;

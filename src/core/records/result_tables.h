@@ -12,13 +12,13 @@
 
 namespace zorvane::records {
 
-class TResult_manage {
+class ResultTables {
 public:
     // kind "R" (roller) or "D" (toothed), without regard to case; any other kind gives a manager
     // without tables. fromProject false: a new design, whose initial-conditions and result
     // tables are created empty from the template Result and whose size table is emptied;
     // true: the table files were just restored from a project and are opened as they are.
-    TResult_manage(std::filesystem::path databaseDir, std::string_view kind, bool fromProject);
+    ResultTables(std::filesystem::path databaseDir, std::string_view kind, bool fromProject);
 
     bool hasTables() const { return result_ != nullptr; }
 

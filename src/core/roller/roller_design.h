@@ -17,7 +17,7 @@ namespace zorvane::roller {
 
 class RollerDesign : public design::StepHandlers, public design::ChainDesign {
 public:
-    explicit RollerDesign(design::DesignSession& session, TR_Design engine = TR_Design())
+    explicit RollerDesign(design::DesignSession& session, RollerEngine engine = RollerEngine())
         : design::StepHandlers(session, design::Chain::Roller), engine_(std::move(engine)) {}
 
     const design::ChainKind& kind() const override;
@@ -29,54 +29,48 @@ public:
                                design::MainState& state) override;
     void setCentreDistanceTolerance(double fraction) override;
     void runStep(int position) override;
-    void confirmInitialCentreDistance() override { Button3Click(); }
-    void confirmCentreDistanceChange() override { btnAOkClick(); }
-    void checkSmallToothCount() override { btnZOkClick(); }
-    bool checkLargeToothCount() override { return edtz2Exit(); }
-    bool checkIdlerToothCount() override { return edtziExit(); }
-    void confirmToothCounts() override { btnRZOKClick(); }
-    void cancelToothCounts() override { btnRZCancelClick(); }
 
-    TR_Design& engine() { return engine_; }
-    const TR_Design& engine() const { return engine_; }
+    RollerEngine& engine() { return engine_; }
+    const RollerEngine& engine() const { return engine_; }
 
-    // 链轮齿数, panel pnlz.
-    void spnRNumClick();
-    // 确定 beside edtz1, and leaving edtz1: checks z1 and proposes z2.
-    void btnZOkClick();
-    // Leaving edtz2 or edtzi: false when the text was refused (the focus goes back).
-    bool edtz2Exit();
-    bool edtziExit();
-    void btnRZOKClick();
-    void btnRZCancelClick();
+    // 链轮齿数: the tooth-count panel.
+    void openToothCounts();
+    // The check beside the small count, also run on leaving it: checks z1 and proposes z2.
+    void checkSmallToothCount() override;
+    // Leaving the large or the idler count: false when the text was refused (the focus goes
+    // back).
+    bool checkLargeToothCount() override;
+    bool checkIdlerToothCount() override;
+    void confirmToothCounts() override;
+    void cancelToothCounts() override;
 
     // 链条节距.
-    void spnRNodeSClick();
+    void choosePitch();
 
     // 链条速度.
-    void spnRVClick();
+    void computeChainSpeed();
 
-    // 初定中心距, panel pnlInit_a0.
-    void spnRInit_a0Click();
-    void Button3Click();
+    // 初定中心距: the range proposed, then the panel's 确定.
+    void proposeInitialCentreDistance();
+    void confirmInitialCentreDistance() override;
 
-    // 实际中心距, panel pnla.
-    void spnR_a0Click();
-    void btnAOkClick();
+    // 实际中心距: the theoretical distance, then the change panel's 确定.
+    void computeCentreDistance();
+    void confirmCentreDistanceChange() override;
 
     // 作用在轴上的力.
-    void spnRFClick();
+    void computeShaftLoad();
 
-    // 静强度计算, panel pnlIntensity.
-    void spnRIntensityClick();
-    void btnIntensityOKClick();
-    void btnIntstyCancelClick();
+    // 静强度计算: the allowed safety factor's panel, its 确定 and 取消.
+    void openStaticStrength();
+    void confirmStaticStrength();
+    void cancelStaticStrength();
 
     // 耐磨损工作能力.
-    void spnRWearableClick();
+    void checkWearLife();
 
     // 链轮主要尺寸.
-    void spnRWheelClick();
+    void computeSprocketSizes();
 
 private:
     // Panel positions of the roller steps.
@@ -84,30 +78,30 @@ private:
 
     // The engine operations that talk to the user or read reference tables. Those returning
     // bool answer false when the step has to end without completing.
-    bool SelectPitch();
+    bool selectPitchForPower();
     bool choosePitchByHand();
     void recordHubBore();
-    void CalcSpeed();
-    void CalcFatigueLife();
-    void CalcShaftLoad();
-    bool CheckStaticStrength();
-    bool CheckWear();
-    double AskWearCoef(double lower, double upper);
-    void CalcSprocket(bool threeArc);
+    void recordChainSpeed();
+    void recordFatigueLife();
+    void recordShaftForces();
+    bool checkStaticStrength();
+    bool checkWear();
+    double askWearCoefficient(double lower, double upper);
+    void recordSprocketSizes(bool threeArc);
 
     bool ready() const;
     design::ToothCountRecord toothCountRecord();
     // The re-run rule; `resetsLife` puts T back to −1 on a redo when no service life is
     // required.
     bool prepare(int position, bool resetsLife = false);
-    TR_DesignRec& rec() { return engine_.record(); }
+    RollerRecord& rec() { return engine_.record(); }
     void resetLifeUnlessRequired();
 
-    TR_Design engine_;
+    RollerEngine engine_;
 };
 
 // The roller design open in `session` and its engine; null when none is open.
 RollerDesign* designOf(design::DesignSession& session);
-TR_Design* engineOf(const design::DesignSession& session);
+RollerEngine* engineOf(const design::DesignSession& session);
 
 } // namespace zorvane::roller

@@ -90,7 +90,7 @@ bool validMarginArguments(double p, double n, double P) {
 
 } // namespace
 
-double TR_Design::ToothFactor(double z1, double n1, double nPeak) {
+double RollerEngine::ToothFactor(double z1, double n1, double nPeak) {
     // z1 is a whole number; the rounding only guards against representation noise.
     const double k = std::nearbyint(z1 - kKzFirstZ1);
     if (!(k >= 1.0 - kKzFirstZ1)) {
@@ -109,19 +109,19 @@ double TR_Design::ToothFactor(double z1, double n1, double nPeak) {
     return belowPeak ? row.belowPeak : row.atPeak;
 }
 
-bool TR_Design::CalcDesignPower(double nPeak) {
+bool RollerEngine::CalcDesignPower(double nPeak) {
     const double kz =
-        ToothFactor(rec_.getDouble(TR_Field::z1), rec_.getDouble(TR_Field::n1), nPeak);
-    const double divisor = kz * rec_.getDouble(TR_Field::Kp);
+        ToothFactor(rec_.getDouble(RollerField::z1), rec_.getDouble(RollerField::n1), nPeak);
+    const double divisor = kz * rec_.getDouble(RollerField::Kp);
     if (!std::isfinite(divisor) || !(divisor > 0.0)) {
         return false;
     }
-    rec_.setDouble(TR_Field::Pd,
-                   rec_.getDouble(TR_Field::KA) * rec_.getDouble(TR_Field::Power) / divisor);
+    rec_.setDouble(RollerField::Pd,
+                   rec_.getDouble(RollerField::KA) * rec_.getDouble(RollerField::Power) / divisor);
     return true;
 }
 
-double TR_Design::PlateMargin(double p, double n, double P) {
+double RollerEngine::PlateMargin(double p, double n, double P) {
     if (!validMarginArguments(p, n, P)) {
         return std::numeric_limits<double>::infinity();
     }
@@ -129,7 +129,7 @@ double TR_Design::PlateMargin(double p, double n, double P) {
            (std::log10(p) - std::log10(25.4)) * (3.0 - 0.0028 * p) + kPlateConstant;
 }
 
-double TR_Design::RollerMargin(double p, double n, double P) {
+double RollerEngine::RollerMargin(double p, double n, double P) {
     if (!validMarginArguments(p, n, P)) {
         return std::numeric_limits<double>::infinity();
     }
@@ -137,7 +137,7 @@ double TR_Design::RollerMargin(double p, double n, double P) {
            1.5 * std::log10(19.0);
 }
 
-TR_PitchChoice TR_Design::PitchBySpeed(double n, int& needLifeCheck) {
+RollerPitchChoice RollerEngine::PitchBySpeed(double n, int& needLifeCheck) {
     const PitchRow* chosen = &kPitchBySpeed.back(); // also for a speed that is not a number
     for (const PitchRow& row : kPitchBySpeed) {
         if (n > row.above) {
@@ -148,8 +148,8 @@ TR_PitchChoice TR_Design::PitchBySpeed(double n, int& needLifeCheck) {
     if (n > kLifeCheckSpeed) {
         needLifeCheck = kLifeCheckRequired;
     }
-    rec_.setDouble(TR_Field::p, chosen->p);
-    rec_.setText(TR_Field::ChainNo, chosen->chainNo);
+    rec_.setDouble(RollerField::p, chosen->p);
+    rec_.setText(RollerField::ChainNo, chosen->chainNo);
     return {chosen->p, chosen->chainNo};
 }
 

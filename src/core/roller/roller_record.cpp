@@ -2,15 +2,15 @@
 
 namespace zorvane::roller {
 
-void TR_Design::SetKind(std::string_view text) {
-    rec_.setText(TR_Field::ChainKind, text);
+void RollerEngine::SetKind(std::string_view text) {
+    rec_.setText(RollerField::ChainKind, text);
 }
 
-std::string TR_Design::GetKind() const {
-    return rec_.getText(TR_Field::ChainKind);
+std::string RollerEngine::GetKind() const {
+    return rec_.getText(RollerField::ChainKind);
 }
 
-void TR_Design::SetValue(TR_Field field, double value) {
+void RollerEngine::SetValue(RollerField field, double value) {
     rec_.setDouble(field, value);
 }
 

@@ -1,5 +1,5 @@
 #pragma once
-// The roller chain design record TR_DesignRec, 384 bytes, and the engine TR_Design that owns it.
+// The roller chain design record RollerRecord, 384 bytes, and the engine RollerEngine that owns it.
 // The project file stores the record byte for byte, so the layout table below is a file format:
 // offsets, widths, reserved blocks and the padding between fields must never move.
 
@@ -13,7 +13,7 @@
 namespace zorvane::roller {
 
 // Fields in the order of their offsets. The names are the quantities' own symbols.
-enum class TR_Field : std::uint8_t {
+enum class RollerField : std::uint8_t {
     ChainKind,     // "R"
     Power,         // transmitted power P, kW
     KA,            // working-condition factor
@@ -65,11 +65,11 @@ enum class TR_Field : std::uint8_t {
     Layout,  // 0 水平, 1 倾斜, 2 接近垂直, 3 垂直传动
 };
 
-struct TR_Layout {
-    using Field = TR_Field;
-    using F = TR_Field;
+struct RollerRecordLayout {
+    using Field = RollerField;
+    using F = RollerField;
     using T = records::FieldType;
-    using Entry = records::FieldEntry<TR_Field>;
+    using Entry = records::FieldEntry<RollerField>;
     static constexpr std::size_t size = 384;
     static constexpr std::size_t kTextCapacity = 10;
 
@@ -127,8 +127,8 @@ struct TR_Layout {
     }};
 };
 
-using TR_DesignRec = records::FixedRecord<TR_Layout>;
-static_assert(TR_DesignRec::kSize == 384);
+using RollerRecord = records::FixedRecord<RollerRecordLayout>;
+static_assert(RollerRecord::kSize == 384);
 
 // Values of the main window's NeedLifeCheck: whether the initial centre distance step has to run
 // the fatigue life check because the chosen pitch was not confirmed by the power rating.
@@ -136,7 +136,7 @@ inline constexpr int kLifeCheckNone = 0;
 inline constexpr int kLifeCheckRequired = 10;
 
 // A pitch with its chain number, as chosen by PitchBySpeed.
-struct TR_PitchChoice {
+struct RollerPitchChoice {
     double p;                 // pitch, mm
     std::string_view chainNo; // e.g. "08A"
 };
@@ -144,10 +144,10 @@ struct TR_PitchChoice {
 // The roller chain design engine: one exists while a roller chain design is open. The step
 // operations and coefficient lookups work on the record it owns; fields without their own
 // setter here are written in place through record().
-class TR_Design {
+class RollerEngine {
 public:
-    TR_Design() = default; // zero-filled record
-    explicit TR_Design(const TR_DesignRec& record) : rec_(record) {}
+    RollerEngine() = default; // zero-filled record
+    explicit RollerEngine(const RollerRecord& record) : rec_(record) {}
 
     // Stores at most 10 bytes of the GBK form of `text` into ChainKind ("R" after creation).
     void SetKind(std::string_view text);
@@ -155,7 +155,7 @@ public:
 
     // Stores `value` into a double field of the record, unchanged. Any other field (a count,
     // a switch, a text or a reserved block) throws std::logic_error.
-    void SetValue(TR_Field field, double value);
+    void SetValue(RollerField field, double value);
 
     // Coefficient lookups of the pitch selection; implemented in roller_engine.cpp.
 
@@ -179,13 +179,13 @@ public:
     // The largest pitch allowed at speed n: stores it into p and ChainNo and returns it. Above
     // 220 r/min the pitch is a reduction by speed and needLifeCheck becomes kLifeCheckRequired;
     // otherwise needLifeCheck keeps its value.
-    TR_PitchChoice PitchBySpeed(double n, int& needLifeCheck);
+    RollerPitchChoice PitchBySpeed(double n, int& needLifeCheck);
 
-    TR_DesignRec& record() { return rec_; }
-    const TR_DesignRec& record() const { return rec_; }
+    RollerRecord& record() { return rec_; }
+    const RollerRecord& record() const { return rec_; }
 
 private:
-    TR_DesignRec rec_;
+    RollerRecord rec_;
 };
 
 } // namespace zorvane::roller

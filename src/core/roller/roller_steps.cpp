@@ -59,34 +59,34 @@ std::vector<std::uint8_t> RollerDesign::recordBytes() const {
 void RollerDesign::takeChainType(const SelectInputs& inputs) {
     engine_.SetKind("R");
     if (const auto kp = multiRowFactor(inputs.rowItem)) {
-        engine_.SetValue(TR_Field::Kp, *kp);
+        engine_.SetValue(RollerField::Kp, *kp);
     }
-    engine_.SetValue(TR_Field::Rows, rowCount(inputs.rowItem));
+    engine_.SetValue(RollerField::Rows, rowCount(inputs.rowItem));
 }
 
 void RollerDesign::keepPassedChecks(const InitOutcome& outcome) {
     if (outcome.life) {
-        engine_.SetValue(TR_Field::T, *outcome.life);
+        engine_.SetValue(RollerField::T, *outcome.life);
     }
-    keepPassedCentreDistance<TR_Field>(engine_, outcome);
+    keepPassedCentreDistance<RollerField>(engine_, outcome);
 }
 
 void RollerDesign::keepInitialConditions(const InitOutcome& outcome, MainState& state) {
-    keepInitialConditionsIn<TR_Field>(engine_, outcome);
-    rec().setInt(TR_Field::LubCond, outcome.lubCond);
+    keepInitialConditionsIn<RollerField>(engine_, outcome);
+    rec().setInt(RollerField::LubCond, outcome.lubCond);
     state.lblz1 = outcome.z1Label;
     state.lblCal_z2 = outcome.z2CalcText;
 }
 
 void RollerDesign::setCentreDistanceTolerance(double fraction) {
-    engine_.SetValue(TR_Field::A0Tol, fraction);
+    engine_.SetValue(RollerField::A0Tol, fraction);
 }
 
 RollerDesign* designOf(DesignSession& session) {
     return dynamic_cast<RollerDesign*>(session.design());
 }
 
-TR_Design* engineOf(const DesignSession& session) {
+RollerEngine* engineOf(const DesignSession& session) {
     auto* design = dynamic_cast<RollerDesign*>(session.design());
     return design ? &design->engine() : nullptr;
 }
@@ -103,7 +103,7 @@ bool RollerDesign::prepare(int position, bool resetsLife) {
 
 void RollerDesign::resetLifeUnlessRequired() {
     if (!s_.initInputs().hasLife) {
-        rec().setDouble(TR_Field::T, -1);
+        rec().setDouble(RollerField::T, -1);
     }
 }
 
@@ -113,31 +113,31 @@ void RollerDesign::runStep(int position) {
     }
     switch (position) {
     case kNum:
-        spnRNumClick();
+        openToothCounts();
         return;
     case kNodeS:
-        spnRNodeSClick();
+        choosePitch();
         return;
     case kV:
-        spnRVClick();
+        computeChainSpeed();
         return;
     case kInitA0:
-        spnRInit_a0Click();
+        proposeInitialCentreDistance();
         return;
     case kA:
-        spnR_a0Click();
+        computeCentreDistance();
         return;
     case kF:
-        spnRFClick();
+        computeShaftLoad();
         return;
     case kIntensity:
-        spnRIntensityClick();
+        openStaticStrength();
         return;
     case kWearable:
-        spnRWearableClick();
+        checkWearLife();
         return;
     case kWheel:
-        spnRWheelClick();
+        computeSprocketSizes();
         return;
     default:
         return;
@@ -146,14 +146,14 @@ void RollerDesign::runStep(int position) {
 
 // ---- 链轮齿数 ---------------------------------------------------------------------------------
 
-void RollerDesign::spnRNumClick() {
+void RollerDesign::openToothCounts() {
     if (!ready() || !prepare(kNum, true)) {
         return;
     }
     showToothCounts(toothCountRecord());
 }
 
-void RollerDesign::btnZOkClick() {
+void RollerDesign::checkSmallToothCount() {
     if (!ready()) {
         return;
     }
@@ -167,7 +167,7 @@ void RollerDesign::btnZOkClick() {
         focus("edtz1");
         return;
     }
-    const auto speedClass = static_cast<std::size_t>(rec().getInt(TR_Field::SpeedClass));
+    const auto speedClass = static_cast<std::size_t>(rec().getInt(RollerField::SpeedClass));
     if (speedClass < kRecommendedZ1.size()) {
         const RecommendedZ1& recommended = kRecommendedZ1[speedClass];
         const double z1 = *toothCount(f.edtz1);
@@ -177,50 +177,51 @@ void RollerDesign::btnZOkClick() {
             focus("edtz1");
         }
     }
-    const double x = *text::parseDecimal(f.edtz1) * rec().getDouble(TR_Field::iInit);
+    const double x = *text::parseDecimal(f.edtz1) * rec().getDouble(RollerField::iInit);
     state().lblCal_z2 = text::fixed(x, 0, 2);
-    const double z2 = proposeLargeCount(x, rec().getText(TR_Field::iDir));
+    const double z2 = proposeLargeCount(x, rec().getText(RollerField::iDir));
     f.edtz2 = std::to_string(std::llround(z2));
     if (f.edtziEnabled) {
         f.edtzi = f.edtz1;
     }
 }
 
-bool RollerDesign::edtz2Exit() {
+bool RollerDesign::checkLargeToothCount() {
     return leaveLargeToothCount();
 }
 
-bool RollerDesign::edtziExit() {
+bool RollerDesign::checkIdlerToothCount() {
     return leaveIdlerToothCount(kToothCountRules);
 }
 
-void RollerDesign::btnRZOKClick() {
+void RollerDesign::confirmToothCounts() {
     if (!ready()) {
         return;
     }
     confirmCounts(kNum, kToothCountRules, toothCountRecord(),
                   [this](double z1, double z2, double i) {
-                      engine_.SetValue(TR_Field::z1, z1);
-                      engine_.SetValue(TR_Field::z2, z2);
-                      engine_.SetValue(TR_Field::i, i);
+                      engine_.SetValue(RollerField::z1, z1);
+                      engine_.SetValue(RollerField::z2, z2);
+                      engine_.SetValue(RollerField::i, i);
                   });
 }
 
-void RollerDesign::btnRZCancelClick() {
+void RollerDesign::cancelToothCounts() {
     s_.gate().hidePanel(Panel::Z);
 }
 
 ToothCountRecord RollerDesign::toothCountRecord() {
     const auto& r = rec();
     ToothCountRecord out;
-    out.z1 = r.getDouble(TR_Field::z1);
-    out.z2 = r.getDouble(TR_Field::z2);
-    out.z2Calc = r.getDouble(TR_Field::z2Calc);
-    out.iInit = r.getDouble(TR_Field::iInit);
-    out.iTol = r.getDouble(TR_Field::iTol);
-    out.n1 = r.getDouble(TR_Field::n1);
-    out.iDir = r.getText(TR_Field::iDir);
-    out.hasIdler = r.getBool(TR_Field::HasTensioner) && r.getInt(TR_Field::TensionerKind) == 0;
+    out.z1 = r.getDouble(RollerField::z1);
+    out.z2 = r.getDouble(RollerField::z2);
+    out.z2Calc = r.getDouble(RollerField::z2Calc);
+    out.iInit = r.getDouble(RollerField::iInit);
+    out.iTol = r.getDouble(RollerField::iTol);
+    out.n1 = r.getDouble(RollerField::n1);
+    out.iDir = r.getText(RollerField::iDir);
+    out.hasIdler =
+        r.getBool(RollerField::HasTensioner) && r.getInt(RollerField::TensionerKind) == 0;
     return out;
 }
 

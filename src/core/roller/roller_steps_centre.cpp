@@ -19,34 +19,35 @@ using namespace design;
 
 // ---- 链条速度 ---------------------------------------------------------------------------------
 
-void RollerDesign::spnRVClick() {
+void RollerDesign::computeChainSpeed() {
     if (!ready() || !prepare(kV, true)) {
         return;
     }
-    CalcSpeed();
+    recordChainSpeed();
 }
 
-void RollerDesign::CalcSpeed() {
+void RollerDesign::recordChainSpeed() {
     auto& r = rec();
-    const double p = r.getDouble(TR_Field::p);
-    const double v = chainSpeed(r.getDouble(TR_Field::z1), r.getDouble(TR_Field::n1), p);
+    const double p = r.getDouble(RollerField::p);
+    const double v = chainSpeed(r.getDouble(RollerField::z1), r.getDouble(RollerField::n1), p);
     if (!requirePhysical(ui(), kChainSpeedBound, v)) {
         return;
     }
-    const auto advice = speedClassAdvice(s_.initInputs().speed, r.getInt(TR_Field::SpeedClass), v);
+    const auto advice =
+        speedClassAdvice(s_.initInputs().speed, r.getInt(RollerField::SpeedClass), v);
     if (advice != SpeedAdvice::None) {
         const char* question = advice == SpeedAdvice::ReduceTeeth
                                    ? "小链轮齿数和链速不符,应减小小链轮齿数重新计算,是否重算?"
                                    : "小链轮齿数和链速不符,应增大小链轮齿数重新计算,是否重算?";
         if (askYesNo(ui(), question) == Answer::Yes) {
-            spnRNumClick();
+            openToothCounts();
             return;
         }
     }
-    r.setDouble(TR_Field::v, v);
+    r.setDouble(RollerField::v, v);
     row("链条速度", text::fixed(v, 0, 3), "m/s");
     entry("链条速度", v);
-    if (r.getInt(TR_Field::LubCond) == 2) {
+    if (r.getInt(RollerField::LubCond) == 2) {
         row("润滑方式", std::string(lubricationMethod(p, v)), "");
     }
     complete(kV);
@@ -55,31 +56,32 @@ void RollerDesign::CalcSpeed() {
 
 // ---- 初定中心距 -------------------------------------------------------------------------------
 
-void RollerDesign::spnRInit_a0Click() {
+void RollerDesign::proposeInitialCentreDistance() {
     if (ready()) {
         openInitialCentreDistance(
             kInitA0, [this] { resetLifeUnlessRequired(); },
-            a0RangeInputs<TR_Field>(rec(), A0Rules::Roller));
+            a0RangeInputs<RollerField>(rec(), A0Rules::Roller));
     }
 }
 
-void RollerDesign::Button3Click() {
+void RollerDesign::confirmInitialCentreDistance() {
     if (!ready()) {
         return;
     }
     auto& r = rec();
-    const auto confirmed = design::confirmInitialCentreDistance(
-        s_, r.getDouble(TR_Field::p), r.getDouble(TR_Field::z1), r.getDouble(TR_Field::z2));
+    const auto confirmed = design::confirmInitialCentreDistance(s_, r.getDouble(RollerField::p),
+                                                                r.getDouble(RollerField::z1),
+                                                                r.getDouble(RollerField::z2));
     if (!confirmed) {
         return;
     }
-    r.setBool(TR_Field::LifeAccepted, true);
-    engine().SetValue(TR_Field::a0, confirmed->a0);
-    engine().SetValue(TR_Field::Lp, confirmed->links);
+    r.setBool(RollerField::LifeAccepted, true);
+    engine().SetValue(RollerField::a0, confirmed->a0);
+    engine().SetValue(RollerField::Lp, confirmed->links);
     if (state().NeedLifeCheck == kLifeCheckRequired) {
-        CalcFatigueLife();
+        recordFatigueLife();
     }
-    if (!rec().getBool(TR_Field::LifeAccepted)) {
+    if (!rec().getBool(RollerField::LifeAccepted)) {
         return;
     }
     complete(kInitA0);
@@ -87,32 +89,32 @@ void RollerDesign::Button3Click() {
     s_.gate().switchToTab(Tab::Result);
 }
 
-void RollerDesign::CalcFatigueLife() {
+void RollerDesign::recordFatigueLife() {
     auto& r = rec();
-    const FatigueLife life =
-        fatigueLife(r.getDouble(TR_Field::z1), r.getDouble(TR_Field::n1), r.getDouble(TR_Field::p),
-                    r.getDouble(TR_Field::KA), r.getDouble(TR_Field::Power),
-                    r.getDouble(TR_Field::Kp), r.getDouble(TR_Field::Lp));
-    if (r.getDouble(TR_Field::T) == -1) {
-        r.setDouble(TR_Field::T, life.hours);
-    } else if (life.hours < r.getDouble(TR_Field::T) &&
+    const FatigueLife life = fatigueLife(
+        r.getDouble(RollerField::z1), r.getDouble(RollerField::n1), r.getDouble(RollerField::p),
+        r.getDouble(RollerField::KA), r.getDouble(RollerField::Power), r.getDouble(RollerField::Kp),
+        r.getDouble(RollerField::Lp));
+    if (r.getDouble(RollerField::T) == -1) {
+        r.setDouble(RollerField::T, life.hours);
+    } else if (life.hours < r.getDouble(RollerField::T) &&
                askYesNo(ui(),
                         "使用寿命计算值太小，应增大节距或减小工率重新计算，您要重新计算吗?") ==
                    Answer::Yes) {
         const std::string choice = PromptValue(ui(), "输入1或2", "[1:增大节距;2:减小功率]", "1");
-        r.setBool(TR_Field::LifeAccepted, false);
+        r.setBool(RollerField::LifeAccepted, false);
         // What this run of the step recorded goes, so that the step can be run again cleanly
         // whatever the other step's question is answered.
         s_.results()->DeleteFrom("初定中心距");
         s_.history()->DeleteFrom("初定中心距");
         if (choice == "1") {
-            spnRNodeSClick();
+            choosePitch();
         } else {
             s_.steps().openInitialConditions();
         }
         return;
     } else {
-        r.setBool(TR_Field::LifeAccepted, true);
+        r.setBool(RollerField::LifeAccepted, true);
     }
     row("使用寿命(疲劳寿命)", text::fixed(life.hours, 0, 2), "h");
     entry("使用寿命(疲劳寿命)", life.hours);
@@ -120,13 +122,13 @@ void RollerDesign::CalcFatigueLife() {
 
 // ---- 实际中心距 -------------------------------------------------------------------------------
 
-void RollerDesign::spnR_a0Click() {
+void RollerDesign::computeCentreDistance() {
     if (ready() && mayComputeCentreDistance(kA)) {
-        storeTheoreticalCentreDistance<TR_Field>(s_, engine());
+        storeTheoreticalCentreDistance<RollerField>(s_, engine());
     }
 }
 
-void RollerDesign::btnAOkClick() {
+void RollerDesign::confirmCentreDistanceChange() {
     if (!ready()) {
         return;
     }
@@ -134,12 +136,12 @@ void RollerDesign::btnAOkClick() {
     if (!d) {
         return;
     }
-    const double actual = actualCentreDistance(rec().getDouble(TR_Field::a), *d);
+    const double actual = actualCentreDistance(rec().getDouble(RollerField::a), *d);
     if (!requirePhysical(ui(), kActualCentreBound, actual)) {
         focus("edta");
         return;
     }
-    engine().SetValue(TR_Field::aReal, actual);
+    engine().SetValue(RollerField::aReal, actual);
     row("实际中心距", text::fixed(actual, 0, 0), "mm");
     entry("实际中心距", actual);
     complete(kA);

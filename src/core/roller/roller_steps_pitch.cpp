@@ -52,7 +52,7 @@ std::string pitchLiteral(double p) {
 
 } // namespace
 
-void RollerDesign::spnRNodeSClick() {
+void RollerDesign::choosePitch() {
     if (!ready()) {
         return;
     }
@@ -61,17 +61,17 @@ void RollerDesign::spnRNodeSClick() {
             return; // No: the step stays done
         }
     }
-    if (!SelectPitch()) {
+    if (!selectPitchForPower()) {
         return;
     }
     s_.gate().switchToTab(Tab::Result);
     complete(kNodeS);
 }
 
-bool RollerDesign::SelectPitch() {
+bool RollerDesign::selectPitchForPower() {
     state().NeedLifeCheck = kLifeCheckNone;
     auto& r = rec();
-    if (r.getDouble(TR_Field::Rows) >= kRowsAskedFor) {
+    if (r.getDouble(RollerField::Rows) >= kRowsAskedFor) {
         const std::string answer =
             ui().inputBox("多排链排数", "请输入排数(≥7的整数)", "7").value_or("7");
         const auto rows = text::parseInteger(answer);
@@ -82,10 +82,10 @@ bool RollerDesign::SelectPitch() {
         if (!requireComputable(ui(), kRowsRange, static_cast<double>(*rows))) {
             return false;
         }
-        r.setDouble(TR_Field::Rows, static_cast<double>(*rows));
-        engine().SetValue(TR_Field::Kp, std::pow(static_cast<double>(*rows), 0.84));
+        r.setDouble(RollerField::Rows, static_cast<double>(*rows));
+        engine().SetValue(RollerField::Kp, std::pow(static_cast<double>(*rows), 0.84));
     }
-    const double n1 = r.getDouble(TR_Field::n1);
+    const double n1 = r.getDouble(RollerField::n1);
     if (n1 > kTopSpeed) {
         // No roller chain runs this fast: nothing is chosen, so nothing is recorded.
         showInformation(ui(), "小链轮速度太高!");
@@ -97,14 +97,14 @@ bool RollerDesign::SelectPitch() {
             showError(ui(), "无法计算设计功率，请检查初始条件。");
             return false;
         }
-        const double pd = r.getDouble(TR_Field::Pd);
-        if (TR_Design::PlateMargin(candidate.p, n1, pd) < 0 &&
-            TR_Design::RollerMargin(candidate.p, n1, pd) < 0) {
+        const double pd = r.getDouble(RollerField::Pd);
+        if (RollerEngine::PlateMargin(candidate.p, n1, pd) < 0 &&
+            RollerEngine::RollerMargin(candidate.p, n1, pd) < 0) {
             if (candidate.speedLimit > 0 && n1 >= candidate.speedLimit) {
                 engine().PitchBySpeed(n1, state().NeedLifeCheck);
             } else {
-                r.setDouble(TR_Field::p, candidate.p);
-                r.setText(TR_Field::ChainNo, candidate.chainNo);
+                r.setDouble(RollerField::p, candidate.p);
+                r.setText(RollerField::ChainNo, candidate.chainNo);
             }
             chosen = true;
             break;
@@ -113,14 +113,14 @@ bool RollerDesign::SelectPitch() {
     if (!chosen && !choosePitchByHand()) {
         return false;
     }
-    const double pd = r.getDouble(TR_Field::Pd);
-    const double p = r.getDouble(TR_Field::p);
+    const double pd = r.getDouble(RollerField::Pd);
+    const double p = r.getDouble(RollerField::p);
     row("设计功率", text::fixed(pd, 0, 2), "KW");
     entry("设计功率", pd);
     row("链条节距", text::fixed(p, 0, 3), "mm");
     entry("链条节距", p);
-    row("链号", r.getText(TR_Field::ChainNo), "");
-    if (r.getDouble(TR_Field::z1) < 26) {
+    row("链号", r.getText(RollerField::ChainNo), "");
+    if (r.getDouble(RollerField::z1) < 26) {
         recordHubBore();
     }
     return true;
@@ -146,15 +146,15 @@ bool RollerDesign::choosePitchByHand() {
         return false;
     }
     auto& r = rec();
-    r.setText(TR_Field::ChainNo, firstCharacters(chains.text("链号"), 10));
-    r.setDouble(TR_Field::p, *p);
+    r.setText(RollerField::ChainNo, firstCharacters(chains.text("链号"), 10));
+    r.setDouble(RollerField::p, *p);
     state().NeedLifeCheck = kLifeCheckRequired;
     return true;
 }
 
 void RollerDesign::recordHubBore() {
-    const double z1 = rec().getDouble(TR_Field::z1);
-    const double p = rec().getDouble(TR_Field::p);
+    const double z1 = rec().getDouble(RollerField::z1);
+    const double p = rec().getDouble(RollerField::p);
     checkReferenceTable(s_.databaseDir(), "dKZnum");
     checkReferenceTable(s_.databaseDir(), "dKmax");
     store::Table keys(s_.databaseDir(), "dKZnum");

@@ -20,15 +20,15 @@ using namespace design;
 
 // ---- 作用在轴上的力 ---------------------------------------------------------------------------
 
-void RollerDesign::spnRFClick() {
+void RollerDesign::computeShaftLoad() {
     if (!ready() || !prepare(kF)) {
         return;
     }
-    CalcShaftLoad();
+    recordShaftForces();
 }
 
-void RollerDesign::CalcShaftLoad() {
-    if (!recordShaftLoad<TR_Field>(rec(), "拉力系数值必须在\"1.15~1.20\"范围内!")) {
+void RollerDesign::recordShaftForces() {
+    if (!recordShaftLoad<RollerField>(rec(), "拉力系数值必须在\"1.15~1.20\"范围内!")) {
         return;
     }
     complete(kF);
@@ -37,7 +37,7 @@ void RollerDesign::CalcShaftLoad() {
 
 // ---- 静强度计算 -------------------------------------------------------------------------------
 
-void RollerDesign::spnRIntensityClick() {
+void RollerDesign::openStaticStrength() {
     if (!ready()) {
         return;
     }
@@ -48,7 +48,7 @@ void RollerDesign::spnRIntensityClick() {
     focus("edtn");
 }
 
-void RollerDesign::btnIntensityOKClick() {
+void RollerDesign::confirmStaticStrength() {
     if (!ready()) {
         return;
     }
@@ -74,10 +74,10 @@ void RollerDesign::btnIntensityOKClick() {
         return;
     }
     s_.gate().hidePanel(Panel::Intensity);
-    if (!CheckStaticStrength()) {
+    if (!checkStaticStrength()) {
         return;
     }
-    const double S = rec().getDouble(TR_Field::S);
+    const double S = rec().getDouble(RollerField::S);
     if (*n > S && askYesNo(ui(), "静强度安全系数太小,应增大齿数或排数重新计算,现在要重新计算吗?") ==
                       Answer::Yes) {
         // The chain's rows of this run go, so that the step can be run again cleanly.
@@ -86,7 +86,7 @@ void RollerDesign::btnIntensityOKClick() {
             const std::string choice =
                 PromptValue(ui(), "选择重新计算方式", "输入1或2[1--增大齿数;2--增大排数]", "1");
             if (choice == "1") {
-                spnRNumClick();
+                openToothCounts();
                 return;
             }
             if (choice == "2") {
@@ -103,7 +103,7 @@ void RollerDesign::btnIntensityOKClick() {
     s_.gate().switchToTab(Tab::Result);
 }
 
-void RollerDesign::btnIntstyCancelClick() {
+void RollerDesign::cancelStaticStrength() {
     s_.gate().hidePanel(Panel::Intensity);
 }
 
@@ -153,9 +153,9 @@ std::optional<ChainData> readChain(const std::filesystem::path& databaseDir,
 
 } // namespace
 
-bool RollerDesign::CheckStaticStrength() {
+bool RollerDesign::checkStaticStrength() {
     auto& r = rec();
-    const std::string chainNo = r.getText(TR_Field::ChainNo);
+    const std::string chainNo = r.getText(RollerField::ChainNo);
     const auto found = readChain(s_.databaseDir(), chainNo);
     if (!found) {
         showError(ui(),
@@ -164,7 +164,7 @@ bool RollerDesign::CheckStaticStrength() {
     }
     const ChainData chain = found.value_or(ChainData{});
     double qmin = chain.qmin;
-    if (std::llround(r.getDouble(TR_Field::Lp)) % 2 != 0) {
+    if (std::llround(r.getDouble(RollerField::Lp)) % 2 != 0) {
         // An offset link weakens the chain.
         qmin = text::parseDecimal(text::fixed(0.8 * qmin, 7, 0)).value_or(0.8 * qmin);
     }
@@ -182,19 +182,19 @@ bool RollerDesign::CheckStaticStrength() {
         showError(ui(), value && *value >= qmin ? outOfRangeText(loads)
                                                 : std::string("请正确输入极限拉伸载荷值!"));
     }
-    const double rows = r.getDouble(TR_Field::Rows);
-    r.setDouble(TR_Field::Q, rows * q1);
+    const double rows = r.getDouble(RollerField::Rows);
+    r.setDouble(RollerField::Q, rows * q1);
     const double massOfChain = rows * chain.mass;
-    const double v = r.getDouble(TR_Field::v);
+    const double v = r.getDouble(RollerField::v);
     const double tension =
-        r.getDouble(TR_Field::Ft) * r.getDouble(TR_Field::KA) + massOfChain * v * v;
-    r.setDouble(TR_Field::S, rows * q1 / tension);
-    r.setDouble(TR_Field::b2, chain.b2);
-    r.setDouble(TR_Field::dz, chain.dz);
-    r.setDouble(TR_Field::pr, tension / (chain.b2 * chain.dz));
-    r.setDouble(TR_Field::dr, chain.dr);
-    r.setDouble(TR_Field::pt, chain.pt);
-    r.setDouble(TR_Field::h, chain.h);
+        r.getDouble(RollerField::Ft) * r.getDouble(RollerField::KA) + massOfChain * v * v;
+    r.setDouble(RollerField::S, rows * q1 / tension);
+    r.setDouble(RollerField::b2, chain.b2);
+    r.setDouble(RollerField::dz, chain.dz);
+    r.setDouble(RollerField::pr, tension / (chain.b2 * chain.dz));
+    r.setDouble(RollerField::dr, chain.dr);
+    r.setDouble(RollerField::pt, chain.pt);
+    r.setDouble(RollerField::h, chain.h);
     row("滚子外径(最大值)", text::fixed(chain.dr, 4, 2), "mm");
     row("链条排距", text::fixed(chain.pt, 4, 2), "mm");
     row("内链板高(最大值)", text::fixed(chain.h, 4, 2), "mm");

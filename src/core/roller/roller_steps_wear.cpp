@@ -14,17 +14,17 @@ using namespace design;
 
 // ---- 耐磨损工作能力 ---------------------------------------------------------------------------
 
-void RollerDesign::spnRWearableClick() {
+void RollerDesign::checkWearLife() {
     if (!ready() || !prepare(kWearable)) {
         return;
     }
-    if (CheckWear()) {
+    if (checkWear()) {
         complete(kWearable);
         s_.gate().switchToTab(Tab::Result);
     }
 }
 
-double RollerDesign::AskWearCoef(double lower, double upper) {
+double RollerDesign::askWearCoefficient(double lower, double upper) {
     const std::string a = text::fixed(lower, 3, 2);
     const std::string b = text::fixed(upper, 3, 2);
     const double low = *text::parseDecimal(a);
@@ -39,17 +39,17 @@ double RollerDesign::AskWearCoef(double lower, double upper) {
     }
 }
 
-bool RollerDesign::CheckWear() {
+bool RollerDesign::checkWear() {
     auto& r = rec();
-    const double pr = r.getDouble(TR_Field::pr);
-    const double p = r.getDouble(TR_Field::p);
-    const double z1 = r.getDouble(TR_Field::z1);
-    const double v = r.getDouble(TR_Field::v);
-    const double Lp = r.getDouble(TR_Field::Lp);
-    const double i = r.getDouble(TR_Field::i);
+    const double pr = r.getDouble(RollerField::pr);
+    const double p = r.getDouble(RollerField::p);
+    const double z1 = r.getDouble(RollerField::z1);
+    const double v = r.getDouble(RollerField::v);
+    const double Lp = r.getDouble(RollerField::Lp);
+    const double i = r.getDouble(RollerField::i);
     const std::string prText = text::fixed(pr, 0, 2);
     const auto c2 = PitchCoefC2(p);
-    const WearCoef c1Chart = WearCoefC1(r.getInt(TR_Field::LubCond), pr);
+    const WearCoef c1Chart = WearCoefC1(r.getInt(RollerField::LubCond), pr);
     if (!c2 || (!c1Chart.value && !c1Chart.range)) {
         // Without a coefficient the wear life cannot be estimated: say so and keep the pressure.
         showInformation(ui(),
@@ -65,8 +65,9 @@ bool RollerDesign::CheckWear() {
     double K = 0;
     double elongation = 0;
     for (;;) {
-        const double c1 = c1Chart.value ? *c1Chart.value
-                                        : AskWearCoef(c1Chart.range->first, c1Chart.range->second);
+        const double c1 = c1Chart.value
+                              ? *c1Chart.value
+                              : askWearCoefficient(c1Chart.range->first, c1Chart.range->second);
         K = c1 * *c2 * SpeedToothCoefC3(z1, v);
         const auto delta = text::parseDecimal(
             PromptValue(ui(), "请输入许用磨损伸长率", "(若未表明,可在0.03附近取值)", "0.03"));
@@ -79,23 +80,24 @@ bool RollerDesign::CheckWear() {
             break;
         }
     }
-    if (r.getDouble(TR_Field::T) == -1) {
+    if (r.getDouble(RollerField::T) == -1) {
         const double life = wearLife(K, pr, Lp, v, z1, i, elongation);
-        r.setDouble(TR_Field::T, life);
+        r.setDouble(RollerField::T, life);
         row("铰链比压", prText, "MPa");
         row("使用寿命(磨损寿命)", text::fixed(life, 0, 2), "h");
         entry("铰链比压", pr);
         entry("使用寿命(磨损寿命)", life);
         return true;
     }
-    const double allowed = allowedPressure(K, r.getDouble(TR_Field::T), Lp, v, z1, i, elongation);
+    const double allowed =
+        allowedPressure(K, r.getDouble(RollerField::T), Lp, v, z1, i, elongation);
     if (pr > allowed &&
         ui().ask({"提示信息", "铰链比压太大,应改变齿数或链速重新计算,您现在要重新开始吗?",
                   MessageIcon::Information, Buttons::YesNoCancel, Answer::Yes}) == Answer::Yes) {
         const int choice = ui().chooseItem("TfrmJQD", "选择信息", "选择重新设计步骤：",
                                            {"改变链速", "改变齿数"}, 0);
         if (choice == 1) {
-            spnRNumClick();
+            openToothCounts();
         } else {
             s_.steps().openInitialConditions();
         }
@@ -110,7 +112,7 @@ bool RollerDesign::CheckWear() {
 
 // ---- 链轮主要尺寸 -----------------------------------------------------------------------------
 
-void RollerDesign::spnRWheelClick() {
+void RollerDesign::computeSprocketSizes() {
     if (!ready() || !prepare(kWheel)) {
         return;
     }
@@ -124,19 +126,19 @@ void RollerDesign::spnRWheelClick() {
         }
         showError(ui(), "必须输入1或2!");
     }
-    CalcSprocket(threeArc);
+    recordSprocketSizes(threeArc);
     state().sizeAreaVisible = true;
     state().sizePicture = (s_.databaseDir() / "RWheel.bmp").string();
     complete(kWheel);
     s_.gate().switchToTab(Tab::Result);
 }
 
-void RollerDesign::CalcSprocket(bool threeArc) {
+void RollerDesign::recordSprocketSizes(bool threeArc) {
     const auto& r = rec();
     for (const auto& size :
-         sprocketSizes(r.getDouble(TR_Field::p), r.getDouble(TR_Field::z1),
-                       r.getDouble(TR_Field::z2), r.getDouble(TR_Field::dr),
-                       r.getDouble(TR_Field::pt), r.getDouble(TR_Field::h), threeArc)) {
+         sprocketSizes(r.getDouble(RollerField::p), r.getDouble(RollerField::z1),
+                       r.getDouble(RollerField::z2), r.getDouble(RollerField::dr),
+                       r.getDouble(RollerField::pt), r.getDouble(RollerField::h), threeArc)) {
         s_.results()->AddSizeRow(size.item, size.small, size.large);
     }
 }

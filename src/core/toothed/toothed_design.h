@@ -11,7 +11,7 @@ namespace zorvane::toothed {
 
 class ToothedDesign : public design::StepHandlers, public design::ChainDesign {
 public:
-    explicit ToothedDesign(design::DesignSession& session, TD_Design engine = TD_Design())
+    explicit ToothedDesign(design::DesignSession& session, ToothedEngine engine = ToothedEngine())
         : design::StepHandlers(session, design::Chain::Toothed), engine_(std::move(engine)) {}
 
     const design::ChainKind& kind() const override;
@@ -23,62 +23,56 @@ public:
                                design::MainState& state) override;
     void setCentreDistanceTolerance(double fraction) override;
     void runStep(int position) override;
-    void confirmInitialCentreDistance() override { Button3Click(); }
-    void confirmCentreDistanceChange() override { btnAOkClick(); }
-    void checkSmallToothCount() override { btnDZOkClick(); }
-    bool checkLargeToothCount() override { return edtDz2Exit(); }
-    bool checkIdlerToothCount() override { return edtDziExit(); }
-    void confirmToothCounts() override { btnDZ1OKClick(); }
-    void cancelToothCounts() override { btnDZCancelClick(); }
 
-    TD_Design& engine() { return engine_; }
-    const TD_Design& engine() const { return engine_; }
+    ToothedEngine& engine() { return engine_; }
+    const ToothedEngine& engine() const { return engine_; }
 
-    // 链轮齿数, panel pnlDz.
-    void spnDNumClick();
-    // 确定 beside edtDz1, and leaving edtDz1: checks z1 and proposes z2.
-    void btnDZOkClick();
-    // Leaving edtDzi or edtDz2: false when the text was refused (the focus goes back).
-    bool edtDziExit();
-    bool edtDz2Exit();
-    void btnDZ1OKClick();
-    void btnDZCancelClick();
+    // 链轮齿数: the tooth-count panel.
+    void openToothCounts();
+    // The check beside the small count, also run on leaving it: checks z1 and proposes z2.
+    void checkSmallToothCount() override;
+    // Leaving the idler or the large count: false when the text was refused (the focus goes
+    // back).
+    bool checkIdlerToothCount() override;
+    bool checkLargeToothCount() override;
+    void confirmToothCounts() override;
+    void cancelToothCounts() override;
 
-    // 链条节距, dialog TfrmDNode.
-    void spnDNodeSClick();
-    // 单位宽传递功率, dialog Tfrmb.
-    void spnDSinglePClick();
-    // 初定中心距, panel pnlInit_a0.
-    void spnDInit_a0Click();
-    void Button3Click();
-    // 实际中心距, panel pnla.
-    void spnD_a0Click();
-    void btnAOkClick();
+    // 链条节距: the pitch chosen from those the speed allows.
+    void choosePitch();
+    // 单位宽传递功率: the power per width, then the chain width chosen.
+    void chooseWidth();
+    // 初定中心距: the range proposed, then the panel's 确定.
+    void proposeInitialCentreDistance();
+    void confirmInitialCentreDistance() override;
+    // 实际中心距: the theoretical distance, then the change panel's 确定.
+    void computeCentreDistance();
+    void confirmCentreDistanceChange() override;
     // 链条速度.
-    void spnDVClick();
+    void computeChainSpeed();
     // 作用在轴上的力.
-    void spnDFClick();
+    void computeShaftLoad();
     // 链轮主要尺寸.
-    void spnDWheelClick();
+    void computeSprocketSizes();
 
 private:
     enum Position { kNum = 1, kNodeS, kSingleP, kInitA0, kA, kV, kF, kWheel };
 
     // Answers false when the step ends without completing.
-    bool CalcUnitWidthPower();
+    bool recordUnitWidthPower();
     // Sends the user back to an earlier step after the prompt `caption` chose "1" or "2".
     void sendBack(const std::string& caption, const std::string& prompt,
                   const std::function<void()>& one, const std::function<void()>& two);
 
     bool ready() const;
     design::ToothCountRecord toothCountRecord();
-    TD_DesignRec& rec() { return engine_.record(); }
+    ToothedRecord& rec() { return engine_.record(); }
 
-    TD_Design engine_;
+    ToothedEngine engine_;
 };
 
 // The toothed design open in `session` and its engine; null when none is open.
 ToothedDesign* designOf(design::DesignSession& session);
-TD_Design* engineOf(const design::DesignSession& session);
+ToothedEngine* engineOf(const design::DesignSession& session);
 
 } // namespace zorvane::toothed

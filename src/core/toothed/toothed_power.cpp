@@ -126,8 +126,8 @@ constexpr double kPitchMatchMm = 1e-6;
 
 } // namespace
 
-double TD_Design::LogInterp3(double x1, double x2, double x3, double y1, double y2, double y3,
-                             double x) {
+double ToothedEngine::LogInterp3(double x1, double x2, double x3, double y1, double y2, double y3,
+                                 double x) {
     for (const double v : {x1, x2, x3, y1, y2, y3, x}) {
         if (!(std::isfinite(v) && v > 0.0)) {
             return kNaN;
@@ -146,7 +146,7 @@ double TD_Design::LogInterp3(double x1, double x2, double x3, double y1, double 
     return std::pow(10.0, s);
 }
 
-double TD_Design::RatedPowerPerWidth(double n, double p) {
+double ToothedEngine::RatedPowerPerWidth(double n, double p) {
     const double whole = std::trunc(p);
     bool tabled = false;
     for (const RatingRange& r : kRatings) {
@@ -164,9 +164,9 @@ double TD_Design::RatedPowerPerWidth(double n, double p) {
     return tabled ? kNotRatedSpeed : kNotTabledPitch;
 }
 
-double TD_Design::LubBoundary(std::string_view line) const {
-    const double p0 = rec_.getDouble(TD_Field::P0);
-    const double n1 = rec_.getDouble(TD_Field::n1);
+double ToothedEngine::LubBoundary(std::string_view line) const {
+    const double p0 = rec_.getDouble(ToothedField::P0);
+    const double n1 = rec_.getDouble(ToothedField::n1);
     if (!(std::isfinite(p0) && p0 >= 0.0 && std::isfinite(n1) && n1 > 0.0)) {
         return kInf;
     }
@@ -174,7 +174,7 @@ double TD_Design::LubBoundary(std::string_view line) const {
     return std::log10(p0) + kLubSpeedExponent * std::log10(n1) - c;
 }
 
-std::string_view TD_Design::LubricationMethod() const {
+std::string_view ToothedEngine::LubricationMethod() const {
     if (LubBoundary("1") < 0.0) {
         return "油杯油刷飞溅或浸油润滑";
     }
@@ -184,7 +184,8 @@ std::string_view TD_Design::LubricationMethod() const {
     return "油泵润滑";
 }
 
-std::optional<double> TD_Design::ToothCoefficient(double z1, const std::vector<TD_KzRow>& dkz) {
+std::optional<double> ToothedEngine::ToothCoefficient(double z1,
+                                                      const std::vector<ToothedKzRow>& dkz) {
     if (std::isnan(z1)) {
         return std::nullopt;
     }
@@ -204,16 +205,16 @@ std::optional<double> TD_Design::ToothCoefficient(double z1, const std::vector<T
     // noise.
     const double teeth = std::nearbyint(z1);
     if (std::fmod(teeth, 2.0) != 0.0) {
-        for (const TD_KzRow& row : dkz) {
+        for (const ToothedKzRow& row : dkz) {
             if (std::nearbyint(row.first) == teeth) {
                 return usable(row.second);
             }
         }
     }
     // Between the neighbouring rows: the last row below z1 and the first one at or above it.
-    const TD_KzRow* lower = nullptr;
-    const TD_KzRow* upper = nullptr;
-    for (const TD_KzRow& row : dkz) {
+    const ToothedKzRow* lower = nullptr;
+    const ToothedKzRow* upper = nullptr;
+    for (const ToothedKzRow& row : dkz) {
         if (row.first < z1) {
             lower = &row;
         } else if (row.first >= z1) {
@@ -231,34 +232,35 @@ std::optional<double> TD_Design::ToothCoefficient(double z1, const std::vector<T
                                       (upper->second - lower->second));
 }
 
-bool TD_Design::CalcDesignPower(const std::vector<TD_KzRow>& dkz) {
-    const std::optional<double> kz = ToothCoefficient(rec_.getDouble(TD_Field::z1), dkz);
+bool ToothedEngine::CalcDesignPower(const std::vector<ToothedKzRow>& dkz) {
+    const std::optional<double> kz = ToothCoefficient(rec_.getDouble(ToothedField::z1), dkz);
     if (!kz) {
         return false;
     }
-    rec_.setDouble(TD_Field::Kz, *kz);
-    rec_.setDouble(TD_Field::Pd,
-                   rec_.getDouble(TD_Field::KA) * rec_.getDouble(TD_Field::Power) / *kz);
+    rec_.setDouble(ToothedField::Kz, *kz);
+    rec_.setDouble(ToothedField::Pd,
+                   rec_.getDouble(ToothedField::KA) * rec_.getDouble(ToothedField::Power) / *kz);
     return true;
 }
 
-std::optional<double> TD_Design::CalcRatedPower() {
-    const double p0 = RatedPowerPerWidth(rec_.getDouble(TD_Field::n1), rec_.getDouble(TD_Field::p));
+std::optional<double> ToothedEngine::CalcRatedPower() {
+    const double p0 =
+        RatedPowerPerWidth(rec_.getDouble(ToothedField::n1), rec_.getDouble(ToothedField::p));
     if (!(std::isfinite(p0) && p0 > 0.0)) {
         return std::nullopt;
     }
-    rec_.setDouble(TD_Field::P0, p0);
+    rec_.setDouble(ToothedField::P0, p0);
     return p0;
 }
 
-double TD_Design::RequiredWidth(double Pd, double P0) {
+double ToothedEngine::RequiredWidth(double Pd, double P0) {
     if (!(std::isfinite(P0) && P0 > 0.0)) {
         return kInf;
     }
     return Pd / P0;
 }
 
-std::vector<std::string_view> TD_Design::PitchChoices(double n1) {
+std::vector<std::string_view> ToothedEngine::PitchChoices(double n1) {
     std::vector<std::string_view> pitches;
     for (const PitchBand& band : kPitchBands) {
         const bool aboveLower = band.lowerIncluded ? n1 >= band.lower : n1 > band.lower;
@@ -272,13 +274,13 @@ std::vector<std::string_view> TD_Design::PitchChoices(double n1) {
     return pitches;
 }
 
-std::vector<double> TD_Design::WidthChoices(const std::vector<TD_PitchRow>& dc,
-                                            const std::vector<TD_WidthRow>& dcChild, double p,
-                                            double requiredWidth) {
+std::vector<double> ToothedEngine::WidthChoices(const std::vector<ToothedPitchRow>& dc,
+                                                const std::vector<ToothedWidthRow>& dcChild,
+                                                double p, double requiredWidth) {
     // The query compares with the width as its text writes it, so compare with that number.
     const std::optional<double> bound = text::parseDecimal(text::general(requiredWidth));
-    const TD_PitchRow* pitchRow = nullptr;
-    for (const TD_PitchRow& row : dc) {
+    const ToothedPitchRow* pitchRow = nullptr;
+    for (const ToothedPitchRow& row : dc) {
         if (std::fabs(row.pitchMm - p) <= kPitchMatchMm) {
             pitchRow = &row;
             break;
@@ -288,7 +290,7 @@ std::vector<double> TD_Design::WidthChoices(const std::vector<TD_PitchRow>& dc,
     if (!bound || pitchRow == nullptr) {
         return widths;
     }
-    for (const TD_WidthRow& row : dcChild) {
+    for (const ToothedWidthRow& row : dcChild) {
         if (row.key == pitchRow->key && row.widthMm > *bound) {
             widths.push_back(row.widthMm);
         }

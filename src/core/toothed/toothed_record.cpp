@@ -2,15 +2,15 @@
 
 namespace zorvane::toothed {
 
-void TD_Design::SetKind(std::string_view text) {
-    rec_.setText(TD_Field::ChainKind, text);
+void ToothedEngine::SetKind(std::string_view text) {
+    rec_.setText(ToothedField::ChainKind, text);
 }
 
-std::string TD_Design::GetKind() const {
-    return rec_.getText(TD_Field::ChainKind);
+std::string ToothedEngine::GetKind() const {
+    return rec_.getText(ToothedField::ChainKind);
 }
 
-void TD_Design::SetValue(TD_Field field, double value) {
+void ToothedEngine::SetValue(ToothedField field, double value) {
     rec_.setDouble(field, value);
 }
 

@@ -1,5 +1,5 @@
 #pragma once
-// The toothed chain design record TD_DesignRec, 344 bytes, and the engine TD_Design that owns
+// The toothed chain design record ToothedRecord, 344 bytes, and the engine ToothedEngine that owns
 // it. The project file stores the record byte for byte, so the layout table below is a file
 // format. The field names match the roller record's for the same quantities; several offsets
 // differ (z2 comes before z2Calc here, SpeedClass sits at 192).
@@ -17,7 +17,7 @@
 namespace zorvane::toothed {
 
 // Fields in the order of their offsets.
-enum class TD_Field : std::uint8_t {
+enum class ToothedField : std::uint8_t {
     ChainKind,     // "D"
     Power,         // transmitted power P, kW
     KA,            // working-condition factor
@@ -57,11 +57,11 @@ enum class TD_Field : std::uint8_t {
     Layout,        // 0 水平, 1 倾斜, 2 接近垂直, 3 垂直传动
 };
 
-struct TD_Layout {
-    using Field = TD_Field;
-    using F = TD_Field;
+struct ToothedRecordLayout {
+    using Field = ToothedField;
+    using F = ToothedField;
     using T = records::FieldType;
-    using Entry = records::FieldEntry<TD_Field>;
+    using Entry = records::FieldEntry<ToothedField>;
     static constexpr std::size_t size = 344;
     static constexpr std::size_t kTextCapacity = 10;
 
@@ -107,25 +107,25 @@ struct TD_Layout {
     }};
 };
 
-using TD_DesignRec = records::FixedRecord<TD_Layout>;
-static_assert(TD_DesignRec::kSize == 344);
+using ToothedRecord = records::FixedRecord<ToothedRecordLayout>;
+static_assert(ToothedRecord::kSize == 344);
 
 // Rows of the reference tables as the step handlers read them, in table order.
 // dkz: 小链轮齿数, 齿数系数.
-using TD_KzRow = std::pair<double, double>;
+using ToothedKzRow = std::pair<double, double>;
 // Dc: 节距 (through its text form, mm), 编号.
-struct TD_PitchRow {
+struct ToothedPitchRow {
     double pitchMm;
     std::int64_t key;
 };
 // DcChild: 编号, 链宽 (mm).
-struct TD_WidthRow {
+struct ToothedWidthRow {
     std::int64_t key;
     double widthMm;
 };
 
 // One row of the sprocket size table: item, small sprocket, large sprocket.
-struct TD_SizeRow {
+struct ToothedSizeRow {
     std::string_view item;
     double smallValue;
     double largeValue;
@@ -136,10 +136,10 @@ inline constexpr std::size_t kSprocketSizeRows = 11;
 // The toothed chain design engine: one exists while a toothed chain design is open. The numeric
 // helpers and step operations work on the record it owns; fields without their own setter here
 // are written in place through record().
-class TD_Design {
+class ToothedEngine {
 public:
-    TD_Design() = default; // zero-filled record
-    explicit TD_Design(const TD_DesignRec& record) : rec_(record) {}
+    ToothedEngine() = default; // zero-filled record
+    explicit ToothedEngine(const ToothedRecord& record) : rec_(record) {}
 
     // Stores at most 10 bytes of the GBK form of `text` into ChainKind ("D" after creation).
     void SetKind(std::string_view text);
@@ -147,7 +147,7 @@ public:
 
     // Stores `value` into a double field of the record, unchanged. Any other field (a count,
     // a switch, a text or a reserved block) throws std::logic_error.
-    void SetValue(TD_Field field, double value);
+    void SetValue(ToothedField field, double value);
 
     // Power and width (toothed_power.cpp) --------------------------------------------------
 
@@ -173,10 +173,10 @@ public:
     // takes its row of dkz, and an even one (or an odd one the table lacks) interpolates
     // linearly between its neighbour rows. Nothing when the rows do not bracket z1, z1 is not
     // a number, or the coefficient found is not positive.
-    static std::optional<double> ToothCoefficient(double z1, const std::vector<TD_KzRow>& dkz);
+    static std::optional<double> ToothCoefficient(double z1, const std::vector<ToothedKzRow>& dkz);
     // Stores Kz for the record's z1 and the design power Pd = KA * Power / Kz. Returns false
     // and leaves both as they were when no coefficient is found.
-    bool CalcDesignPower(const std::vector<TD_KzRow>& dkz);
+    bool CalcDesignPower(const std::vector<ToothedKzRow>& dkz);
 
     // Stores P0 = RatedPowerPerWidth(n1, p) and returns it when the table rates the record's
     // pitch at its speed. Nothing, with P0 left as it was, for a speed outside the pitch's
@@ -194,21 +194,22 @@ public:
     // The chain widths offered for pitch p: the DcChild rows of the key of p's Dc row that are
     // wider than the required width as the width query writes it (shortest general text), in
     // table order. Empty when Dc lacks the pitch or the required width is not a number.
-    static std::vector<double> WidthChoices(const std::vector<TD_PitchRow>& dc,
-                                            const std::vector<TD_WidthRow>& dcChild, double p,
+    static std::vector<double> WidthChoices(const std::vector<ToothedPitchRow>& dc,
+                                            const std::vector<ToothedWidthRow>& dcChild, double p,
                                             double requiredWidth);
 
     // Sprocket sizes (toothed_sprocket.cpp) --------------------------------------------------
 
     // The main dimensions of both sprockets of pitch p (mm), angles in degrees, in the order
     // of the size table.
-    static std::array<TD_SizeRow, kSprocketSizeRows> SprocketSizes(double p, double z1, double z2);
+    static std::array<ToothedSizeRow, kSprocketSizeRows> SprocketSizes(double p, double z1,
+                                                                       double z2);
 
-    TD_DesignRec& record() { return rec_; }
-    const TD_DesignRec& record() const { return rec_; }
+    ToothedRecord& record() { return rec_; }
+    const ToothedRecord& record() const { return rec_; }
 
 private:
-    TD_DesignRec rec_;
+    ToothedRecord rec_;
 };
 
 } // namespace zorvane::toothed

@@ -7,10 +7,11 @@
 
 namespace zorvane::toothed {
 
-std::array<TD_SizeRow, kSprocketSizeRows> TD_Design::SprocketSizes(double p, double z1, double z2) {
+std::array<ToothedSizeRow, kSprocketSizeRows> ToothedEngine::SprocketSizes(double p, double z1,
+                                                                           double z2) {
     using std::numbers::pi;
     const auto row = [z1, z2](std::string_view item, auto size) {
-        return TD_SizeRow{item, size(z1), size(z2)};
+        return ToothedSizeRow{item, size(z1), size(z2)};
     };
     const auto cot = [](double z) { return 1.0 / std::tan(pi / z); };
     return {{

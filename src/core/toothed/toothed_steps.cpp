@@ -47,23 +47,23 @@ void ToothedDesign::takeChainType(const SelectInputs&) {
 }
 
 void ToothedDesign::keepPassedChecks(const InitOutcome& outcome) {
-    keepPassedCentreDistance<TD_Field>(engine_, outcome);
+    keepPassedCentreDistance<ToothedField>(engine_, outcome);
 }
 
 void ToothedDesign::keepInitialConditions(const InitOutcome& outcome, MainState& state) {
-    keepInitialConditionsIn<TD_Field>(engine_, outcome);
+    keepInitialConditionsIn<ToothedField>(engine_, outcome);
     state.lblCal_Dz2 = outcome.z2CalcText;
 }
 
 void ToothedDesign::setCentreDistanceTolerance(double fraction) {
-    engine_.SetValue(TD_Field::A0Tol, fraction);
+    engine_.SetValue(ToothedField::A0Tol, fraction);
 }
 
 ToothedDesign* designOf(DesignSession& session) {
     return dynamic_cast<ToothedDesign*>(session.design());
 }
 
-TD_Design* engineOf(const DesignSession& session) {
+ToothedEngine* engineOf(const DesignSession& session) {
     auto* design = dynamic_cast<ToothedDesign*>(session.design());
     return design ? &design->engine() : nullptr;
 }
@@ -78,28 +78,28 @@ void ToothedDesign::runStep(int position) {
     }
     switch (position) {
     case kNum:
-        spnDNumClick();
+        openToothCounts();
         return;
     case kNodeS:
-        spnDNodeSClick();
+        choosePitch();
         return;
     case kSingleP:
-        spnDSinglePClick();
+        chooseWidth();
         return;
     case kInitA0:
-        spnDInit_a0Click();
+        proposeInitialCentreDistance();
         return;
     case kA:
-        spnD_a0Click();
+        computeCentreDistance();
         return;
     case kV:
-        spnDVClick();
+        computeChainSpeed();
         return;
     case kF:
-        spnDFClick();
+        computeShaftLoad();
         return;
     case kWheel:
-        spnDWheelClick();
+        computeSprocketSizes();
         return;
     default:
         return;
@@ -108,14 +108,14 @@ void ToothedDesign::runStep(int position) {
 
 // ---- 链轮齿数 ---------------------------------------------------------------------------------
 
-void ToothedDesign::spnDNumClick() {
+void ToothedDesign::openToothCounts() {
     if (!ready() || !prepare(kNum)) {
         return;
     }
     showToothCounts(toothCountRecord());
 }
 
-void ToothedDesign::btnDZOkClick() {
+void ToothedDesign::checkSmallToothCount() {
     if (!ready()) {
         return;
     }
@@ -135,7 +135,7 @@ void ToothedDesign::btnDZOkClick() {
         focus("edtDz1");
         return;
     }
-    const double iInit = rec().getDouble(TD_Field::iInit);
+    const double iInit = rec().getDouble(ToothedField::iInit);
     const auto recommended = static_cast<double>(text::roundHalfEven(38 - 3 * iInit));
     if (*z1 != recommended &&
         askYesNo(ui(),
@@ -147,58 +147,60 @@ void ToothedDesign::btnDZOkClick() {
     }
     const double q = text::parseDecimal(f.edtDz1).value_or(recommended) * iInit;
     state().lblCal_Dz2 = text::fixed(q, 6, 2);
-    f.edtDz2 = std::to_string(std::llround(proposeLargeCount(q, rec().getText(TD_Field::iDir))));
+    f.edtDz2 =
+        std::to_string(std::llround(proposeLargeCount(q, rec().getText(ToothedField::iDir))));
     if (f.edtDziEnabled) {
         f.edtDzi = f.edtDz1;
     }
 }
 
-bool ToothedDesign::edtDziExit() {
+bool ToothedDesign::checkIdlerToothCount() {
     return leaveIdlerToothCount(kToothCountRules);
 }
 
-bool ToothedDesign::edtDz2Exit() {
+bool ToothedDesign::checkLargeToothCount() {
     return leaveLargeToothCount();
 }
 
-void ToothedDesign::btnDZ1OKClick() {
+void ToothedDesign::confirmToothCounts() {
     if (!ready()) {
         return;
     }
     confirmCounts(kNum, kToothCountRules, toothCountRecord(),
                   [this](double z1, double z2, double i) {
-                      engine_.SetValue(TD_Field::z1, z1);
-                      engine_.SetValue(TD_Field::z2, z2);
-                      engine_.SetValue(TD_Field::i, i);
+                      engine_.SetValue(ToothedField::z1, z1);
+                      engine_.SetValue(ToothedField::z2, z2);
+                      engine_.SetValue(ToothedField::i, i);
                   });
 }
 
-void ToothedDesign::btnDZCancelClick() {
+void ToothedDesign::cancelToothCounts() {
     s_.gate().hidePanel(Panel::Dz);
 }
 
 ToothCountRecord ToothedDesign::toothCountRecord() {
     const auto& r = rec();
     ToothCountRecord out;
-    out.z1 = r.getDouble(TD_Field::z1);
-    out.z2 = r.getDouble(TD_Field::z2);
-    out.z2Calc = r.getDouble(TD_Field::z2Calc);
-    out.iInit = r.getDouble(TD_Field::iInit);
-    out.iTol = r.getDouble(TD_Field::iTol);
-    out.n1 = r.getDouble(TD_Field::n1);
-    out.iDir = r.getText(TD_Field::iDir);
-    out.hasIdler = r.getBool(TD_Field::HasTensioner) && r.getInt(TD_Field::TensionerKind) == 0;
+    out.z1 = r.getDouble(ToothedField::z1);
+    out.z2 = r.getDouble(ToothedField::z2);
+    out.z2Calc = r.getDouble(ToothedField::z2Calc);
+    out.iInit = r.getDouble(ToothedField::iInit);
+    out.iTol = r.getDouble(ToothedField::iTol);
+    out.n1 = r.getDouble(ToothedField::n1);
+    out.iDir = r.getText(ToothedField::iDir);
+    out.hasIdler =
+        r.getBool(ToothedField::HasTensioner) && r.getInt(ToothedField::TensionerKind) == 0;
     return out;
 }
 
 // ---- 链条节距 ---------------------------------------------------------------------------------
 
-void ToothedDesign::spnDNodeSClick() {
+void ToothedDesign::choosePitch() {
     if (!ready() || !prepare(kNodeS)) {
         return;
     }
     std::vector<std::string> pitches;
-    for (const auto pitch : TD_Design::PitchChoices(rec().getDouble(TD_Field::n1))) {
+    for (const auto pitch : ToothedEngine::PitchChoices(rec().getDouble(ToothedField::n1))) {
         pitches.emplace_back(pitch);
     }
     const std::string chosen = text::trimmed(
@@ -211,7 +213,7 @@ void ToothedDesign::spnDNodeSClick() {
     if (!requireComputable(ui(), kPitchRange, *p)) {
         return;
     }
-    engine().SetValue(TD_Field::p, *p);
+    engine().SetValue(ToothedField::p, *p);
     row("链条节距", chosen, "mm");
     entry("链条节距", *p);
     complete(kNodeS);
@@ -220,11 +222,11 @@ void ToothedDesign::spnDNodeSClick() {
 
 // ---- 单位宽传递功率 ---------------------------------------------------------------------------
 
-void ToothedDesign::spnDSinglePClick() {
+void ToothedDesign::chooseWidth() {
     if (!ready() || !prepare(kSingleP)) {
         return;
     }
-    if (CalcUnitWidthPower()) {
+    if (recordUnitWidthPower()) {
         complete(kSingleP);
         s_.gate().switchToTab(Tab::Result);
     }
@@ -252,9 +254,9 @@ void ToothedDesign::sendBack(const std::string& caption, const std::string& prom
 
 namespace {
 
-std::vector<TD_KzRow> readToothCoefficients(const std::filesystem::path& databaseDir) {
+std::vector<ToothedKzRow> readToothCoefficients(const std::filesystem::path& databaseDir) {
     checkReferenceTable(databaseDir, "dkz");
-    std::vector<TD_KzRow> rows;
+    std::vector<ToothedKzRow> rows;
     store::Table table(databaseDir, "dkz");
     table.open();
     for (table.first(); !table.eof(); table.next()) {
@@ -271,7 +273,7 @@ std::vector<std::string> widthChoices(const std::filesystem::path& databaseDir, 
                                       double requiredWidth) {
     checkReferenceTable(databaseDir, "Dc");
     checkReferenceTable(databaseDir, "DcChild");
-    std::vector<TD_PitchRow> pitches;
+    std::vector<ToothedPitchRow> pitches;
     store::Table dc(databaseDir, "Dc");
     dc.open();
     for (dc.first(); !dc.eof(); dc.next()) {
@@ -281,7 +283,7 @@ std::vector<std::string> widthChoices(const std::filesystem::path& databaseDir, 
             pitches.push_back({pitch.value_or(0), std::llround(key.value_or(0))});
         }
     }
-    std::vector<TD_WidthRow> widths;
+    std::vector<ToothedWidthRow> widths;
     store::Table dcChild(databaseDir, "DcChild");
     dcChild.open();
     for (dcChild.first(); !dcChild.eof(); dcChild.next()) {
@@ -292,7 +294,7 @@ std::vector<std::string> widthChoices(const std::filesystem::path& databaseDir, 
         }
     }
     std::vector<std::string> texts;
-    for (const double width : TD_Design::WidthChoices(pitches, widths, p, requiredWidth)) {
+    for (const double width : ToothedEngine::WidthChoices(pitches, widths, p, requiredWidth)) {
         texts.push_back(text::general(width));
     }
     return texts;
@@ -300,21 +302,22 @@ std::vector<std::string> widthChoices(const std::filesystem::path& databaseDir, 
 
 } // namespace
 
-bool ToothedDesign::CalcUnitWidthPower() {
+bool ToothedDesign::recordUnitWidthPower() {
     auto& r = rec();
     if (!engine().CalcDesignPower(readToothCoefficients(s_.databaseDir()))) {
-        showError(ui(), "齿数系数表dkz中没有小链轮齿数" + text::general(r.getDouble(TD_Field::z1)) +
+        showError(ui(), "齿数系数表dkz中没有小链轮齿数" +
+                            text::general(r.getDouble(ToothedField::z1)) +
                             "的齿数系数,无法计算设计功率。");
         return false;
     }
-    const double pd = r.getDouble(TD_Field::Pd);
+    const double pd = r.getDouble(ToothedField::Pd);
     row("设计功率", text::fixed(pd, 15, 3), "KW");
     entry("设计功率", pd);
     const auto p0 = engine().CalcRatedPower();
     if (!p0) {
         showInformation(ui(), "节距和链速不符,应重新计算!");
         sendBack(
-            "选择重计算起始位置", "[1-重选节距；2-重选链速]", [this] { spnDNodeSClick(); },
+            "选择重计算起始位置", "[1-重选节距；2-重选链速]", [this] { choosePitch(); },
             [this] {
                 s_.steps().openInitialConditions();
                 if (state().panelVisible(Panel::Init)) {
@@ -328,13 +331,13 @@ bool ToothedDesign::CalcUnitWidthPower() {
     if (s_.initInputs().lub == 2) {
         row("润滑方式", std::string(engine().LubricationMethod()), "");
     }
-    const auto widths =
-        widthChoices(s_.databaseDir(), r.getDouble(TD_Field::p), TD_Design::RequiredWidth(pd, *p0));
+    const auto widths = widthChoices(s_.databaseDir(), r.getDouble(ToothedField::p),
+                                     ToothedEngine::RequiredWidth(pd, *p0));
     if (widths.empty()) {
         showInformation(ui(), "链宽无可选值,必须重新计算!");
         sendBack(
-            "输入1或2", "[1-重选节距;2-重选齿数]", [this] { spnDNodeSClick(); },
-            [this] { spnDNumClick(); });
+            "输入1或2", "[1-重选节距;2-重选齿数]", [this] { choosePitch(); },
+            [this] { openToothCounts(); });
         return false;
     }
     for (;;) {

@@ -15,24 +15,26 @@ using namespace design;
 
 // ---- 初定中心距 -------------------------------------------------------------------------------
 
-void ToothedDesign::spnDInit_a0Click() {
+void ToothedDesign::proposeInitialCentreDistance() {
     if (ready()) {
-        openInitialCentreDistance(kInitA0, {}, a0RangeInputs<TD_Field>(rec(), A0Rules::Toothed));
+        openInitialCentreDistance(kInitA0, {},
+                                  a0RangeInputs<ToothedField>(rec(), A0Rules::Toothed));
     }
 }
 
-void ToothedDesign::Button3Click() {
+void ToothedDesign::confirmInitialCentreDistance() {
     if (!ready()) {
         return;
     }
     const auto& r = rec();
-    const auto confirmed = design::confirmInitialCentreDistance(
-        s_, r.getDouble(TD_Field::p), r.getDouble(TD_Field::z1), r.getDouble(TD_Field::z2));
+    const auto confirmed = design::confirmInitialCentreDistance(s_, r.getDouble(ToothedField::p),
+                                                                r.getDouble(ToothedField::z1),
+                                                                r.getDouble(ToothedField::z2));
     if (!confirmed) {
         return;
     }
-    engine().SetValue(TD_Field::a0, confirmed->a0);
-    engine().SetValue(TD_Field::Lp, confirmed->links);
+    engine().SetValue(ToothedField::a0, confirmed->a0);
+    engine().SetValue(ToothedField::Lp, confirmed->links);
     complete(kInitA0);
     s_.gate().hidePanel(Panel::InitA0);
     s_.gate().switchToTab(Tab::Result);
@@ -40,14 +42,14 @@ void ToothedDesign::Button3Click() {
 
 // ---- 实际中心距 -------------------------------------------------------------------------------
 
-void ToothedDesign::spnD_a0Click() {
+void ToothedDesign::computeCentreDistance() {
     if (!ready() || !mayComputeCentreDistance(kA)) {
         return;
     }
-    storeTheoreticalCentreDistance<TD_Field>(s_, engine());
+    storeTheoreticalCentreDistance<ToothedField>(s_, engine());
 }
 
-void ToothedDesign::btnAOkClick() {
+void ToothedDesign::confirmCentreDistanceChange() {
     if (!ready()) {
         return;
     }
@@ -56,12 +58,12 @@ void ToothedDesign::btnAOkClick() {
         return;
     }
     // The toothed chain keeps the actual centre distance unrounded.
-    const double actual = (1 - *d) * rec().getDouble(TD_Field::a);
+    const double actual = (1 - *d) * rec().getDouble(ToothedField::a);
     if (!requirePhysical(ui(), kActualCentreBound, actual)) {
         focus("edta");
         return;
     }
-    engine().SetValue(TD_Field::aReal, actual);
+    engine().SetValue(ToothedField::aReal, actual);
     row("实际中心距", text::fixed(actual, 10, 3), "mm");
     entry("实际中心距", actual);
     complete(kA);
@@ -71,17 +73,17 @@ void ToothedDesign::btnAOkClick() {
 
 // ---- 链条速度 ---------------------------------------------------------------------------------
 
-void ToothedDesign::spnDVClick() {
+void ToothedDesign::computeChainSpeed() {
     if (!ready() || !prepare(kV)) {
         return;
     }
     auto& r = rec();
-    const double v =
-        chainSpeed(r.getDouble(TD_Field::z1), r.getDouble(TD_Field::n1), r.getDouble(TD_Field::p));
+    const double v = chainSpeed(r.getDouble(ToothedField::z1), r.getDouble(ToothedField::n1),
+                                r.getDouble(ToothedField::p));
     if (!requirePhysical(ui(), kChainSpeedBound, v)) {
         return;
     }
-    r.setDouble(TD_Field::v, v);
+    r.setDouble(ToothedField::v, v);
     row("链条速度", text::fixed(v, 10, 3), "m/s");
     entry("链条速度", v);
     complete(kV);
@@ -90,11 +92,11 @@ void ToothedDesign::spnDVClick() {
 
 // ---- 作用在轴上的力 ---------------------------------------------------------------------------
 
-void ToothedDesign::spnDFClick() {
+void ToothedDesign::computeShaftLoad() {
     if (!ready() || !prepare(kF)) {
         return;
     }
-    if (!recordShaftLoad<TD_Field>(rec(), "拉力系数输入值超出范围!")) {
+    if (!recordShaftLoad<ToothedField>(rec(), "拉力系数输入值超出范围!")) {
         return;
     }
     complete(kF);
@@ -103,13 +105,14 @@ void ToothedDesign::spnDFClick() {
 
 // ---- 链轮主要尺寸 -----------------------------------------------------------------------------
 
-void ToothedDesign::spnDWheelClick() {
+void ToothedDesign::computeSprocketSizes() {
     if (!ready() || !prepare(kWheel)) {
         return;
     }
     const auto& r = rec();
-    for (const auto& size : TD_Design::SprocketSizes(
-             r.getDouble(TD_Field::p), r.getDouble(TD_Field::z1), r.getDouble(TD_Field::z2))) {
+    for (const auto& size :
+         ToothedEngine::SprocketSizes(r.getDouble(ToothedField::p), r.getDouble(ToothedField::z1),
+                                      r.getDouble(ToothedField::z2))) {
         s_.results()->AddSizeRow(std::string(size.item), size.smallValue, size.largeValue);
     }
     state().sizeAreaVisible = true;

@@ -31,7 +31,7 @@ void btnRZOK(DesignSession& s) {
     s.design()->confirmToothCounts();
 }
 void btnIntensityOK(DesignSession& s) {
-    roller::designOf(s)->btnIntensityOKClick();
+    roller::designOf(s)->confirmStaticStrength();
 }
 void Button3(DesignSession& s) {
     s.steps().confirmInitialCentreDistance();

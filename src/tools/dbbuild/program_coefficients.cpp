@@ -36,8 +36,8 @@ void checkProgramCoefficients(const std::filesystem::path& databaseDir) {
     for (kz.first(); !kz.eof(); kz.next()) {
         const double z1 = kz.number(0).value_or(0);
         const std::string label = "z1 = " + text::general(z1);
-        compare(kz, label, "Kz(n1低于峰值转速)", roller::TR_Design::ToothFactor(z1, 0, 1));
-        compare(kz, label, "Kz(n1不低于峰值转速)", roller::TR_Design::ToothFactor(z1, 1, 0));
+        compare(kz, label, "Kz(n1低于峰值转速)", roller::RollerEngine::ToothFactor(z1, 0, 1));
+        compare(kz, label, "Kz(n1不低于峰值转速)", roller::RollerEngine::ToothFactor(z1, 1, 0));
     }
     // Kp: one row per item of the rows list up to six rows; the rows beyond have no table value.
     store::Table kp(databaseDir, "RRowFactor");

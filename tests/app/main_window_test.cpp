@@ -181,7 +181,7 @@ private slots:
         QCOMPARE(model->data(model->index(3, 1)).toString(), QStringLiteral("320.00"));
         QVERIFY(find<QToolButton>("spnRNum")->isEnabled());
         QVERIFY(find<QToolButton>("spnRInit")->property("done").toBool());
-        QCOMPARE(window_->session().state().lblz1, std::string("{低速传动(v≤3m/s)}"));
+        QCOMPARE(window_->session().state().rollerSpeedClass, std::string("{低速传动(v≤3m/s)}"));
         grab(window_.get(), QStringLiteral("results.png"));
     }
 

@@ -48,17 +48,17 @@ private slots:
     // text the core set in between survives.
     void panelsShowTheStateAndGiveBackWhatWasTyped() {
         design::MainState state;
-        state.lblz1 = "{低速传动(v≤3m/s)}";
-        state.lblCal_z2 = "57.95";
+        state.rollerSpeedClass = "{低速传动(v≤3m/s)}";
+        state.rollerZ2Calculated = "57.95";
         design::PanelFields fields;
-        fields.edtz1 = "19";
-        fields.edtz2 = "58";
-        fields.edtzi = "";
-        fields.edtziEnabled = false;
-        fields.lblInita = "本设计中,a0的初值为40.000p,";
-        fields.lblInit_a0 = "本设计中,a0在理论上的取值范围为:(15.20～80)p";
-        fields.edtInit_a0 = "40";
-        fields.lbla = "无张紧装置,Δa应取较小的值";
+        fields.rollerZ1 = "19";
+        fields.rollerZ2 = "58";
+        fields.rollerZi = "";
+        fields.rollerZiEnabled = false;
+        fields.initialCentreGiven = "本设计中,a0的初值为40.000p,";
+        fields.initialCentreRange = "本设计中,a0在理论上的取值范围为:(15.20～80)p";
+        fields.initialCentrePitches = "40";
+        fields.centreChangeAdvice = "无张紧装置,Δa应取较小的值";
 
         app::ToothCountPanel z(design::Chain::Roller);
         app::InitA0Panel initA0;
@@ -87,18 +87,18 @@ private slots:
         child<QLineEdit>(z, "edtz1")->setText(u("21"));
         child<QLineEdit>(initA0, "edtInit_a0")->setText(u("35.5"));
         child<QLineEdit>(intensity, "edtn")->setText(QString());
-        fields.edtz2 = "63"; // changed by a handler since the panel showed 58
+        fields.rollerZ2 = "63"; // changed by a handler since the panel showed 58
         z.store(fields);
         initA0.store(fields);
         a.store(fields);
         intensity.store(fields);
-        QCOMPARE(fields.edtz1, std::string("21"));
-        QCOMPARE(fields.edtz2, std::string("63"));
-        QCOMPARE(fields.edtInit_a0, std::string("35.5"));
-        QCOMPARE(fields.edtn, std::string()); // an emptied field is a change too
-        QCOMPARE(fields.edta, std::string("0.003"));
+        QCOMPARE(fields.rollerZ1, std::string("21"));
+        QCOMPARE(fields.rollerZ2, std::string("63"));
+        QCOMPARE(fields.initialCentrePitches, std::string("35.5"));
+        QCOMPARE(fields.allowedSafetyFactor, std::string()); // an emptied field is a change too
+        QCOMPARE(fields.centreChange, std::string("0.003"));
 
-        fields.edtziEnabled = true;
+        fields.rollerZiEnabled = true;
         z.load(fields, state);
         QVERIFY(zi->isEnabled());
         QCOMPARE(base(zi), QColor(Qt::white));
@@ -114,7 +114,7 @@ private slots:
         auto* elsewhere = new QLineEdit(&window); // where the focus goes when the panel hides
         elsewhere->move(0, z.height() + 10);
         design::PanelFields fields;
-        fields.edtziEnabled = false;
+        fields.rollerZiEnabled = false;
         z.load(fields, design::MainState());
         window.resize(z.size() + QSize(40, 40));
         window.show();
@@ -157,7 +157,7 @@ private slots:
         QTest::keyClick(ok, Qt::Key_Return); // Enter presses a focused button
         QCOMPARE(okClicked.size(), 2);
 
-        fields.edtziEnabled = true;
+        fields.rollerZiEnabled = true;
         z.load(fields, design::MainState());
         z2->setFocus();
         QTest::keyClick(z2, Qt::Key_Return);
@@ -189,8 +189,8 @@ private slots:
 
         state.setPanel(design::Panel::Intensity, true);
         state.setPanel(design::Panel::InitA0, true);
-        state.fields.edtn = "7";
-        state.fields.lblInit_a0 = "本设计中,a0在理论上的取值范围为:(15.20～30)p";
+        state.fields.allowedSafetyFactor = "7";
+        state.fields.initialCentreRange = "本设计中,a0在理论上的取值范围为:(15.20～30)p";
         state.focus = "edtn";
         window.refresh();
         auto* edtn = child<QLineEdit>(window, "edtn");
@@ -204,11 +204,11 @@ private slots:
         edtn->setText(u("5"));
         child<QLineEdit>(window, "edtInit_a0")->setText(u("35"));
         child<QPushButton>(window, "btnIntstyCancel")->click();
-        QCOMPARE(state.fields.edtn, std::string("5"));
-        QCOMPARE(state.fields.edtInit_a0, std::string("35"));
+        QCOMPARE(state.fields.allowedSafetyFactor, std::string("5"));
+        QCOMPARE(state.fields.initialCentrePitches, std::string("35"));
         child<QLineEdit>(window, "edtInit_a0")->setText(u("36"));
         child<QPushButton>(window, "Button4")->click();
-        QCOMPARE(state.fields.edtInit_a0, std::string("36"));
+        QCOMPARE(state.fields.initialCentrePitches, std::string("36"));
     }
 };
 

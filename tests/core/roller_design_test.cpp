@@ -238,19 +238,19 @@ TEST_F(RollerDesignTest, GivenInitialCentreDistanceLimitsTheRange) {
     runThrough(3);
     steps().runStep(4);
     const auto& f = fields();
-    EXPECT_EQ(f.lblInit_a0, "本设计中,a0在理论上的取值范围为:(12.00～30)p");
-    EXPECT_EQ(f.lblInita, "本设计中,a0的初值为30.000p,允许上调至33.000p.");
-    EXPECT_EQ(f.edtInit_a0, "31.500");
+    EXPECT_EQ(f.initialCentreRange, "本设计中,a0在理论上的取值范围为:(12.00～30)p");
+    EXPECT_EQ(f.initialCentreGiven, "本设计中,a0的初值为30.000p,允许上调至33.000p.");
+    EXPECT_EQ(f.initialCentrePitches, "31.500");
     EXPECT_TRUE(session.state().panelVisible(Panel::InitA0));
 
-    fields().edtInit_a0 = "33.0011";
+    fields().initialCentrePitches = "33.0011";
     steps().confirmInitialCentreDistance();
     EXPECT_EQ(ui.log().back().text, "中心距超出范围，其值应在30.000p≤a0≤33.000p范围内!");
     EXPECT_EQ(session.state().focus, "edtInit_a0");
     EXPECT_FALSE(done(16));
 
     // An odd link count kept with an offset link weakens the chain by a fifth.
-    fields().edtInit_a0 = "33.001";
+    fields().initialCentrePitches = "33.001";
     ui.answer("过渡链节", Answer::Yes);
     steps().confirmInitialCentreDistance();
     ASSERT_TRUE(done(16));
@@ -258,11 +258,11 @@ TEST_F(RollerDesignTest, GivenInitialCentreDistanceLimitsTheRange) {
     EXPECT_FALSE(session.state().panelVisible(Panel::InitA0));
 
     steps().runStep(5);
-    EXPECT_EQ(fields().lbla, "中心距不可调,且无张紧装置,Δa应取较小值");
-    fields().edta = "0.0041";
+    EXPECT_EQ(fields().centreChangeAdvice, "中心距不可调,且无张紧装置,Δa应取较小值");
+    fields().centreChange = "0.0041";
     steps().confirmCentreDistanceChange();
     EXPECT_EQ(ui.log().back().text, "中心距变化量的输入值超出范围!");
-    fields().edta = "0.004";
+    fields().centreChange = "0.004";
     steps().confirmCentreDistanceChange();
     ASSERT_TRUE(done(17));
 
@@ -274,7 +274,7 @@ TEST_F(RollerDesignTest, GivenInitialCentreDistanceLimitsTheRange) {
     EXPECT_EQ(ui.log()[ui.log().size() - 2].text, "请正确输入极限拉伸载荷值!");
     EXPECT_TRUE(done(19));
     // Without an idler sprocket the idler field stays empty and disabled.
-    EXPECT_FALSE(fields().edtziEnabled);
+    EXPECT_FALSE(fields().rollerZiEnabled);
     EXPECT_EQ(valueOf("张紧轮齿数"), "");
 }
 
@@ -313,29 +313,29 @@ TEST_F(RollerDesignTest, RerunOfTheSpeedAfterTheSprocketsCutsBackAndListsSizesOn
 TEST_F(RollerDesignTest, ToothCountChecksAndProposal) {
     begin(lowSpeedSingleRow());
     steps().runStep(1);
-    EXPECT_EQ(fields().edtz1, "15");
-    EXPECT_EQ(fields().edtz2, "45");
-    EXPECT_TRUE(fields().edtziEnabled);
+    EXPECT_EQ(fields().rollerZ1, "15");
+    EXPECT_EQ(fields().rollerZ2, "45");
+    EXPECT_TRUE(fields().rollerZiEnabled);
 
-    fields().edtz1 = "16";
+    fields().rollerZ1 = "16";
     steps().checkSmallToothCount(); // not recommended: No (default) puts back 15
-    EXPECT_EQ(fields().edtz1, "15");
-    fields().edtz1 = "19.5";
+    EXPECT_EQ(fields().rollerZ1, "15");
+    fields().rollerZ1 = "19.5";
     steps().checkSmallToothCount();
     EXPECT_EQ(ui.log().back().text, "请正确输入小链轮齿数(正整数)!");
 
-    fields().edtz1 = "17";
+    fields().rollerZ1 = "17";
     steps().checkSmallToothCount();
-    EXPECT_EQ(session.state().lblCal_z2, "51.00");
-    EXPECT_EQ(fields().edtz2, "51");
-    EXPECT_EQ(fields().edtzi, "17");
-    fields().edtzi = "18";
+    EXPECT_EQ(session.state().rollerZ2Calculated, "51.00");
+    EXPECT_EQ(fields().rollerZ2, "51");
+    EXPECT_EQ(fields().rollerZi, "17");
+    fields().rollerZi = "18";
     ui.answer("张紧轮齿数不等于", Answer::No);
     steps().confirmToothCounts();
     EXPECT_FALSE(done(13));
     EXPECT_EQ(session.state().focus, "edtzi");
-    fields().edtzi = "17";
-    fields().edtz2 = "60"; // ratio 3.53: too far from 3, and the answer No keeps it
+    fields().rollerZi = "17";
+    fields().rollerZ2 = "60"; // ratio 3.53: too far from 3, and the answer No keeps it
     ui.answer("传动比和初始传动比相差太大", Answer::No);
     steps().confirmToothCounts();
     ASSERT_TRUE(done(13));
@@ -484,7 +484,7 @@ TEST_P(RollerUnrealDriveTest, StopsTheStepNamingTheQuantityAndTheInputs) {
     begin(c.inputs);
     if (c.z1 != nullptr) {
         steps().runStep(1);
-        fields().edtz1 = c.z1;
+        fields().rollerZ1 = c.z1;
         steps().checkSmallToothCount();
         steps().confirmToothCounts();
     }

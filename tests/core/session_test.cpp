@@ -146,7 +146,7 @@ TEST_F(SessionTest, InitialConditionsFillTheTableAndTheRecord) {
     EXPECT_EQ(rec.getDouble(ToothedField::z2), 75);
     EXPECT_EQ(rec.getDouble(ToothedField::A0Tol), 0.08); // taken on confirmation too
     EXPECT_EQ(rec.getText(ToothedField::iDir), "可大或小");
-    EXPECT_EQ(session.state().lblCal_Dz2, "75.00");
+    EXPECT_EQ(session.state().toothedZ2Calculated, "75.00");
     EXPECT_EQ(initItems().size(), 11u);
     EXPECT_EQ(initItems().front(), "传递功率");
     EXPECT_TRUE(session.state().toothed.steps[0].blue);

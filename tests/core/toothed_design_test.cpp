@@ -137,21 +137,21 @@ TEST_F(ToothedDesignTest, ToothCountChecksAndTheTensioner) {
     in.hasTensioner = false;
     begin(in);
     steps().runStep(1);
-    EXPECT_FALSE(fields().edtDziEnabled);
-    EXPECT_EQ(fields().edtDzi, "");
-    fields().edtDz1 = "31";
+    EXPECT_FALSE(fields().toothedZiEnabled);
+    EXPECT_EQ(fields().toothedZi, "");
+    fields().toothedZ1 = "31";
     steps().checkSmallToothCount(); // not the recommended 32: No (default) puts it back
     EXPECT_EQ(ui.log().back().text, "小链轮齿数输入值不是推荐值\"32\",您确定使用此数值吗?");
-    EXPECT_EQ(fields().edtDz1, "32");
-    EXPECT_EQ(fields().edtDz2, "64");
-    EXPECT_EQ(session.state().lblCal_Dz2, "64.00");
-    fields().edtDz1 = "25.5";
+    EXPECT_EQ(fields().toothedZ1, "32");
+    EXPECT_EQ(fields().toothedZ2, "64");
+    EXPECT_EQ(session.state().toothedZ2Calculated, "64.00");
+    fields().toothedZ1 = "25.5";
     steps().confirmToothCounts();
     EXPECT_EQ(ui.log().back().text, "请正确输入小链轮齿数");
-    fields().edtDz1 = "0";
+    fields().toothedZ1 = "0";
     steps().checkSmallToothCount();
     EXPECT_EQ(ui.log().back().text, "链轮齿数必须为正整数!");
-    fields().edtDz1 = "32";
+    fields().toothedZ1 = "32";
     steps().confirmToothCounts();
     ASSERT_TRUE(done(13));
     // Without an idler sprocket no idler tooth count is recorded.
@@ -209,9 +209,9 @@ TEST_F(ToothedDesignTest, PitchRedoKeepsTheToothCountsAndAFixedDistanceRange) {
     runThrough(3);
     steps().runStep(4);
     // a0min = 0.2 · 29 · 4 = 23.2; the best range under a pulsating load ends at 25.
-    EXPECT_EQ(fields().lblInit_a0,
+    EXPECT_EQ(fields().initialCentreRange,
               "本设计中,a0在理论上的取值范围为:(23.20～30)p,a0的最佳取值范围为:(23.20～25)p");
-    EXPECT_EQ(fields().edtInit_a0, "24");
+    EXPECT_EQ(fields().initialCentrePitches, "24");
     ui.dialogAnswer("TfrmDNode", "25.4");
     steps().runStep(2); // Yes (default) to "确实要重新选择节距？"
     EXPECT_FALSE(session.state().panelVisible(Panel::InitA0));
@@ -251,7 +251,7 @@ TEST_F(ToothedDesignTest, ChainSpeedBeyondAnyChainStopsTheSpeedStep) {
     in.ratio = "0.5";
     begin(in);
     steps().runStep(1);
-    fields().edtDz1 = "120";
+    fields().toothedZ1 = "120";
     ui.answer("不是推荐值", Answer::Yes);
     steps().checkSmallToothCount();
     steps().confirmToothCounts();

@@ -51,12 +51,12 @@ APanel::APanel(QWidget* parent) : QFrame(parent) {
 }
 
 void APanel::load(const design::PanelFields& fields, const design::MainState& /*state*/) {
-    advice_->setText(qs(fields.lbla));
-    showField(reduction_, fields.edta);
+    advice_->setText(qs(fields.centreChangeAdvice));
+    showField(reduction_, fields.centreChange);
 }
 
 void APanel::store(design::PanelFields& fields) const {
-    takeField(reduction_, fields.edta);
+    takeField(reduction_, fields.centreChange);
 }
 
 } // namespace zorvane::app

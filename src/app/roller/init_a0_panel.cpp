@@ -72,13 +72,13 @@ InitA0Panel::InitA0Panel(QWidget* parent) : QFrame(parent) {
 }
 
 void InitA0Panel::load(const design::PanelFields& fields, const design::MainState& /*state*/) {
-    given_->setText(qs(fields.lblInita));
-    range_->setText(qs(fields.lblInit_a0));
-    showField(a0p_, fields.edtInit_a0);
+    given_->setText(qs(fields.initialCentreGiven));
+    range_->setText(qs(fields.initialCentreRange));
+    showField(a0p_, fields.initialCentrePitches);
 }
 
 void InitA0Panel::store(design::PanelFields& fields) const {
-    takeField(a0p_, fields.edtInit_a0);
+    takeField(a0p_, fields.initialCentrePitches);
 }
 
 } // namespace zorvane::app

@@ -47,11 +47,11 @@ IntensityPanel::IntensityPanel(QWidget* parent) : QFrame(parent) {
 }
 
 void IntensityPanel::load(const design::PanelFields& fields, const design::MainState& /*state*/) {
-    showField(factor_, fields.edtn);
+    showField(factor_, fields.allowedSafetyFactor);
 }
 
 void IntensityPanel::store(design::PanelFields& fields) const {
-    takeField(factor_, fields.edtn);
+    takeField(factor_, fields.allowedSafetyFactor);
 }
 
 } // namespace zorvane::app

@@ -224,7 +224,7 @@ ToothCountPanel::ToothCountPanel(design::Chain chain, QWidget* parent)
 
 void ToothCountPanel::load(const design::PanelFields& fields, const design::MainState& state) {
     if (speedClass_) {
-        speedClass_->setText(qs(state.lblz1));
+        speedClass_->setText(qs(state.rollerSpeedClass));
     }
     calculatedZ2_->setText(qs(state.*controls_.calculatedLarge));
     showField(z1_, fields.*controls_.small);

@@ -30,13 +30,13 @@ std::unique_ptr<ChainDesign> make(DesignSession& session, std::span<const std::u
 // clang-format off
 const std::array<KindRow, 2> kKinds{{
     {{Chain::Roller, "R", "RD", "滚子链", "滚子链传动设计", "RWheel.bmp", "R_Size", "R_design",
-      {Panel::Z, &PanelFields::edtz1, &PanelFields::edtz2, &PanelFields::edtzi,
-       &PanelFields::edtziEnabled, &MainState::lblCal_z2, "edtz1", "edtz2", "edtzi"},
+      {Panel::Z, &PanelFields::rollerZ1, &PanelFields::rollerZ2, &PanelFields::rollerZi,
+       &PanelFields::rollerZiEnabled, &MainState::rollerZ2Calculated, "edtz1", "edtz2", "edtzi"},
       kRollerPanels},
      make<roller::RollerDesign, roller::RollerEngine, roller::RollerRecord>},
     {{Chain::Toothed, "D", "DD", "齿形链", "齿形链传动 设计", "DWheel.bmp", "D_Size", "D_Design",
-      {Panel::Dz, &PanelFields::edtDz1, &PanelFields::edtDz2, &PanelFields::edtDzi,
-       &PanelFields::edtDziEnabled, &MainState::lblCal_Dz2, "edtDz1", "edtDz2", "edtDzi"},
+      {Panel::Dz, &PanelFields::toothedZ1, &PanelFields::toothedZ2, &PanelFields::toothedZi,
+       &PanelFields::toothedZiEnabled, &MainState::toothedZ2Calculated, "edtDz1", "edtDz2", "edtDzi"},
       kToothedPanels},
      make<toothed::ToothedDesign, toothed::ToothedEngine, toothed::ToothedRecord>},
 }};

@@ -71,9 +71,9 @@ void StepHandlers::openInitialCentreDistance(int position, const std::function<v
     if (redo || !s_.state().panelVisible(Panel::InitA0)) {
         const A0RangeView view = a0Range(range);
         auto& f = fields();
-        f.lblInit_a0 = view.rangeText;
-        f.lblInita = view.givenText;
-        f.edtInit_a0 = view.defaultText;
+        f.initialCentreRange = view.rangeText;
+        f.initialCentreGiven = view.givenText;
+        f.initialCentrePitches = view.defaultText;
         state().A0Range = {view.lower, view.upper};
     }
     s_.gate().showPanel(Panel::InitA0);
@@ -91,7 +91,7 @@ std::optional<InitialCentreDistance> confirmInitialCentreDistance(DesignSession&
                                                                   double z1, double z2) {
     auto& state = session.state();
     Interaction& ui = session.ui();
-    const auto a0p = text::parseDecimal(state.fields.edtInit_a0);
+    const auto a0p = text::parseDecimal(state.fields.initialCentrePitches);
     if (!a0p) {
         showError(ui, "请正确输入以节距表示的中心距");
         state.focus = "edtInit_a0";
@@ -150,7 +150,7 @@ std::optional<double> recordTheoreticalCentreDistance(DesignSession& session, do
     }
     session.results()->AddRow("理论中心距", text::fixed(a, 0, 3), "mm", "r");
     session.history()->AddEntry("理论中心距", a);
-    session.state().fields.lbla = std::string(deltaAAdvice(adjustable, hasTensioner));
+    session.state().fields.centreChangeAdvice = std::string(deltaAAdvice(adjustable, hasTensioner));
     session.gate().showPanel(Panel::A);
     session.state().focus = "edta";
     return a;
@@ -158,7 +158,7 @@ std::optional<double> recordTheoreticalCentreDistance(DesignSession& session, do
 
 std::optional<double> readCentreDistanceChange(DesignSession& session) {
     auto& state = session.state();
-    const auto d = text::parseDecimal(state.fields.edta);
+    const auto d = text::parseDecimal(state.fields.centreChange);
     if (!d || *d > 0.004 || *d < 0.002) {
         showError(session.ui(), d ? "中心距变化量的输入值超出范围!" : "请正确输入中心距的变化量");
         state.focus = "edta";

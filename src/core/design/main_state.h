@@ -33,24 +33,24 @@ enum class Tab { WorkSpace = 0, History = 1, Result = 2, DatabaseQuery = 3 };
 // handlers read and write the fields as plain texts.
 struct PanelFields {
     // pnlz, the roller tooth counts
-    std::string edtz1;
-    std::string edtz2;
-    std::string edtzi;
-    bool edtziEnabled = true;
+    std::string rollerZ1;
+    std::string rollerZ2;
+    std::string rollerZi;
+    bool rollerZiEnabled = true;
     // pnlDz, the toothed tooth counts
-    std::string edtDz1;
-    std::string edtDzi;
-    std::string edtDz2;
-    bool edtDziEnabled = true;
+    std::string toothedZ1;
+    std::string toothedZi;
+    std::string toothedZ2;
+    bool toothedZiEnabled = true;
     // pnlInit_a0, shared by both chains
-    std::string lblInita;
-    std::string lblInit_a0;
-    std::string edtInit_a0;
+    std::string initialCentreGiven;
+    std::string initialCentreRange;
+    std::string initialCentrePitches;
     // pnla, shared by both chains
-    std::string lbla;
-    std::string edta = "0.003";
+    std::string centreChangeAdvice;
+    std::string centreChange = "0.003";
     // pnlIntensity
-    std::string edtn = "6";
+    std::string allowedSafetyFactor = "6";
 };
 
 struct MainState {
@@ -79,9 +79,9 @@ struct MainState {
     // The object name of the control that gets the focus next; the window clears it.
     std::string focus;
     // Label texts of the tooth-count panels, proposed by the initial conditions.
-    std::string lblz1;
-    std::string lblCal_z2;
-    std::string lblCal_Dz2;
+    std::string rollerSpeedClass;
+    std::string rollerZ2Calculated;
+    std::string toothedZ2Calculated;
     PanelFields fields;
 
     // Main-window values of the centre distance and pitch steps (not saved with a project):

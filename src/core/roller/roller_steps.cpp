@@ -74,8 +74,8 @@ void RollerDesign::keepPassedChecks(const InitOutcome& outcome) {
 void RollerDesign::keepInitialConditions(const InitOutcome& outcome, MainState& state) {
     keepInitialConditionsIn<RollerField>(engine_, outcome);
     rec().setInt(RollerField::LubCond, outcome.lubCond);
-    state.lblz1 = outcome.z1Label;
-    state.lblCal_z2 = outcome.z2CalcText;
+    state.rollerSpeedClass = outcome.z1Label;
+    state.rollerZ2Calculated = outcome.z2CalcText;
 }
 
 void RollerDesign::setCentreDistanceTolerance(double fraction) {
@@ -158,31 +158,31 @@ void RollerDesign::checkSmallToothCount() {
         return;
     }
     auto& f = fields();
-    if (!toothCount(f.edtz1)) {
+    if (!toothCount(f.rollerZ1)) {
         showError(ui(), "请正确输入小链轮齿数(正整数)!");
         focus("edtz1");
         return;
     }
-    if (!requireComputable(ui(), kSmallTeethRange, *toothCount(f.edtz1))) {
+    if (!requireComputable(ui(), kSmallTeethRange, *toothCount(f.rollerZ1))) {
         focus("edtz1");
         return;
     }
     const auto speedClass = static_cast<std::size_t>(rec().getInt(RollerField::SpeedClass));
     if (speedClass < kRecommendedZ1.size()) {
         const RecommendedZ1& recommended = kRecommendedZ1[speedClass];
-        const double z1 = *toothCount(f.edtz1);
+        const double z1 = *toothCount(f.rollerZ1);
         if (z1 != recommended.first && z1 != recommended.second &&
             askYesNo(ui(), recommended.question, Answer::No) != Answer::Yes) {
-            f.edtz1 = recommended.putBack;
+            f.rollerZ1 = recommended.putBack;
             focus("edtz1");
         }
     }
-    const double x = *text::parseDecimal(f.edtz1) * rec().getDouble(RollerField::iInit);
-    state().lblCal_z2 = text::fixed(x, 0, 2);
+    const double x = *text::parseDecimal(f.rollerZ1) * rec().getDouble(RollerField::iInit);
+    state().rollerZ2Calculated = text::fixed(x, 0, 2);
     const double z2 = proposeLargeCount(x, rec().getText(RollerField::iDir));
-    f.edtz2 = std::to_string(std::llround(z2));
-    if (f.edtziEnabled) {
-        f.edtzi = f.edtz1;
+    f.rollerZ2 = std::to_string(std::llround(z2));
+    if (f.rollerZiEnabled) {
+        f.rollerZi = f.rollerZ1;
     }
 }
 

@@ -52,7 +52,7 @@ void RollerDesign::confirmStaticStrength() {
     if (!ready()) {
         return;
     }
-    const auto n = text::parseDecimal(fields().edtn);
+    const auto n = text::parseDecimal(fields().allowedSafetyFactor);
     if (!n) {
         showError(ui(), "请正确输入许用安全系数");
         focus("edtn");

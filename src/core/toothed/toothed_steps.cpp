@@ -52,7 +52,7 @@ void ToothedDesign::keepPassedChecks(const InitOutcome& outcome) {
 
 void ToothedDesign::keepInitialConditions(const InitOutcome& outcome, MainState& state) {
     keepInitialConditionsIn<ToothedField>(engine_, outcome);
-    state.lblCal_Dz2 = outcome.z2CalcText;
+    state.toothedZ2Calculated = outcome.z2CalcText;
 }
 
 void ToothedDesign::setCentreDistanceTolerance(double fraction) {
@@ -120,7 +120,7 @@ void ToothedDesign::checkSmallToothCount() {
         return;
     }
     auto& f = fields();
-    const auto z1 = text::parseDecimal(f.edtDz1);
+    const auto z1 = text::parseDecimal(f.toothedZ1);
     if (!z1 || *z1 != std::trunc(*z1)) {
         showError(ui(), "请正确输入小链轮齿数");
         focus("edtDz1");
@@ -142,15 +142,15 @@ void ToothedDesign::checkSmallToothCount() {
                  "小链轮齿数输入值不是推荐值\"" + text::fixed(recommended, 5, 0) +
                      "\",您确定使用此数值吗?",
                  Answer::No) != Answer::Yes) {
-        f.edtDz1 = text::fixed(recommended, 0, 0);
+        f.toothedZ1 = text::fixed(recommended, 0, 0);
         focus("edtDz1");
     }
-    const double q = text::parseDecimal(f.edtDz1).value_or(recommended) * iInit;
-    state().lblCal_Dz2 = text::fixed(q, 6, 2);
-    f.edtDz2 =
+    const double q = text::parseDecimal(f.toothedZ1).value_or(recommended) * iInit;
+    state().toothedZ2Calculated = text::fixed(q, 6, 2);
+    f.toothedZ2 =
         std::to_string(std::llround(proposeLargeCount(q, rec().getText(ToothedField::iDir))));
-    if (f.edtDziEnabled) {
-        f.edtDzi = f.edtDz1;
+    if (f.toothedZiEnabled) {
+        f.toothedZi = f.toothedZ1;
     }
 }
 

@@ -61,15 +61,15 @@ struct FieldDef {
 };
 
 constexpr std::array<FieldDef, 9> kFields{{
-    {"edtz1", &PanelFields::edtz1, nullptr},
-    {"edtz2", &PanelFields::edtz2, nullptr},
-    {"edtzi", &PanelFields::edtzi, &PanelFields::edtziEnabled},
-    {"edtDz1", &PanelFields::edtDz1, nullptr},
-    {"edtDz2", &PanelFields::edtDz2, nullptr},
-    {"edtDzi", &PanelFields::edtDzi, &PanelFields::edtDziEnabled},
-    {"edtInit_a0", &PanelFields::edtInit_a0, nullptr},
-    {"edta", &PanelFields::edta, nullptr},
-    {"edtn", &PanelFields::edtn, nullptr},
+    {"edtz1", &PanelFields::rollerZ1, nullptr},
+    {"edtz2", &PanelFields::rollerZ2, nullptr},
+    {"edtzi", &PanelFields::rollerZi, &PanelFields::rollerZiEnabled},
+    {"edtDz1", &PanelFields::toothedZ1, nullptr},
+    {"edtDz2", &PanelFields::toothedZ2, nullptr},
+    {"edtDzi", &PanelFields::toothedZi, &PanelFields::toothedZiEnabled},
+    {"edtInit_a0", &PanelFields::initialCentrePitches, nullptr},
+    {"edta", &PanelFields::centreChange, nullptr},
+    {"edtn", &PanelFields::allowedSafetyFactor, nullptr},
 }};
 
 const FieldDef* fieldDef(std::string_view name) {

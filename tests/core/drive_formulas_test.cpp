@@ -97,16 +97,6 @@ TEST(DriveFormulas, LinksDistancesAndFactor) {
     EXPECT_EQ(deltaAAdvice(true, false), "无张紧装置,Δa应取较小的值");
 }
 
-TEST(DriveFormulas, ShaftForceByArrangement) {
-    EXPECT_NEAR(shaftForce(3, 0, 2000, 1.3), 2730, 1e-9);
-    EXPECT_NEAR(shaftForce(2, 0, 2000, 1.3), 2730, 1e-9);
-    EXPECT_NEAR(shaftForce(0, 1.2, 2000, 1.3), 3120, 1e-9);
-    EXPECT_NEAR(shaftForce(7, 0, 2000, 1.0), 2350, 1e-9);
-    EXPECT_TRUE(layoutAsksTensionFactor(1));
-    EXPECT_FALSE(layoutAsksTensionFactor(2));
-    EXPECT_NEAR(circumferentialForce(5, 4), 1250, 1e-12);
-}
-
 TEST(DriveFormulas, ToothedRangeKeepsTheUnroundedLowerEnd) {
     EXPECT_NEAR(a0MinPitches(21, 3.9), 20.58, 1e-12);
     EXPECT_NEAR(a0MinPitches(21, 4), 20.79, 1e-12);

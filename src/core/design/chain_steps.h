@@ -175,6 +175,20 @@ void keepPassedCentreDistance(Engine& engine, const InitOutcome& out) {
     }
 }
 
+// What the tooth-count step reads from the record of either chain.
+template <class Field, class Record> ToothCountRecord toothCountRecordOf(const Record& r) {
+    ToothCountRecord out;
+    out.z1 = r.getDouble(Field::z1);
+    out.z2 = r.getDouble(Field::z2);
+    out.z2Calc = r.getDouble(Field::z2Calc);
+    out.iInit = r.getDouble(Field::iInit);
+    out.iTol = r.getDouble(Field::iTol);
+    out.n1 = r.getDouble(Field::n1);
+    out.iDir = r.getText(Field::iDir);
+    out.hasIdler = r.getBool(Field::HasTensioner) && r.getInt(Field::TensionerKind) == 0;
+    return out;
+}
+
 // The range inputs of the initial centre distance from the record of either chain.
 template <class Field, class Record> A0RangeInputs a0RangeInputs(const Record& r, A0Rules rules) {
     A0RangeInputs in;

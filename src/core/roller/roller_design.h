@@ -90,7 +90,6 @@ private:
     void recordSprocketSizes(bool threeArc);
 
     bool ready() const;
-    design::ToothCountRecord toothCountRecord();
     // The re-run rule; `resetsLife` puts T back to −1 on a redo when no service life is
     // required.
     bool prepare(int position, bool resetsLife = false);

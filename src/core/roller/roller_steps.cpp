@@ -150,7 +150,7 @@ void RollerDesign::openToothCounts() {
     if (!ready() || !prepare(kNum, true)) {
         return;
     }
-    showToothCounts(toothCountRecord());
+    showToothCounts(toothCountRecordOf<RollerField>(rec()));
 }
 
 void RollerDesign::checkSmallToothCount() {
@@ -198,7 +198,7 @@ void RollerDesign::confirmToothCounts() {
     if (!ready()) {
         return;
     }
-    confirmCounts(kNum, kToothCountRules, toothCountRecord(),
+    confirmCounts(kNum, kToothCountRules, toothCountRecordOf<RollerField>(rec()),
                   [this](double z1, double z2, double i) {
                       engine_.SetValue(RollerField::z1, z1);
                       engine_.SetValue(RollerField::z2, z2);
@@ -208,21 +208,6 @@ void RollerDesign::confirmToothCounts() {
 
 void RollerDesign::cancelToothCounts() {
     s_.gate().hidePanel(Panel::Z);
-}
-
-ToothCountRecord RollerDesign::toothCountRecord() {
-    const auto& r = rec();
-    ToothCountRecord out;
-    out.z1 = r.getDouble(RollerField::z1);
-    out.z2 = r.getDouble(RollerField::z2);
-    out.z2Calc = r.getDouble(RollerField::z2Calc);
-    out.iInit = r.getDouble(RollerField::iInit);
-    out.iTol = r.getDouble(RollerField::iTol);
-    out.n1 = r.getDouble(RollerField::n1);
-    out.iDir = r.getText(RollerField::iDir);
-    out.hasIdler =
-        r.getBool(RollerField::HasTensioner) && r.getInt(RollerField::TensionerKind) == 0;
-    return out;
 }
 
 } // namespace zorvane::roller

@@ -65,7 +65,6 @@ private:
                   const std::function<void()>& one, const std::function<void()>& two);
 
     bool ready() const;
-    design::ToothCountRecord toothCountRecord();
     ToothedRecord& rec() { return engine_.record(); }
 
     ToothedEngine engine_;

@@ -112,7 +112,7 @@ void ToothedDesign::openToothCounts() {
     if (!ready() || !prepare(kNum)) {
         return;
     }
-    showToothCounts(toothCountRecord());
+    showToothCounts(toothCountRecordOf<ToothedField>(rec()));
 }
 
 void ToothedDesign::checkSmallToothCount() {
@@ -166,7 +166,7 @@ void ToothedDesign::confirmToothCounts() {
     if (!ready()) {
         return;
     }
-    confirmCounts(kNum, kToothCountRules, toothCountRecord(),
+    confirmCounts(kNum, kToothCountRules, toothCountRecordOf<ToothedField>(rec()),
                   [this](double z1, double z2, double i) {
                       engine_.SetValue(ToothedField::z1, z1);
                       engine_.SetValue(ToothedField::z2, z2);
@@ -176,21 +176,6 @@ void ToothedDesign::confirmToothCounts() {
 
 void ToothedDesign::cancelToothCounts() {
     s_.gate().hidePanel(Panel::Dz);
-}
-
-ToothCountRecord ToothedDesign::toothCountRecord() {
-    const auto& r = rec();
-    ToothCountRecord out;
-    out.z1 = r.getDouble(ToothedField::z1);
-    out.z2 = r.getDouble(ToothedField::z2);
-    out.z2Calc = r.getDouble(ToothedField::z2Calc);
-    out.iInit = r.getDouble(ToothedField::iInit);
-    out.iTol = r.getDouble(ToothedField::iTol);
-    out.n1 = r.getDouble(ToothedField::n1);
-    out.iDir = r.getText(ToothedField::iDir);
-    out.hasIdler =
-        r.getBool(ToothedField::HasTensioner) && r.getInt(ToothedField::TensionerKind) == 0;
-    return out;
 }
 
 // ---- 链条节距 ---------------------------------------------------------------------------------

@@ -1,7 +1,10 @@
 #!/usr/bin/env bash
-# Configures and builds everything (program, tools, tests, reference database) in build/.
+# Configures and builds everything (program, tools, tests, reference database) in build/, with
+# Ninja and ccache (the preset "default" of CMakePresets.json).
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 "$root/scripts/setup.sh"
-cmake -S "$root" -B "$root/build" -DCMAKE_BUILD_TYPE="${BUILD_TYPE:-RelWithDebInfo}" >/dev/null
+# Paths below the project are hashed relative to it, so clones in other places share the cache.
+export CCACHE_BASEDIR="${CCACHE_BASEDIR:-$root}"
+"$root/scripts/configure.sh" default "$root/build" ${BUILD_TYPE:+"-DCMAKE_BUILD_TYPE=$BUILD_TYPE"}
 cmake --build "$root/build" -j"${JOBS:-2}"

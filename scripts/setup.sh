@@ -5,6 +5,8 @@ set -euo pipefail
 packages=(
   build-essential
   cmake
+  ninja-build
+  ccache
   qt6-base-dev
   libsqlite3-dev
   nlohmann-json3-dev

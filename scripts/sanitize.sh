@@ -10,6 +10,9 @@ set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 "$root/scripts/setup.sh"
 export CCACHE_BASEDIR="${CCACHE_BASEDIR:-$root}"
+# With debug information ccache hashes the build directory too unless told not to; without it
+# two trees of one project never share a cached object.
+export CCACHE_NOHASHDIR="${CCACHE_NOHASHDIR:-1}"
 jobs="${JOBS:-2}"
 "$root/scripts/configure.sh" default "$root/build"
 cmake --build "$root/build" --target reference_database -j"$jobs"

@@ -1,7 +1,8 @@
 #pragma once
-// The open design as the main window drives it: the step flags, the main state, the designer
-// information, the engine of the chosen chain with its working tables and history, and the
-// operations of the shell's steps (new design, chain type, initial conditions).
+// The open design through its life as the main window drives it: the step flags, the main
+// state, the designer information, the design of the chosen chain with its working tables and
+// history, and the shell's steps that make, replace and end it (new design, chain type, close,
+// a design read from a project file). The steps within a design are the StepDispatcher's.
 
 #include "core/design/chain_design.h"
 #include "core/design/initial_conditions.h"
@@ -76,7 +77,6 @@ public:
 
     // The initial-conditions panel as it was last confirmed: the later steps read its switches.
     const InitInputs& initInputs() const { return initInputs_; }
-    void keepInitInputs(const InitInputs& inputs) { initInputs_ = inputs; }
 
     // The steps of the open design as the step buttons and the panels run them.
     StepDispatcher& steps() { return *steps_; }
@@ -92,10 +92,10 @@ public:
     void discardDesign(bool emptyTables = true);
     // 关闭 of the file commands: the design discarded, every step undone, the panels hidden.
     void closeDesign(bool emptyTables = true);
-    // A design read from a project file becomes the open design: the engine of `chain` with
+    // A design read from a project file becomes the open design: the design of `chain` with
     // `record`, and the managers over the working tables just restored.
     void installLoadedDesign(Chain chain, std::span<const std::uint8_t> record);
-    void restoreInitInputs(const InitInputs& inputs) { initInputs_ = inputs; }
+    void keepInitInputs(const InitInputs& inputs) { initInputs_ = inputs; }
     void setProjectPath(std::filesystem::path path) { projectPath_ = std::move(path); }
 
     // 选择链种类 and its panel.

@@ -68,7 +68,7 @@ void restoreCarriedValues(design::DesignSession& session, const ControlSnapshot&
     takeIfPresent(snapshot.integers, kNeedLifeCheck, state.NeedLifeCheck);
     takeIfPresent(snapshot.numbers, kA0RangeLow, state.A0Range[0]);
     takeIfPresent(snapshot.numbers, kA0RangeHigh, state.A0Range[1]);
-    session.restoreInitInputs(init);
+    session.keepInitInputs(init);
 }
 
 } // namespace

@@ -1,5 +1,5 @@
-// The roller chain step list's dispatch, the helpers every roller step shares, and the
-// tooth-count step 链轮齿数 on panel pnlz.
+// The roller chain design: what its record keeps from the chain type and the initial conditions,
+// its step dispatch, the helpers every roller step shares, and its tooth-count step 链轮齿数.
 
 #include "core/roller/roller_design.h"
 

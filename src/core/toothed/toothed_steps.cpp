@@ -1,5 +1,6 @@
-// The toothed chain step list's dispatch and its steps 链轮齿数 (panel pnlDz), 链条节距 (dialog
-// TfrmDNode) and 单位宽传递功率 (dialog Tfrmb).
+// The toothed chain design: what its record keeps from the chain type and the initial
+// conditions, its step dispatch, and its steps 链轮齿数, 链条节距 (the pitch list) and
+// 单位宽传递功率 (the width list).
 
 #include "core/toothed/toothed_design.h"
 

@@ -42,7 +42,7 @@ struct ChainKind {
     const char* sizeTemplate; // the template of the sprocket size table
     const char* historyTemplate;
     ToothCountControls toothCounts;
-    std::span<const Panel> ownPanels; // hidden, besides the tooth counts, when it is discarded
+    std::span<const Panel> ownPanels; // its panels besides the tooth counts
 };
 
 const ChainKind& chainKind(Chain chain);

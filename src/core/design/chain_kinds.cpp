@@ -11,8 +11,8 @@ namespace zorvane::design {
 
 namespace {
 
-constexpr std::array kRollerPanels{Panel::Intensity, Panel::Z};
-constexpr std::array kToothedPanels{Panel::Dz};
+constexpr std::array kRollerPanels{Panel::Intensity};
+constexpr std::array<Panel, 0> kToothedPanels{};
 
 struct KindRow {
     ChainKind kind;

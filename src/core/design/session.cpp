@@ -137,9 +137,11 @@ void DesignSession::discardDesign(bool emptyTables) {
     design_.reset();
     gate_.ResetStepsFrom(c, 0);
     state_.panelOf(c).visible = false;
-    for (Panel panel : chainKind(c).ownPanels) {
+    const ChainKind& kind = chainKind(c);
+    for (Panel panel : kind.ownPanels) {
         gate_.hidePanel(panel);
     }
+    gate_.hidePanel(kind.toothCounts.panel);
 }
 
 void DesignSession::closeDesign(bool emptyTables) {

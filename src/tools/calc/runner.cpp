@@ -23,33 +23,33 @@ using design::DesignSession;
 using design::Panel;
 using design::PanelFields;
 
-// The buttons of the step panels: the check beside a first field, and each panel's OK.
-void btnZOk(DesignSession& s) {
+// What the step panels' buttons do: the check beside a first field, and each panel's 确定.
+void checkSmallCount(DesignSession& s) {
     s.design()->checkSmallToothCount();
 }
-void btnRZOK(DesignSession& s) {
+void confirmCounts(DesignSession& s) {
     s.design()->confirmToothCounts();
 }
-void btnIntensityOK(DesignSession& s) {
+void confirmStaticStrength(DesignSession& s) {
     roller::designOf(s)->confirmStaticStrength();
 }
-void Button3(DesignSession& s) {
+void confirmInitialCentre(DesignSession& s) {
     s.steps().confirmInitialCentreDistance();
 }
-void btnAOk(DesignSession& s) {
+void confirmCentreChange(DesignSession& s) {
     s.steps().confirmCentreDistanceChange();
 }
 
 // The panels of the steps after the initial conditions; the other steps have none.
 // clang-format off
 constexpr std::array<PanelStep, 7> kPanelSteps{{
-    {Chain::Roller,  1, Panel::Z,         "edtz1",  btnZOk,  {"edtz2", "edtzi"},  btnRZOK},
-    {Chain::Roller,  4, Panel::InitA0,    "",       nullptr, {"edtInit_a0", ""},  Button3},
-    {Chain::Roller,  5, Panel::A,         "",       nullptr, {"edta", ""},        btnAOk},
-    {Chain::Roller,  7, Panel::Intensity, "",       nullptr, {"edtn", ""},        btnIntensityOK},
-    {Chain::Toothed, 1, Panel::Dz,        "edtDz1", btnZOk,  {"edtDz2", "edtDzi"}, btnRZOK},
-    {Chain::Toothed, 4, Panel::InitA0,    "",       nullptr, {"edtInit_a0", ""},  Button3},
-    {Chain::Toothed, 5, Panel::A,         "",       nullptr, {"edta", ""},        btnAOk},
+    {Chain::Roller,  1, Panel::Z,         "edtz1",  checkSmallCount, {"edtz2", "edtzi"},   confirmCounts},
+    {Chain::Roller,  4, Panel::InitA0,    "",       nullptr,         {"edtInit_a0", ""},   confirmInitialCentre},
+    {Chain::Roller,  5, Panel::A,         "",       nullptr,         {"edta", ""},         confirmCentreChange},
+    {Chain::Roller,  7, Panel::Intensity, "",       nullptr,         {"edtn", ""},         confirmStaticStrength},
+    {Chain::Toothed, 1, Panel::Dz,        "edtDz1", checkSmallCount, {"edtDz2", "edtDzi"}, confirmCounts},
+    {Chain::Toothed, 4, Panel::InitA0,    "",       nullptr,         {"edtInit_a0", ""},   confirmInitialCentre},
+    {Chain::Toothed, 5, Panel::A,         "",       nullptr,         {"edta", ""},         confirmCentreChange},
 }};
 // clang-format on
 

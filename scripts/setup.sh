@@ -8,6 +8,7 @@ packages=(
   ninja-build
   ccache
   qt6-base-dev
+  qt6-translations-l10n
   libsqlite3-dev
   nlohmann-json3-dev
   libgtest-dev

@@ -1,18 +1,28 @@
 // Zorvane: start-up shows the splash picture while the main window is built, then runs the
-// window until it is closed. The working directory is the program's base directory.
+// window until it is closed. The working directory is the program's base directory. A project
+// file named on the command line opens as 打开 would open it.
 
 #include "app/shell/main_window.h"
 #include "app/shell/qt_interaction.h"
 #include "app/shell/start_up.h"
 
 #include <QApplication>
+#include <QStringList>
+#include <QTimer>
 
 #include <filesystem>
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
+    QCoreApplication::setOrganizationName(QStringLiteral("Zorvane"));
+    QCoreApplication::setApplicationName(QStringLiteral("zorvane"));
     zorvane::app::QtInteraction ui;
     const auto window = zorvane::app::startMainWindow(ui, std::filesystem::current_path());
     ui.setParent(window.get()); // the dialogs' parent
+    if (const QStringList arguments = QCoreApplication::arguments(); arguments.size() > 1) {
+        // Once the window shows, after what the opening of the working tables found.
+        QTimer::singleShot(0, window.get(),
+                           [&window, file = arguments.at(1)] { window->openProject(file); });
+    }
     return app.exec();
 }

@@ -200,8 +200,9 @@ private slots:
         QTest::addColumn<QString>("expectedDefault");
         QTest::addColumn<QString>("action"); // "esc", "close", "enter" or a button's text
         QTest::addColumn<Answer>("answer");
-        const auto ok = u("确定"), yes = u("是"), no = u("否"), yesNo = u("否是"),
-                   all = u("取消否是"), esc = u("esc"), close = u("close"), enter = u("enter");
+        const auto ok = u("确定"), yes = u("是(&Y)"), no = u("否(&N)"), yesNo = u("否(&N)是(&Y)"),
+                   all = u("取消否(&N)是(&Y)"), esc = u("esc"), close = u("close"),
+                   enter = u("enter");
         QTest::newRow("error, escape")
             << MessageIcon::Error << Buttons::Ok << Answer::Ok << ok << ok << esc << Answer::Ok;
         QTest::newRow("information, close box") << MessageIcon::Information << Buttons::Ok

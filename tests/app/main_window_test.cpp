@@ -39,6 +39,14 @@
 
 using namespace zorvane;
 
+namespace {
+
+QString u(const char* text) {
+    return QString::fromUtf8(text);
+}
+
+} // namespace
+
 class MainWindowTest : public QObject, public testing::MainWindowFixture<> {
     Q_OBJECT
 
@@ -56,6 +64,20 @@ private:
         find<QComboBox>("cbxRoll")->setCurrentIndex(rows);
         click("btnSelOK");
         click("spnRInit");
+    }
+    // The title as the window shows it: the modified mark as "*" while there is unsaved work.
+    QString title() const {
+        QString shown = window_->windowTitle();
+        return shown.replace(QStringLiteral("[*]"),
+                             window_->isWindowModified() ? QStringLiteral("*") : QString());
+    }
+    bool stepDone(const char* name) {
+        for (const auto& step : design::steps(design::Chain::Roller)) {
+            if (step.name == name) {
+                return window_->session().status().done(step.tag);
+            }
+        }
+        return false;
     }
     void grab(QWidget* widget, const QString& file) {
         widget->grab().save(QStringLiteral(ZORVANE_SCREENSHOT_DIR "/") + file);
@@ -77,7 +99,7 @@ private slots:
     void cleanup() { closeWindow(); }
 
     void startUpState() {
-        QCOMPARE(window_->windowTitle(), QStringLiteral("Zorvane"));
+        QCOMPARE(title(), QStringLiteral("Zorvane"));
         const QStringList expected{QString(), QStringLiteral("链传动设计"),
                                    QStringLiteral("新设计"), QStringLiteral("新设计")};
         for (int i = 0; i < 4; ++i) {
@@ -163,7 +185,7 @@ private slots:
 
     void wholeRollerInitialConditions() {
         startRollerDesign(1);
-        QCOMPARE(window_->windowTitle(), QStringLiteral("Zorvane [Unnamed.CHN]"));
+        QCOMPARE(title(), QStringLiteral("Zorvane [Unnamed.CHN]*"));
         QCOMPARE(window_->statusPanel(1)->text(), QStringLiteral("滚子链传动设计"));
         QVERIFY(find<QWidget>("pnlInit")->isVisible());
         grab(find<QWidget>("pgeMain"), QStringLiteral("init-panel.png"));
@@ -349,10 +371,86 @@ private slots:
     void newDesignTwiceAsksAgain() {
         click("spnBegin");
         ui_->clearLog();
+        ui_->answer("设计过程已修改，是否保存？", design::Answer::No);
         click("spnBegin");
+        QCOMPARE(ui_->log().size(), std::size_t(3));
+        QCOMPARE(ui_->log()[1].text, std::string("确实要重新开始？"));
+        QCOMPARE(ui_->log()[2].kind, std::string("dialog"));
+    }
+
+    // Work done after a save or an opening: every command that would give it up asks first,
+    // and Yes (or 保存) writes it into the project file, which holds the step when opened again.
+    void workAfterASaveIsKept_data() {
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<bool>("reopened"); // the step follows an opening, not the save
+        QTest::newRow("退出 after Save As") << u("spnExit") << false;
+        QTest::newRow("close box after Open") << u("close box") << true;
+        QTest::newRow("关闭 after Open") << u("mniClose") << true;
+        QTest::newRow("打开 after Save As") << u("spnOpen") << false;
+        QTest::newRow("开始新设计 after Open") << u("spnBegin") << true;
+        QTest::newRow("保存 after Open, no prompt") << u("mniSave") << true;
+    }
+    void workAfterASaveIsKept() {
+        QFETCH(QString, command);
+        QFETCH(bool, reopened);
+        const std::string file = (workspace_->path() / "x.CHN").string();
+        startRollerDesign(0);
+        drive_.fillInit(testing::lowSpeedSingleRow());
+        drive_.click({"btnInitOK", "spnRNum", "btnZOk", "btnRZOK", "spnRNodeS", "spnRV"});
+        ui_->saveAnswer(file);
+        window_->action(QStringLiteral("mniSaveAs"))->trigger();
+        QCOMPARE(title(), QStringLiteral("Zorvane [%1]").arg(u(file.c_str())));
+        if (reopened) {
+            window_->action(QStringLiteral("mniClose"))->trigger();
+            ui_->openAnswer(file);
+            click("spnOpen");
+            QVERIFY(!window_->isWindowModified());
+        }
+        QVERIFY(!stepDone("spnRInit_a0"));
+        drive_.click({"spnRInit_a0", "Button3"});
+        QVERIFY(stepDone("spnRInit_a0"));
+        QCOMPARE(title(), QStringLiteral("Zorvane [%1]*").arg(u(file.c_str())));
+        QCOMPARE(window_->statusPanel(2)->text(), u("以更改"));
+
+        ui_->clearLog();
+        ui_->answer("设计过程已修改，是否保存？", design::Answer::Yes);
+        if (command == u("close box")) {
+            QVERIFY(window_->close());
+        } else if (command.startsWith(u("mni"))) {
+            window_->action(command)->trigger();
+        } else {
+            click(command.toLatin1().constData());
+        }
+        const bool prompted =
+            !ui_->log().empty() && ui_->log()[0].text == "设计过程已修改，是否保存？";
+        QCOMPARE(prompted, command != u("mniSave"));
+        for (const auto& entry : ui_->log()) {
+            QVERIFY2(entry.kind != "save", "the opened file was not written back");
+        }
+
+        // Whatever the command left, the file holds the step.
+        if (!window_->isVisible()) {
+            window_->show();
+            QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
+        }
+        ui_->answer("设计过程已修改，是否保存？", design::Answer::No, true);
+        ui_->openAnswer(file);
+        click("spnOpen");
+        QVERIFY(stepDone("spnRInit_a0"));
+        QVERIFY(!window_->isWindowModified());
+    }
+
+    // A cancelled 关闭 leaves nothing behind that silences the next 打开.
+    void cancelledCloseThenOpenShowsItsDialog() {
+        startRollerDesign(0);
+        ui_->answer("设计过程已修改，是否保存？", design::Answer::Cancel);
+        window_->action(QStringLiteral("mniClose"))->trigger();
+        QVERIFY(find<QWidget>("pnlRollerChain")->isVisible());
+        ui_->clearLog();
+        ui_->answer("设计过程已修改，是否保存？", design::Answer::No);
+        click("spnOpen");
         QCOMPARE(ui_->log().size(), std::size_t(2));
-        QCOMPARE(ui_->log()[0].text, std::string("确实要重新开始？"));
-        QCOMPARE(ui_->log()[1].kind, std::string("dialog"));
+        QCOMPARE(ui_->log()[1].kind, std::string("open"));
     }
 
     // The close box answered Yes, whose Save As is cancelled, keeps the design open; Save of the
@@ -373,16 +471,16 @@ private slots:
         window_->action(QStringLiteral("mniSave"))->trigger();
         QCOMPARE(ui_->log().back().kind, std::string("save"));
         QVERIFY(!window_->session().state().IsUnnamed);
-        QCOMPARE(window_->windowTitle(), titled);
+        QCOMPARE(title(), titled);
         QCOMPARE(window_->statusPanel(2)->text(), QString());
         window_->action(QStringLiteral("mniClose"))->trigger();
-        QCOMPARE(window_->windowTitle(), QStringLiteral("Zorvane"));
+        QCOMPARE(title(), QStringLiteral("Zorvane"));
         QCOMPARE(window_->statusPanel(2)->text(), QStringLiteral("新设计"));
         QVERIFY(!find<QWidget>("pnlRollerChain")->isVisible());
         QVERIFY(roller::engineOf(window_->session()) == nullptr);
         ui_->openAnswer(file.toStdString());
         click("spnOpen");
-        QCOMPARE(window_->windowTitle(), titled);
+        QCOMPARE(title(), titled);
         QCOMPARE(window_->statusPanel(2)->text(), QStringLiteral("已进行的设计"));
         QVERIFY(find<QWidget>("pnlRollerChain")->isVisible());
         QVERIFY(find<QToolButton>("spnRNum")->isEnabled()); // the next step goes on
@@ -423,7 +521,7 @@ private slots:
             QVERIFY(box);
             QCOMPARE(box->windowTitle(), QStringLiteral("警告信息"));
             QCOMPARE(box->icon(), QMessageBox::Warning);
-            QCOMPARE(box->defaultButton()->text(), QStringLiteral("否"));
+            QCOMPARE(box->defaultButton()->text(), QStringLiteral("否(&N)"));
             QTest::keyClick(box, Qt::Key_Escape);
         });
         QCOMPARE(design::warnYesNo(ui, "小链轮转速过大", design::Answer::No), design::Answer::No);
@@ -431,7 +529,7 @@ private slots:
             auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
             QVERIFY(box);
             QCOMPARE(box->buttons().size(), qsizetype(3));
-            QCOMPARE(box->defaultButton()->text(), QStringLiteral("是"));
+            QCOMPARE(box->defaultButton()->text(), QStringLiteral("是(&Y)"));
             QTest::keyClick(box, Qt::Key_Return);
         });
         QCOMPARE(design::askYesNoCancel(ui, "设计过程已修改，是否保存？"), design::Answer::Yes);

@@ -82,14 +82,21 @@ TEST_F(SessionTest, NewDesignShowsTheDesignerDialogAndTheChainTypeStep) {
 TEST_F(SessionTest, NewDesignTwiceBeforeAChainTypeAsksAndShowsTheDialogAgain) {
     session.beginNewDesign();
     ui.clearLog();
+    // The designer record is unsaved work: the save prompt comes first, and Cancel stops.
+    ui.answer("设计过程已修改，是否保存？", Answer::Cancel);
+    session.beginNewDesign();
+    ASSERT_EQ(ui.log().size(), 1u);
+    ui.clearLog();
+    ui.answer("设计过程已修改，是否保存？", Answer::No);
     ui.answer("确实要重新开始？", Answer::No);
     session.beginNewDesign();
-    ASSERT_EQ(ui.log().size(), 1u); // No: nothing else happens
+    ASSERT_EQ(ui.log().size(), 2u); // No: nothing else happens
     ui.clearLog();
+    ui.answer("设计过程已修改，是否保存？", Answer::No);
     session.beginNewDesign(); // the default button: Yes
-    ASSERT_EQ(ui.log().size(), 2u);
-    EXPECT_EQ(ui.log()[0].text, "确实要重新开始？");
-    EXPECT_EQ(ui.log()[1].kind, "dialog");
+    ASSERT_EQ(ui.log().size(), 3u);
+    EXPECT_EQ(ui.log()[1].text, "确实要重新开始？");
+    EXPECT_EQ(ui.log()[2].kind, "dialog");
     EXPECT_TRUE(session.state().select.visible);
 }
 

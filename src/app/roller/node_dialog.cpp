@@ -67,6 +67,10 @@ NodeDialog::NodeDialog(store::Dataset& chains, QWidget* parent)
     chainNumber_ = readOnlyEdit("DBEdit1", 50, this);
     label("Label2", "节距：", 90, this);
     pitch_ = readOnlyEdit("DBEdit2", 110, this);
+    auto* unit = new QLabel(QStringLiteral("mm"), this);
+    unit->setObjectName(QStringLiteral("lblUnit"));
+    unit->adjustSize();
+    unit->move(kColumnX + kEditWidth + 4, 110 + (pitch_->height() - unit->sizeHint().height()) / 2);
     auto* advice = new QLabel(QStringLiteral("优先选用节距较大的链号!"), this);
     advice->setObjectName(QStringLiteral("Label3"));
     advice->setWordWrap(true);
@@ -74,9 +78,10 @@ NodeDialog::NodeDialog(store::Dataset& chains, QWidget* parent)
     advice->setGeometry(kColumnX, 150, kEditWidth, 2 * advice->fontMetrics().lineSpacing() + 4);
     ok_ = new QPushButton(QStringLiteral("确定"), this);
     ok_->setObjectName(QStringLiteral("btnNodeOK"));
-    ok_->setAutoDefault(true);
+    ok_->setDefault(true); // Enter in the grid confirms the row chosen
     ok_->setGeometry(kColumnX + (kEditWidth - 80) / 2, kGrid.bottom() - 30, 80, 26);
     connect(ok_, &QPushButton::clicked, this, &QDialog::accept);
+    connect(grid_, &QAbstractItemView::doubleClicked, ok_, &QPushButton::click);
 
     auto* route = new FocusRoute(this);
     route->add(chainNumber_, pitch_, FocusRoute::Enter);
@@ -85,8 +90,8 @@ NodeDialog::NodeDialog(store::Dataset& chains, QWidget* parent)
     connect(model_, &DatasetModel::currentRowChanged, this, &NodeDialog::showCurrent);
     showCurrent();
 
-    // Client height: the grid's height + 20; client width: the right edge of DBEdit1 + 20.
-    setFixedSize(chainNumber_->geometry().right() + 1 + 20, kGrid.height() + 20);
+    // Client height: the grid's height + 20; client width: the right edge of the unit + 20.
+    setFixedSize(unit->geometry().right() + 1 + 20, kGrid.height() + 20);
     grid_->setFocus();
 }
 

@@ -1,8 +1,8 @@
 #pragma once
 // The chain number dialog TfrmNode: the chains of the reference table in a read-only grid, the
-// chain number and pitch of the current row, and 确定, the only way out (the close box presses
-// it). The grid moves the dataset's cursor, so the row shown when 确定 is pressed is the one the
-// caller reads.
+// chain number and pitch of the current row, and 确定 (the close box presses it). The arrow keys
+// or a click choose a row, Enter or a double click confirm it, Escape cancels. The grid moves
+// the dataset's cursor, so the row shown when 确定 is pressed is the one the caller reads.
 
 #include <QDialog>
 
@@ -28,10 +28,6 @@ public:
     QLineEdit* chainNumber() const { return chainNumber_; }
     QLineEdit* pitch() const { return pitch_; }
     QPushButton* okButton() const { return ok_; }
-
-public slots:
-    // Escape does not close it: a chain must be chosen.
-    void reject() override {}
 
 protected:
     // The close box presses 确定.

@@ -12,6 +12,7 @@
 #include "app/shell/look.h"
 #include "app/shell/menu_bar_button.h"
 #include "app/shell/qt_text.h"
+#include "app/shell/recent_projects.h"
 #include "app/shell/reference_tree.h"
 #include "app/shell/select_panel.h"
 #include "app/shell/step_panels.h"
@@ -25,7 +26,10 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QDir>
+#include <QFileInfo>
 #include <QHBoxLayout>
+#include <QKeySequence>
 #include <QLabel>
 #include <QMenu>
 #include <QSplitter>
@@ -72,9 +76,17 @@ constexpr std::array<ToolButtonDef, 8> kToolButtons{{
 
 constexpr std::array<int, 4> kStatusWidths{50, 150, 50, 50};
 
-QAction* addItem(QMenu* menu, const char* name, const char* text) {
+// A menu item; one with a shortcut is also the window's, since the menus of the menu bar
+// buttons are not part of the window until they are shown.
+QAction* addItem(QMenu* menu, const char* name, const char* text,
+                 const QKeySequence& shortcut = {}) {
     QAction* action = menu->addAction(QString::fromUtf8(text));
     action->setObjectName(QString::fromLatin1(name));
+    if (!shortcut.isEmpty()) {
+        action->setShortcut(shortcut);
+        action->setShortcutContext(Qt::WindowShortcut);
+        menu->parentWidget()->addAction(action);
+    }
     return action;
 }
 
@@ -85,6 +97,7 @@ MainWindow::MainWindow(design::Interaction& ui, const std::filesystem::path& app
     : QMainWindow(parent), ui_(ui),
       session_(std::make_unique<design::DesignSession>(appDir, ui, std::move(designer))),
       commands_(std::make_unique<project::FileCommands>(*session_)) {
+    commands_->projectFileUsed = [](const std::string& path) { RecentProjects().add(qs(path)); };
     registerArtwork();
     setObjectName(QStringLiteral("frmMain"));
     setWindowIcon(QIcon(QStringLiteral(":/artwork/app-icon.png")));
@@ -157,21 +170,27 @@ void MainWindow::buildToolBars() {
     };
 
     QMenu* file = addMenu("mniFile", "文件[&N]");
-    connect(addItem(file, "mniNew", "新建[&N]"), &QAction::triggered, this,
+    connect(addItem(file, "mniNew", "新建[&N]", QKeySequence::New), &QAction::triggered, this,
             [this] { run([this] { session_->beginNewDesign(); }); });
-    connect(addItem(file, "mniOpen", "打开[&O]"), &QAction::triggered, this,
+    connect(addItem(file, "mniOpen", "打开[&O]", QKeySequence::Open), &QAction::triggered, this,
             [this] { run([this] { commands_->open(); }); });
     connect(addItem(file, "mniClose", "关闭[&C]"), &QAction::triggered, this,
             [this] { run([this] { commands_->close(); }); });
     file->addSeparator();
     connect(addItem(file, "mniProperty", "属性[&Q]"), &QAction::triggered, this, [this] {
-        session_->designer().LoadDialog(session_->designer().record());
-        session_->designer().show(ui_);
+        run([this] {
+            session_->designer().LoadDialog(session_->designer().record());
+            session_->designer().show(ui_);
+        });
     });
-    connect(addItem(file, "mniSave", "保存[&S]"), &QAction::triggered, this,
+    connect(addItem(file, "mniSave", "保存[&S]", QKeySequence::Save), &QAction::triggered, this,
             [this] { run([this] { commands_->save(); }); });
     connect(addItem(file, "mniSaveAs", "另存为[&A]"), &QAction::triggered, this,
             [this] { run([this] { commands_->saveAs(); }); });
+    file->addSeparator();
+    recentMenu_ = file->addMenu(QStringLiteral("最近的项目[&R]"));
+    recentMenu_->setObjectName(QStringLiteral("mniRecent"));
+    connect(recentMenu_, &QMenu::aboutToShow, this, &MainWindow::fillRecentMenu);
 
     QMenu* window = addMenu("mniWindow", "窗口[&W]");
     designAction_ = addItem(window, "mniDesign", "设计[&D]");
@@ -187,8 +206,8 @@ void MainWindow::buildToolBars() {
             [this] { run([this] { session_->gate().switchToTab(Tab::Result); }); });
 
     QMenu* help = addMenu("mniHelp", "帮助");
-    connect(addItem(help, "mniTopic", "主题[&T]"), &QAction::triggered, this,
-            &MainWindow::openHelp);
+    connect(addItem(help, "mniTopic", "主题[&T]", QKeySequence::HelpContents), &QAction::triggered,
+            this, &MainWindow::openHelp);
     connect(addItem(help, "mniAbout", "关于[&A]"), &QAction::triggered, this,
             &MainWindow::showAbout);
 
@@ -234,6 +253,13 @@ void MainWindow::buildToolBars() {
             connect(button, &QToolButton::clicked, this, &MainWindow::exitProgram);
         } else if (name == "spnResult" || name == "spnHistory") {
             reportButtons_.push_back(button);
+            if (name == "spnResult") {
+                // The design's report preview, from which it prints.
+                button->setShortcut(QKeySequence::Print);
+                button->setToolTip(QStringLiteral("%1 (%2)").arg(
+                    button->toolTip(),
+                    QKeySequence(QKeySequence::Print).toString(QKeySequence::NativeText)));
+            }
         } else if (name == "spnOpen") {
             connect(button, &QToolButton::clicked, this,
                     [this] { run([this] { commands_->open(); }); });
@@ -318,6 +344,7 @@ void MainWindow::run(const std::function<void()>& handler) {
     } catch (const std::exception& error) {
         design::reportFailure(ui_, error);
     }
+    commands_->noteChanges();
     refresh();
     running_ = false;
 }
@@ -334,6 +361,32 @@ void MainWindow::confirmInit() {
             QTimer::singleShot(0, this, [this, field] { initPanel_->focusField(field); });
         }
     });
+}
+
+void MainWindow::openProject(const QString& path) {
+    run([this, path] { commands_->openProject(utf8(path)); });
+}
+
+void MainWindow::fillRecentMenu() {
+    recentMenu_->clear();
+    const QStringList paths = RecentProjects().paths();
+    for (int i = 0; i < paths.size(); ++i) {
+        const QString path = paths[i];
+        QAction* item = recentMenu_->addAction(
+            QStringLiteral("&%1 %2").arg(i + 1).arg(QDir::toNativeSeparators(path)));
+        item->setObjectName(QStringLiteral("mniRecent%1").arg(i + 1));
+        connect(item, &QAction::triggered, this, [this, path] { openRecent(path); });
+    }
+    recentMenu_->setEnabled(!paths.isEmpty());
+}
+
+void MainWindow::openRecent(const QString& path) {
+    if (!QFileInfo::exists(path)) {
+        RecentProjects().remove(path);
+        design::showError(ui_, "找不到项目文件“" + utf8(path) + "”，已将它从最近的项目中移除。");
+        return;
+    }
+    openProject(path);
 }
 
 void MainWindow::openHelp() {
@@ -372,7 +425,9 @@ void MainWindow::refresh() {
     for (std::size_t i = 0; i < status_.size(); ++i) {
         status_[i]->setText(qs(state.status[i]));
     }
-    setWindowTitle(qs(state.windowTitle));
+    // The toolkit's mark of a modified document shows while there is unsaved work.
+    setWindowTitle(qs(state.windowTitle) + QStringLiteral("[*]"));
+    setWindowModified(session_->hasUnsavedWork());
     for (QAction* report : reportActions_) {
         report->setEnabled(state.reportsEnabled);
     }

@@ -13,6 +13,7 @@
 #include <memory>
 
 class QAction;
+class QMenu;
 class QLabel;
 class QStackedWidget;
 class QTabBar;
@@ -45,6 +46,9 @@ public:
     project::FileCommands& commands() { return *commands_; }
     // Draws the session's state.
     void refresh();
+    // 打开 of a given project file (the command line's, a recent one's): the save prompt, the
+    // checks and the messages of 打开, without its file dialog.
+    void openProject(const QString& path);
 
     DesignList* designList() const { return designList_; }
     WorkSpace* workSpace() const { return workSpace_; }
@@ -93,6 +97,10 @@ private:
     void stepClicked(design::Chain chain, int position);
     void confirmInit();
     void openHelp();
+    // The recent projects under 文件, made each time the menu opens.
+    void fillRecentMenu();
+    // A recent project that is gone leaves the list, with a message.
+    void openRecent(const QString& path);
     void showAbout();
 
     design::Interaction& ui_;
@@ -118,6 +126,7 @@ private:
     std::vector<QAction*> reportActions_;
     std::vector<QToolButton*> reportButtons_;
     QAction* designAction_ = nullptr;
+    QMenu* recentMenu_ = nullptr;
     bool refreshing_ = false;
     bool running_ = false;
 };

@@ -8,12 +8,15 @@
 #include "app/shell/value_prompt.h"
 #include "app/toothed/list_dialog.h"
 
+#include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPushButton>
+#include <QSettings>
 
 #include <array>
 
@@ -45,8 +48,9 @@ struct Choice {
 };
 
 constexpr Choice kOk{Answer::Ok, QMessageBox::Ok, "确定"};
-constexpr Choice kYes{Answer::Yes, QMessageBox::Yes, "是"};
-constexpr Choice kNo{Answer::No, QMessageBox::No, "否"};
+// 是 and 否 answer to Alt+Y and Alt+N as well.
+constexpr Choice kYes{Answer::Yes, QMessageBox::Yes, "是(&Y)"};
+constexpr Choice kNo{Answer::No, QMessageBox::No, "否(&N)"};
 constexpr Choice kCancel{Answer::Cancel, QMessageBox::Cancel, "取消"};
 
 // The buttons of each set, left to right; the last one is what Escape and the close box answer.
@@ -65,6 +69,21 @@ ButtonSet buttonSet(Buttons buttons) {
         break;
     }
     return {{kOk, kOk, kOk}, 1};
+}
+
+// The folder a file dialog starts in: the one asked for, else the one last chosen in any file
+// dialog, kept in the settings between runs.
+constexpr const char* kLastFolderKey = "files/lastFolder";
+
+QString startFolder(const std::string& folder) {
+    if (!folder.empty()) {
+        return qs(folder);
+    }
+    return QSettings().value(QString::fromLatin1(kLastFolderKey)).toString();
+}
+
+void rememberFolder(const QString& file) {
+    QSettings().setValue(QString::fromLatin1(kLastFolderKey), QFileInfo(file).absolutePath());
 }
 
 } // namespace
@@ -135,9 +154,9 @@ bool QtInteraction::editDesigner(design::DesignerBoxes& boxes) {
     return confirmed;
 }
 
-void QtInteraction::chooseChainNumber(store::Dataset& chains) {
+bool QtInteraction::chooseChainNumber(store::Dataset& chains) {
     NodeDialog dialog(chains, parent_);
-    dialog.exec();
+    return dialog.exec() == QDialog::Accepted;
 }
 
 int QtInteraction::chooseItem(const std::string& dialog, const std::string& caption,
@@ -146,10 +165,11 @@ int QtInteraction::chooseItem(const std::string& dialog, const std::string& capt
     return chooseFromDropDown(dialog, caption, label, items, preselected, parent_);
 }
 
-std::string QtInteraction::chooseFromList(const std::string& dialog, const std::string& caption,
-                                          const std::string& listLabel,
-                                          const std::string& editLabel,
-                                          const std::vector<std::string>& items) {
+std::optional<std::string> QtInteraction::chooseFromList(const std::string& dialog,
+                                                         const std::string& caption,
+                                                         const std::string& listLabel,
+                                                         const std::string& editLabel,
+                                                         const std::vector<std::string>& items) {
     return chooseListValue(dialog, caption, listLabel, editLabel, items, parent_);
 }
 
@@ -164,7 +184,11 @@ std::optional<design::SavedFile> QtInteraction::saveFile(const design::SaveFileD
         filters << qs(filter);
     }
     // The dialog asks before it replaces an existing file.
-    QFileDialog files(parent_, qs(dialog.caption), qs(dialog.fileName));
+    QString start = startFolder(dialog.folder);
+    if (!dialog.fileName.empty()) {
+        start = start.isEmpty() ? qs(dialog.fileName) : QDir(start).filePath(qs(dialog.fileName));
+    }
+    QFileDialog files(parent_, qs(dialog.caption), start);
     files.setAcceptMode(QFileDialog::AcceptSave);
     files.setNameFilters(filters);
     files.setDefaultSuffix(qs(dialog.defaultSuffix));
@@ -175,6 +199,7 @@ std::optional<design::SavedFile> QtInteraction::saveFile(const design::SaveFileD
     if (files.exec() != QDialog::Accepted || files.selectedFiles().isEmpty()) {
         return std::nullopt;
     }
+    rememberFolder(files.selectedFiles().front());
     return design::SavedFile{files.selectedFiles().front().toStdString(),
                              static_cast<int>(filters.indexOf(files.selectedNameFilter()))};
 }
@@ -184,7 +209,7 @@ std::optional<std::string> QtInteraction::openFile(const design::OpenFileDialog&
     for (const std::string& filter : dialog.filters) {
         filters << qs(filter);
     }
-    QFileDialog files(parent_, qs(dialog.caption));
+    QFileDialog files(parent_, qs(dialog.caption), startFolder(dialog.folder));
     files.setAcceptMode(QFileDialog::AcceptOpen);
     files.setFileMode(QFileDialog::ExistingFile);
     files.setNameFilters(filters);
@@ -192,6 +217,7 @@ std::optional<std::string> QtInteraction::openFile(const design::OpenFileDialog&
     if (files.exec() != QDialog::Accepted || files.selectedFiles().isEmpty()) {
         return std::nullopt;
     }
+    rememberFolder(files.selectedFiles().front());
     return files.selectedFiles().front().toStdString();
 }
 

@@ -24,12 +24,13 @@ public:
     std::optional<std::string> inputBox(const std::string& caption, const std::string& prompt,
                                         const std::string& defaultText) override;
     bool editDesigner(design::DesignerBoxes& boxes) override;
-    void chooseChainNumber(store::Dataset& chains) override;
+    bool chooseChainNumber(store::Dataset& chains) override;
     int chooseItem(const std::string& dialog, const std::string& caption, const std::string& label,
                    const std::vector<std::string>& items, int preselected) override;
-    std::string chooseFromList(const std::string& dialog, const std::string& caption,
-                               const std::string& listLabel, const std::string& editLabel,
-                               const std::vector<std::string>& items) override;
+    std::optional<std::string> chooseFromList(const std::string& dialog, const std::string& caption,
+                                              const std::string& listLabel,
+                                              const std::string& editLabel,
+                                              const std::vector<std::string>& items) override;
     void previewReport(const report::Document& document) override;
     std::optional<design::SavedFile> saveFile(const design::SaveFileDialog& dialog) override;
     std::optional<std::string> openFile(const design::OpenFileDialog& dialog) override;

@@ -2,6 +2,7 @@
 
 #include "app/shell/look.h"
 #include "app/shell/main_window.h"
+#include "app/shell/translations.h"
 #include "core/store/stale_files.h"
 #include "render/fonts.h"
 #include "render/resource_names.h"
@@ -40,6 +41,7 @@ std::unique_ptr<MainWindow> startMainWindow(design::Interaction& ui,
                                             const std::filesystem::path& appDir) {
     store::removeStaleTemporaries(appDir / "database");
     render::installChineseFontSubstitutes();
+    installToolkitTranslation(*QCoreApplication::instance());
     const auto splash = showSplash();
     auto window = std::make_unique<MainWindow>(ui, appDir);
     window->showMaximized();

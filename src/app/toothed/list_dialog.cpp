@@ -5,6 +5,7 @@
 
 #include <QCloseEvent>
 #include <QGridLayout>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -33,8 +34,9 @@ ListDialog::ListDialog(const QString& name, const QString& caption, const QStrin
         list_->setCurrentRow(0);
         edit_->setText(items.front());
     }
-    connect(list_, &QListWidget::itemClicked, this,
-            [this](QListWidgetItem* item) { edit_->setText(item->text()); });
+    // The edit follows the selection, by mouse or keys, so that Enter confirms what is selected.
+    connect(list_, &QListWidget::currentTextChanged, edit_, &QLineEdit::setText);
+    connect(list_, &QListWidget::itemDoubleClicked, ok_, &QPushButton::click);
     connect(ok_, &QPushButton::clicked, this, &QDialog::accept);
 
     auto* layout = new QGridLayout(this);
@@ -50,10 +52,15 @@ ListDialog::ListDialog(const QString& name, const QString& caption, const QStrin
     editCaption->setObjectName(listLabel.isEmpty() ? QStringLiteral("Label1")
                                                    : QStringLiteral("Label2"));
     layout->addWidget(editCaption, row, 1);
-    layout->addWidget(edit_, row + 1, 1);
+    auto* editRow = new QHBoxLayout;
+    editRow->addWidget(edit_);
+    auto* unit = new QLabel(QStringLiteral("mm"), this);
+    unit->setObjectName(QStringLiteral("lblUnit"));
+    editRow->addWidget(unit);
+    layout->addLayout(editRow, row + 1, 1);
     layout->addWidget(ok_, row + 2, 1, Qt::AlignBottom);
     if (name == QStringLiteral("TfrmDNode")) {
-        setToolTip(QStringLiteral("单击表中数值选择节距"));
+        setToolTip(QStringLiteral("单击或用方向键选择节距，回车确定"));
     }
     setFixedSize(sizeHint());
 }
@@ -71,15 +78,18 @@ void ListDialog::closeEvent(QCloseEvent* event) {
     }
 }
 
-std::string chooseListValue(const std::string& name, const std::string& caption,
-                            const std::string& listLabel, const std::string& editLabel,
-                            const std::vector<std::string>& items, QWidget* parent) {
+std::optional<std::string> chooseListValue(const std::string& name, const std::string& caption,
+                                           const std::string& listLabel,
+                                           const std::string& editLabel,
+                                           const std::vector<std::string>& items, QWidget* parent) {
     QStringList texts;
     for (const auto& item : items) {
         texts << qs(item);
     }
     ListDialog dialog(qs(name), qs(caption), qs(listLabel), qs(editLabel), texts, parent);
-    dialog.exec();
+    if (dialog.exec() != QDialog::Accepted) {
+        return std::nullopt;
+    }
     return utf8(dialog.edit()->text());
 }
 

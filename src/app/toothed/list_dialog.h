@@ -1,10 +1,12 @@
 #pragma once
-// A modal list of values with a read-only edit that a click on an item fills, and one 确定:
-// the pitch dialog TfrmDNode and the chain width dialog Tfrmb. It closes only through 确定: its
-// title bar has just a close box, which presses 确定. The edit starts with the first item.
+// A modal list of values in millimetres with a read-only edit that the selected item fills, and
+// one 确定: the pitch dialog TfrmDNode and the chain width dialog Tfrmb. The arrow keys or a
+// click select, Enter or a double click confirm, Escape cancels; the title bar has just a close
+// box, which presses 确定. The edit starts with the first item.
 
 #include <QDialog>
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -25,8 +27,6 @@ public:
     QLineEdit* edit() const { return edit_; }
     QPushButton* okButton() const { return ok_; }
 
-    void reject() override {} // Escape does not close it
-
 protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
@@ -37,9 +37,10 @@ private:
     QPushButton* ok_;
 };
 
-// Shows the dialog modally and returns the text of its edit.
-std::string chooseListValue(const std::string& name, const std::string& caption,
-                            const std::string& listLabel, const std::string& editLabel,
-                            const std::vector<std::string>& items, QWidget* parent);
+// Shows the dialog modally and returns the text of its edit, nothing when it was cancelled.
+std::optional<std::string> chooseListValue(const std::string& name, const std::string& caption,
+                                           const std::string& listLabel,
+                                           const std::string& editLabel,
+                                           const std::vector<std::string>& items, QWidget* parent);
 
 } // namespace zorvane::app

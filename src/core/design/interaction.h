@@ -35,20 +35,23 @@ struct Message {
 using DesignerBoxes = std::array<std::string, 6>;
 
 // A save-file dialog: caption, the file types offered ("PDF 文件 (*.pdf)"), the one selected
-// first and the file name proposed.
+// first, the file name proposed and the folder it starts in (empty: the folder last used).
 struct SaveFileDialog {
     std::string caption;
     std::vector<std::string> filters;
     int filter = 0;
     std::string fileName;
     std::string defaultSuffix; // added to a name typed without one ("CHN")
+    std::string folder;
 };
 
-// An open-file dialog: caption, the file types offered, the suffix of a name typed without one.
+// An open-file dialog: caption, the file types offered, the suffix of a name typed without one
+// and the folder it starts in (empty: the folder last used).
 struct OpenFileDialog {
     std::string caption;
     std::vector<std::string> filters;
     std::string defaultSuffix;
+    std::string folder;
 };
 
 struct SavedFile {
@@ -87,8 +90,9 @@ public:
     virtual bool editDesigner(DesignerBoxes& boxes) = 0;
 
     // The chain number dialog TfrmNode over the open query of ChainNoNd (fields "链号" and
-    // "节距"). It closes only through its 确定 and leaves the query's cursor on the chosen row.
-    virtual void chooseChainNumber(store::Dataset& chains) = 0;
+    // "节距"). 确定 leaves the query's cursor on the chosen row and answers true; Escape cancels
+    // the choice and answers false.
+    virtual bool chooseChainNumber(store::Dataset& chains) = 0;
 
     // A modal choice among `items` in a drop-down list (TfrmJQD): `dialog` is the dialog's object
     // name, `preselected` the item shown first. Returns the index of the item chosen.
@@ -96,10 +100,10 @@ public:
                            const std::string& label, const std::vector<std::string>& items,
                            int preselected) = 0;
 
-    // A modal list of values with a read-only edit that a click on an item fills (TfrmDNode,
-    // Tfrmb): `dialog` is the dialog's object name; the first item starts in the edit. It closes
-    // only through its 确定 and returns the edit's text.
-    virtual std::string chooseFromList(const std::string& dialog, const std::string& caption,
+    // A modal list of values with a read-only edit that the selected item fills (TfrmDNode,
+    // Tfrmb): `dialog` is the dialog's object name; the first item starts in the edit. 确定
+    // returns the edit's text; Escape cancels the choice and returns nothing.
+    virtual std::optional<std::string> chooseFromList(const std::string& dialog, const std::string& caption,
                                        const std::string& listLabel, const std::string& editLabel,
                                        const std::vector<std::string>& items) = 0;
 

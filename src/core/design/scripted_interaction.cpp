@@ -144,7 +144,7 @@ std::optional<std::string> ScriptedInteraction::scriptedDialog(const std::string
     return std::nullopt;
 }
 
-void ScriptedInteraction::chooseChainNumber(store::Dataset& chains) {
+bool ScriptedInteraction::chooseChainNumber(store::Dataset& chains) {
     chains.first();
     if (const auto wanted = scriptedDialog("TfrmNode")) {
         for (int row = 0; row < chains.recordCount(); ++row) {
@@ -162,6 +162,7 @@ void ScriptedInteraction::chooseChainNumber(store::Dataset& chains) {
     }
     const std::string chosen = chains.isEmpty() ? std::string() : chains.text("链号");
     log_.push_back({"dialog", "选择链号和节距", "优先选用节距较大的链号!", chosen});
+    return true;
 }
 
 int ScriptedInteraction::chooseItem(const std::string& dialog, const std::string& caption,
@@ -179,11 +180,10 @@ int ScriptedInteraction::chooseItem(const std::string& dialog, const std::string
     return chosen;
 }
 
-std::string ScriptedInteraction::chooseFromList(const std::string& dialog,
-                                                const std::string& caption,
-                                                const std::string& listLabel,
-                                                const std::string& /*editLabel*/,
-                                                const std::vector<std::string>& items) {
+std::optional<std::string>
+ScriptedInteraction::chooseFromList(const std::string& dialog, const std::string& caption,
+                                    const std::string& listLabel, const std::string& /*editLabel*/,
+                                    const std::vector<std::string>& items) {
     const std::string chosen =
         scriptedDialog(dialog).value_or(items.empty() ? std::string() : items.front());
     log_.push_back({"dialog", caption, listLabel, chosen});

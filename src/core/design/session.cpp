@@ -64,8 +64,7 @@ void DesignSession::beginNewDesign() {
         showError(ui_, workspaceProblem_);
         return;
     }
-    const bool complete = design_ && status_.done(sprocketTag(design_->chain()));
-    if (complete && !state_.IsSaved) {
+    if (hasUnsavedWork()) {
         switch (askYesNoCancel(ui_, "设计过程已修改，是否保存？")) {
         case Answer::Yes:
             state_.SaveSucceeded = false;

@@ -85,6 +85,12 @@ public:
     // the new-design prompt asks for cannot succeed and the new design is not started.
     std::function<void()> save;
 
+    // Whether anything a save would store is not in the project file: a design was begun or
+    // opened and changed since its last save or opening. The save prompts ask exactly then.
+    bool hasUnsavedWork() const {
+        return !state_.IsSaved && (status_.done(kTagBegin) || design_ != nullptr);
+    }
+
     // 开始新设计.
     void beginNewDesign();
     // Empties the working tables of the steps done (unless told not to, when they are about to

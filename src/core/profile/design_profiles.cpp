@@ -162,7 +162,7 @@ void exportSprocketProfiles(design::Interaction& ui, const fs::path& databaseDir
         return;
     }
     const design::SaveFileDialog dialog{
-        "导出齿形", {"DXF 文件 (*.dxf)", "SVG 文件 (*.svg)"}, 0, proposedName + ".dxf", "dxf"};
+        "导出齿形", {"DXF 文件 (*.dxf)", "SVG 文件 (*.svg)"}, 0, proposedName + ".dxf", "dxf", ""};
     const auto chosen = ui.saveFile(dialog);
     if (!chosen) {
         return;

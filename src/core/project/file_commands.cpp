@@ -10,8 +10,7 @@ using design::Answer;
 namespace {
 
 constexpr const char* kPrompt = "设计过程已修改，是否保存？";
-const design::SaveFileDialog kSaveDialog{"另存为", {"CHAIN Files(*.CHN)"}, 0, "", "CHN"};
-const design::OpenFileDialog kOpenDialog{"打开", {"Project Files(*.CHN)"}, "CHN"};
+constexpr const char* kChangedStatus = "以更改";
 
 } // namespace
 
@@ -60,6 +59,34 @@ void FileCommands::writeTo(const std::string& file) {
     state.status[2].clear();
     state.IsSaved = true;
     state.SaveSucceeded = true;
+    markSaved();
+    if (projectFileUsed) {
+        projectFileUsed(file);
+    }
+}
+
+void FileCommands::markSaved() {
+    savedMark_ = markOf(session_);
+}
+
+void FileCommands::noteChanges() {
+    auto& state = session_.state();
+    if (state.IsSaved && savedMark_ && markOf(session_) != *savedMark_) {
+        state.IsSaved = false;
+        state.status[2] = kChangedStatus;
+    }
+}
+
+std::string FileCommands::projectFileName() const {
+    return session_.state().IsUnnamed ? std::string() : session_.projectPath().filename().string();
+}
+
+std::string FileCommands::dialogFolder() const {
+    const auto& state = session_.state();
+    if (state.IsUnnamed) {
+        return {};
+    }
+    return session_.projectPath().parent_path().string();
 }
 
 void FileCommands::save() {
@@ -73,11 +100,11 @@ void FileCommands::save() {
 
 void FileCommands::saveAs() {
     auto& state = session_.state();
-    const auto chosen = session_.ui().saveFile(kSaveDialog);
+    const auto chosen = session_.ui().saveFile(
+        {"另存为", {"CHAIN Files(*.CHN)"}, 0, projectFileName(), "CHN", dialogFolder()});
     if (!chosen) {
+        // Nothing was written: the design stays as saved or unsaved, and named, as it was.
         state.SaveSucceeded = false;
-        state.IsUnnamed = true;
-        state.IsSaved = false;
         return;
     }
     saveAsFile(chosen->path);
@@ -100,12 +127,13 @@ void FileCommands::clearDesign() {
     state.windowTitle = "Zorvane";
     state.status[2] = "新设计";
     state.IsSaved = true;
+    markSaved();
 }
 
 void FileCommands::close() {
-    auto& state = session_.state();
-    if (state.IsNewDesign && !state.IsSaved && !promptToSave(false)) {
-        openAbort_ = true;
+    noteChanges();
+    // A save that did not succeed keeps the design open: closing it then would lose it.
+    if (session_.hasUnsavedWork() && !promptToSave(true)) {
         return;
     }
     clearDesign();
@@ -128,6 +156,8 @@ bool FileCommands::load(const std::string& file) {
     state.windowTitle = "Zorvane [" + file + "]";
     state.status[2] = "已进行的设计";
     state.IsSaved = true;
+    // 保存 writes back to the file that was opened.
+    state.IsUnnamed = false;
     session_.setProjectPath(file);
     try {
         saver.ApplyLoaded();
@@ -135,29 +165,41 @@ bool FileCommands::load(const std::string& file) {
         design::showError(session_.ui(), error.what());
         return false;
     }
+    markSaved();
+    if (projectFileUsed) {
+        projectFileUsed(file);
+    }
     session_.gate().switchToTab(design::Tab::Result);
     return true;
 }
 
 void FileCommands::open() {
+    openChosen([this] {
+        return session_.ui().openFile({"打开", {"Project Files(*.CHN)"}, "CHN", dialogFolder()});
+    });
+}
+
+void FileCommands::openProject(const std::string& file) {
+    openChosen([&file] { return std::optional<std::string>(file); });
+}
+
+void FileCommands::openChosen(const std::function<std::optional<std::string>()>& choose) {
     auto& state = session_.state();
     if (!session_.workspace()) {
         design::showError(session_.ui(), session_.workspaceProblem());
         return;
     }
-    if (state.IsNewDesign || state.IsSaved) {
-        if (state.IsNewDesign && !state.IsSaved && !promptToSave(false)) {
-            openAbort_ = true;
-        }
-    }
-    if (openAbort_) {
-        openAbort_ = false;
+    noteChanges();
+    // The open design is closed before the file is chosen, after the save prompt when it has
+    // unsaved work; a cancelled prompt or a save that did not succeed stops the command.
+    const bool closesFirst = state.IsNewDesign || state.IsSaved || session_.hasUnsavedWork();
+    if (session_.hasUnsavedWork() && !promptToSave(true)) {
         return;
     }
-    const auto chosen = session_.ui().openFile(kOpenDialog);
+    const auto chosen = choose();
     if (!chosen) {
-        if (state.IsNewDesign || state.IsSaved) {
-            clearDesign(); // the design was closed before the dialog
+        if (closesFirst) {
+            clearDesign();
         }
         return;
     }
@@ -173,8 +215,8 @@ bool FileCommands::openFile(const std::string& file) {
 }
 
 bool FileCommands::exit() {
-    auto& state = session_.state();
-    if (state.IsNewDesign && !state.IsSaved) {
+    noteChanges();
+    if (session_.hasUnsavedWork()) {
         if (!promptToSave(true)) {
             return false;
         }
@@ -184,14 +226,13 @@ bool FileCommands::exit() {
 }
 
 bool FileCommands::closeQuery() {
-    auto& state = session_.state();
-    if (!state.IsSaved) {
-        if (!state.IsNewDesign) {
-            return true;
-        }
-        if (!promptToSave(true)) {
-            return false;
-        }
+    noteChanges();
+    const auto& state = session_.state();
+    if (!state.IsSaved && !session_.hasUnsavedWork()) {
+        return true; // nothing was begun: the program ends at once
+    }
+    if (session_.hasUnsavedWork() && !promptToSave(true)) {
+        return false;
     }
     closeOnLeaving();
     return true;

@@ -136,7 +136,9 @@ bool RollerDesign::choosePitchByHand() {
         showError(ui(), "链号表ChainNoNd中没有数据,无法选择链号和节距。");
         return false;
     }
-    ui().chooseChainNumber(chains);
+    if (!ui().chooseChainNumber(chains)) {
+        return false; // cancelled: the step stays to do
+    }
     const auto p = text::parseDecimal(chains.text("节距"));
     if (!p || *p <= 0) {
         showError(ui(), "所选链号的节距“" + chains.text("节距") + "”不是有效的数值。");

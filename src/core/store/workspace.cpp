@@ -267,6 +267,7 @@ std::optional<Workspace::Attachment> Workspace::attachmentOf(const fs::path& fil
 }
 
 void Workspace::aboutToWrite(const std::string& schema) {
+    ++writeCount_;
     if (stamped_[schema]) {
         return;
     }

@@ -57,6 +57,9 @@ public:
     };
     Step beginStep() { return Step(*this); }
     bool inStep() const { return stepOpen_; }
+    // How many writes the tables took through this workspace so far (rolled back ones too): a
+    // count that changes whenever what the tables hold may have changed.
+    std::uint64_t writeCount() const { return writeCount_; }
 
     // Closes the files so that they can be replaced as a whole (a project being opened), and
     // attaches them again with the same care as at the opening. No table of them may be open.
@@ -129,6 +132,7 @@ private:
     std::map<std::string, bool> stamped_;
     bool stepOpen_ = false;
     bool resumeStep_ = false;
+    std::uint64_t writeCount_ = 0;
     int openTables_ = 0;
 };
 

@@ -189,8 +189,12 @@ void ToothedDesign::choosePitch() {
     for (const auto pitch : ToothedEngine::PitchChoices(rec().getDouble(ToothedField::n1))) {
         pitches.emplace_back(pitch);
     }
-    const std::string chosen = text::trimmed(
-        ui().chooseFromList("TfrmDNode", "选择链条节距", "可选择的节距值：", "节距：", pitches));
+    const auto answer =
+        ui().chooseFromList("TfrmDNode", "选择链条节距", "可选择的节距值：", "节距：", pitches);
+    if (!answer) {
+        return; // cancelled: the step stays to do
+    }
+    const std::string chosen = text::trimmed(*answer);
     const auto p = text::parseDecimal(chosen);
     if (!p || *p <= 0) {
         showError(ui(), "节距“" + chosen + "”不是有效的数值。");
@@ -327,8 +331,11 @@ bool ToothedDesign::recordUnitWidthPower() {
         return false;
     }
     for (;;) {
-        const std::string chosen =
-            text::trimmed(ui().chooseFromList("Tfrmb", "选择链宽", "", "链宽：", widths));
+        const auto answer = ui().chooseFromList("Tfrmb", "选择链宽", "", "链宽：", widths);
+        if (!answer) {
+            return false; // cancelled: the step stays to do
+        }
+        const std::string chosen = text::trimmed(*answer);
         const auto width = text::parseDecimal(chosen);
         if (!width) {
             ui().ask({"错误信息", "链宽值有误!", MessageIcon::Error, Buttons::Ok, Answer::Ok});

@@ -84,10 +84,10 @@ std::optional<std::string> CalcInteraction::inputBox(const std::string& caption,
     return ScriptedInteraction::inputBox(caption, prompt, defaultText);
 }
 
-void CalcInteraction::chooseChainNumber(store::Dataset& chains) {
+bool CalcInteraction::chooseChainNumber(store::Dataset& chains) {
     asked("选择链号和节距");
     nextDialogValue("TfrmNode");
-    ScriptedInteraction::chooseChainNumber(chains);
+    return ScriptedInteraction::chooseChainNumber(chains);
 }
 
 int CalcInteraction::chooseItem(const std::string& dialog, const std::string& caption,
@@ -98,10 +98,11 @@ int CalcInteraction::chooseItem(const std::string& dialog, const std::string& ca
     return ScriptedInteraction::chooseItem(dialog, caption, label, items, preselected);
 }
 
-std::string CalcInteraction::chooseFromList(const std::string& dialog, const std::string& caption,
-                                            const std::string& listLabel,
-                                            const std::string& editLabel,
-                                            const std::vector<std::string>& items) {
+std::optional<std::string> CalcInteraction::chooseFromList(const std::string& dialog,
+                                                           const std::string& caption,
+                                                           const std::string& listLabel,
+                                                           const std::string& editLabel,
+                                                           const std::vector<std::string>& items) {
     asked(caption);
     nextDialogValue(dialog);
     return ScriptedInteraction::chooseFromList(dialog, caption, listLabel, editLabel, items);

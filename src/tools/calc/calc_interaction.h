@@ -38,12 +38,13 @@ public:
                                            const std::string& value) override;
     std::optional<std::string> inputBox(const std::string& caption, const std::string& prompt,
                                         const std::string& defaultText) override;
-    void chooseChainNumber(store::Dataset& chains) override;
+    bool chooseChainNumber(store::Dataset& chains) override;
     int chooseItem(const std::string& dialog, const std::string& caption, const std::string& label,
                    const std::vector<std::string>& items, int preselected) override;
-    std::string chooseFromList(const std::string& dialog, const std::string& caption,
-                               const std::string& listLabel, const std::string& editLabel,
-                               const std::vector<std::string>& items) override;
+    std::optional<std::string> chooseFromList(const std::string& dialog, const std::string& caption,
+                                              const std::string& listLabel,
+                                              const std::string& editLabel,
+                                              const std::vector<std::string>& items) override;
 
 private:
     // Counts a prompt or dialog; throws RefusedAnswers past the limit.

@@ -4,6 +4,7 @@
 #include "core/records/design_history.h"
 #include "core/records/result_tables.h"
 #include "core/report/report_content.h"
+#include "core/report/report_pages.h"
 #include "core/report/report_source.h"
 #include "core/report/report_writers.h"
 #include "core/report/size_name.h"
@@ -12,8 +13,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <map>
+#include <tuple>
 
 namespace zorvane::report {
 namespace {
@@ -180,7 +184,7 @@ TEST_F(ReportTablesTest, EmptyHistoryPrintsTitleAndCaptionsOnly) {
     const std::string text = toText(history);
     EXPECT_NE(text.find("历史记录结果报表"), std::string::npos);
     EXPECT_NE(text.find("名               称"), std::string::npos);
-    EXPECT_EQ(toCsv(history), "名称,符号,数值,单位,说明\r\n");
+    EXPECT_EQ(toCsv(history), "\xEF\xBB\xBF名称,符号,数值,单位,说明\r\n");
     const std::string html = toHtml(history);
     EXPECT_NE(html.find("<th style"), std::string::npos);
     EXPECT_EQ(html.find("<img"), std::string::npos);
@@ -227,7 +231,7 @@ TEST_P(CsvQuotingTest, QuotesOnlyWhatCsvRequires) {
     Document document;
     document.sections = {tinySection({{"项目", GetParam().value, "mm"}})};
     EXPECT_EQ(toCsv(document),
-              std::string("名称,数值,单位\r\n项目,") + GetParam().field + ",mm\r\n");
+              std::string("\xEF\xBB\xBF名称,数值,单位\r\n项目,") + GetParam().field + ",mm\r\n");
 }
 
 INSTANTIATE_TEST_SUITE_P(Fields, CsvQuotingTest,
@@ -238,8 +242,9 @@ INSTANTIATE_TEST_SUITE_P(Fields, CsvQuotingTest,
 TEST(ReportWriters, CombinedCsvHasOneTitledBlockPerSection) {
     Document document;
     document.sections = {tinySection({{"a", "1", "x"}}), tinySection({})};
-    EXPECT_EQ(toCsv(document),
-              "初始条件\r\n名称,数值,单位\r\na,1,x\r\n\r\n初始条件\r\n名称,数值,单位\r\n");
+    EXPECT_EQ(
+        toCsv(document),
+        "\xEF\xBB\xBF初始条件\r\n名称,数值,单位\r\na,1,x\r\n\r\n初始条件\r\n名称,数值,单位\r\n");
 }
 
 TEST(ReportWriters, TextColumnsLineUpWithChineseTakingTwoColumns) {
@@ -281,6 +286,206 @@ TEST(ReportWriters, HtmlEscapesTextAndEmbedsPictures) {
     EXPECT_NE(html.find("一<br>二"), std::string::npos);
     EXPECT_NE(html.find("<meta charset=\"utf-8\">"), std::string::npos);
 }
+
+// The history's explanations in the text export: lines break between words and Chinese
+// characters, never inside a number or a formula.
+struct WrapCase {
+    std::string explanation;
+    std::vector<std::string> whole; // each must stand on one line, unbroken
+};
+
+std::string repeated(const char* text, int times) {
+    std::string out;
+    for (int i = 0; i < times; ++i) {
+        out += text;
+    }
+    return out;
+}
+
+std::vector<WrapCase> wrapCases() {
+    std::vector<WrapCase> cases;
+    // Formulas and lists of numbers moved column by column across the line's end.
+    for (int lead = 28; lead <= 38; ++lead) {
+        cases.push_back(
+            {repeated("链", lead) + "按Kz=(z1/19)^1.08计算，取值1.769、95.114、0.00625。",
+             {"Kz=(z1/19)^1.08", "1.769、", "95.114、", "0.00625。"}});
+        cases.push_back({repeated("链", lead / 2) + "a " + repeated("轮", lead) +
+                             " P0=3.75kW KA=1.3 v=0.9525m/s",
+                         {"P0=3.75kW", "KA=1.3", "v=0.9525m/s"}});
+    }
+    // Longer than a line: alone on its line, whole.
+    const std::string longFormula = "L=" + std::string(90, '9') + "/(2*3.14159)";
+    cases.push_back({"所需链长 " + longFormula + " 节", {longFormula}});
+    return cases;
+}
+
+// The indented lines under the row that begins with `name`.
+std::vector<std::string> explanationLines(const std::string& text, const std::string& name) {
+    std::vector<std::string> lines;
+    bool underRow = false;
+    for (std::size_t at = 0, next; at < text.size(); at = next + 1) {
+        next = text.find('\n', at);
+        const std::string line = text.substr(at, next - at);
+        if (line.starts_with(name)) {
+            underRow = true;
+        } else if (underRow && line.starts_with("    ")) {
+            lines.push_back(line.substr(4));
+        } else if (underRow) {
+            break;
+        }
+    }
+    return lines;
+}
+
+TEST(ReportWriters, TextBreaksExplanationsBetweenWordsNeverInsideANumberOrFormula) {
+    for (const WrapCase& c : wrapCases()) {
+        SCOPED_TRACE(c.explanation);
+        Section section = historySection();
+        ReportRow row(section.columns.size());
+        row[0].text = "链条速度";
+        row[5].text = c.explanation;
+        section.rows = {row};
+        Document document;
+        document.sections = {section};
+        const std::vector<std::string> lines = explanationLines(toText(document), "链条速度");
+        ASSERT_GE(lines.size(), 2u);
+        std::string joined;
+        for (const std::string& line : lines) {
+            joined += line;
+            // Only a piece longer than a line overflows it, alone.
+            if (displayWidth(line) > 76) {
+                EXPECT_NE(std::find(c.whole.begin(), c.whole.end(), line), c.whole.end()) << line;
+            }
+        }
+        for (const std::string& token : c.whole) {
+            EXPECT_TRUE(std::any_of(lines.begin(), lines.end(), [&](const std::string& l) {
+                return l.find(token) != std::string::npos;
+            })) << token;
+        }
+        // Nothing but blanks is lost or added.
+        auto dense = [](std::string text) {
+            std::erase(text, ' ');
+            return text;
+        };
+        EXPECT_EQ(dense(joined), dense(c.explanation));
+    }
+}
+
+TEST(ReportWriters, CsvBeginsWithTheUtf8ByteOrderMark) {
+    for (const Document& document :
+         {Document{}, Document{ReportId::Init, "", "", {initSection()}}}) {
+        EXPECT_EQ(toCsv(document).substr(0, 3), "\xEF\xBB\xBF");
+    }
+}
+
+// Pages from band heights: a page 100 tall, sections whose bands fall on the page ends.
+struct PagingCase {
+    const char* name;
+    std::vector<SectionHeights> sections;
+};
+
+void PrintTo(const PagingCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+std::vector<double> rowsOf(std::size_t count, double height) {
+    return std::vector<double>(count, height);
+}
+
+const std::vector<PagingCase> kPaging{
+    {"title at the foot of a page", {{10, 5, false, rowsOf(9, 8)}, {12, 6, true, rowsOf(5, 8)}}},
+    {"entries with pictures", {{8, 4, true, rowsOf(40, 27)}}},
+    {"caption printed once", {{8, 4, false, rowsOf(40, 27)}}},
+    {"empty section at the end", {{10, 5, false, rowsOf(10, 8)}, {12, 6, true, {}}}},
+    {"entry taller than a page", {{8, 4, true, {30, 30, 250, 30}}}},
+    {"first entry taller than a page", {{8, 4, false, {250, 30}}}},
+};
+
+constexpr double kPage = 100;
+
+// Checks every band printed once, in order, stacked from the top of its page, with its section's
+// rules kept.
+void expectWellPaged(const std::vector<SectionHeights>& sections,
+                     const std::vector<PageBands>& pages) {
+    struct Printed {
+        std::size_t page;
+        double height;
+        int slices;
+    };
+    std::map<std::tuple<std::size_t, BandKind, std::size_t>, Printed> printed;
+    std::vector<std::tuple<std::size_t, BandKind, std::size_t>> order;
+    for (std::size_t p = 0; p < pages.size(); ++p) {
+        double y = 0;
+        for (std::size_t i = 0; i < pages[p].size(); ++i) {
+            const PlacedBand& b = pages[p][i];
+            EXPECT_DOUBLE_EQ(b.top, y) << "page " << p;
+            y += b.height;
+            const bool repeatedHeader = b.kind == BandKind::Caption && i == 0 && p > 0 &&
+                                        printed.contains({b.section, BandKind::Caption, 0});
+            if (repeatedHeader) {
+                EXPECT_TRUE(sections[b.section].captionRepeats);
+                continue;
+            }
+            const auto key = std::make_tuple(b.section, b.kind, b.row);
+            if (!printed.contains(key)) {
+                order.push_back(key);
+                printed[key] = {p, 0, 0};
+            }
+            printed[key].height += b.height;
+            ++printed[key].slices;
+        }
+        EXPECT_LE(y, kPage + 1e-9) << "page " << p;
+        // Rows that continue from the page before start under their header when it repeats.
+        const PlacedBand& first = pages[p].front();
+        if (first.kind == BandKind::Row) {
+            EXPECT_FALSE(sections[first.section].captionRepeats) << "page " << p;
+        }
+    }
+    std::vector<std::tuple<std::size_t, BandKind, std::size_t>> expected;
+    for (std::size_t s = 0; s < sections.size(); ++s) {
+        const SectionHeights& section = sections[s];
+        expected.emplace_back(s, BandKind::Title, 0);
+        expected.emplace_back(s, BandKind::Caption, 0);
+        for (std::size_t r = 0; r < section.rows.size(); ++r) {
+            const auto& entry = printed[{s, BandKind::Row, r}];
+            EXPECT_DOUBLE_EQ(entry.height, section.rows[r]);
+            const double header = section.captionRepeats ? section.caption : 0;
+            if (section.rows[r] <= kPage - header) {
+                EXPECT_EQ(entry.slices, 1) << "row " << r << " of section " << s;
+            } else {
+                // Taller than a page: from the top of a fresh page (under its header).
+                const PageBands& page = pages[entry.page];
+                EXPECT_EQ(page[page.front().kind == BandKind::Caption ? 1 : 0].row, r);
+            }
+            expected.emplace_back(s, BandKind::Row, r);
+        }
+        const std::size_t titlePage = printed[{s, BandKind::Title, 0}].page;
+        const std::size_t captionPage = printed[{s, BandKind::Caption, 0}].page;
+        EXPECT_EQ(captionPage, titlePage) << "section " << s;
+        if (!section.rows.empty() &&
+            section.title + section.caption + section.rows.front() <= kPage) {
+            const std::size_t firstRowPage = printed[{s, BandKind::Row, 0}].page;
+            EXPECT_EQ(firstRowPage, titlePage) << "section " << s;
+        }
+    }
+    EXPECT_EQ(order, expected);
+}
+
+class PagingTest : public ::testing::TestWithParam<PagingCase> {};
+
+TEST_P(PagingTest, RowsWholeTitlesWithTheirTablesHeadersOnEveryPage) {
+    const auto pages = paginate(GetParam().sections, kPage);
+    ASSERT_FALSE(pages.empty());
+    expectWellPaged(GetParam().sections, pages);
+}
+
+INSTANTIATE_TEST_SUITE_P(Bands, PagingTest, ::testing::ValuesIn(kPaging), [](const auto& paging) {
+    std::string name;
+    for (const char c : std::string(paging.param.name)) {
+        name += std::isalnum(static_cast<unsigned char>(c)) ? c : '_';
+    }
+    return name;
+});
 
 } // namespace
 } // namespace zorvane::report

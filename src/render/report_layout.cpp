@@ -16,6 +16,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <string>
+#include <unordered_map>
 
 namespace zorvane::render {
 
@@ -191,12 +193,47 @@ QSize imageSize(const QByteArray& bytes) {
     return QImage::fromData(bytes).size();
 }
 
-// A picture scaled into the section's picture box. When drawn, the image goes into the document
-// on white: a transparent background would come out black where the printer drops the alpha
-// channel. An image that its header promised but that does not decode prints as white space, so
-// the row keeps the height it was measured at.
+} // namespace
+
+// The pictures of a report as drawn, decoded once each: a history repeats the same formulas, and
+// the PDF writer stores an image it has drawn before (the same image, by its cache key) once.
+class ReportPictures {
+public:
+    // The image on white: a transparent background would come out black where the printer drops
+    // the alpha channel. An image whose header promised `size` but that does not decode (the
+    // reader's allocation limit refuses an absurd size) is one white pixel, stretched, so that
+    // the row keeps the height it was measured at.
+    QImage opaque(const QByteArray& bytes, QSize size) {
+        const std::string key = bytes.toStdString();
+        if (const auto found = decoded_.find(key); found != decoded_.end()) {
+            return found->second;
+        }
+        const QImage image = QImage::fromData(bytes);
+        const bool decoded = image.size() == size;
+        QImage opaque(decoded ? size : QSize(1, 1), QImage::Format_RGB32);
+        opaque.fill(Qt::white);
+        if (decoded) {
+            QPainter(&opaque).drawImage(0, 0, image);
+        }
+        // A report of ever new pictures starts over rather than holding them all.
+        if (decoded_.size() >= kKept) {
+            decoded_.clear();
+        }
+        decoded_.emplace(key, opaque);
+        return opaque;
+    }
+
+private:
+    static constexpr std::size_t kKept = 64;
+    std::unordered_map<std::string, QImage> decoded_;
+};
+
+namespace {
+
+// A picture scaled into the section's picture box; drawn from `pictures`, or only measured when
+// there are none.
 void insertPicture(QTextDocument& document, QTextTableCell cell, const Section& section,
-                   const std::vector<std::uint8_t>& picture, bool drawn) {
+                   const std::vector<std::uint8_t>& picture, ReportPictures* pictures) {
     if (picture.empty()) {
         return;
     }
@@ -207,18 +244,15 @@ void insertPicture(QTextDocument& document, QTextTableCell cell, const Section& 
         return;
     }
     const QUrl name(QStringLiteral("report-picture:0"));
-    if (drawn) {
-        // The image reader's allocation limit refuses a header's absurd size; the white stand-in
-        // is one pixel, stretched.
-        const QImage image = QImage::fromData(bytes);
-        const bool decoded = image.size() == size;
-        QImage opaque(decoded ? size : QSize(1, 1), QImage::Format_RGB32);
-        opaque.fill(Qt::white);
-        if (decoded) {
-            QPainter(&opaque).drawImage(0, 0, image);
-        }
-        document.addResource(QTextDocument::ImageResource, name, opaque);
-    }
+    // Measured only, the picture is a white pixel: without a resource of its name the document
+    // would look for a file of that name.
+    static const QImage measured = [] {
+        QImage white(1, 1, QImage::Format_RGB32);
+        white.fill(Qt::white);
+        return white;
+    }();
+    document.addResource(QTextDocument::ImageResource, name,
+                         pictures ? pictures->opaque(bytes, size) : measured);
     const double boxWidth = pixels(section.pictureWidthMm);
     const double boxHeight = pixels(section.pictureHeightMm);
     const double scale = std::min(boxWidth / size.width(), boxHeight / size.height());
@@ -234,10 +268,10 @@ void insertPicture(QTextDocument& document, QTextTableCell cell, const Section& 
 }
 
 void insertCell(QTextDocument& document, QTextTableCell cell, const Section& section,
-                const Column& column, const report::Cell& value, bool drawn) {
+                const Column& column, const report::Cell& value, ReportPictures* pictures) {
     switch (column.kind) {
     case CellKind::Picture:
-        insertPicture(document, cell, section, value.picture, drawn);
+        insertPicture(document, cell, section, value.picture, pictures);
         return;
     case CellKind::RichText:
         // The explanation keeps its paragraphs and wraps within its column.
@@ -255,11 +289,11 @@ void insertCell(QTextDocument& document, QTextTableCell cell, const Section& sec
 }
 
 void insertRow(QTextDocument& document, QTextCursor& cursor, const Section& section,
-               const report::ReportRow& row, bool drawn) {
+               const report::ReportRow& row, ReportPictures* pictures) {
     QTextTable* table = insertRowTable(cursor, section, false);
     for (std::size_t c = 0; table && c < section.columns.size() && c < row.size(); ++c) {
         insertCell(document, table->cellAt(0, static_cast<int>(c)), section, section.columns[c],
-                   row[c], drawn);
+                   row[c], pictures);
     }
 }
 
@@ -286,7 +320,8 @@ double height(const QTextDocument& document) {
 } // namespace
 
 ReportLayout::ReportLayout(const report::Document& document)
-    : document_(document), metrics_(1, 1, QImage::Format_RGB32) {
+    : document_(document), metrics_(1, 1, QImage::Format_RGB32),
+      pictures_(std::make_unique<ReportPictures>()) {
     const int dotsPerMetre = static_cast<int>(kLayoutDpi / 0.0254 + 0.5);
     metrics_.setDotsPerMeterX(dotsPerMetre);
     metrics_.setDotsPerMeterY(dotsPerMetre);
@@ -330,12 +365,15 @@ std::unique_ptr<QTextDocument> ReportLayout::bandDocument(const report::PlacedBa
         insertCaptions(cursor, section);
         break;
     case report::BandKind::Row:
-        insertRow(*document, cursor, section, section.rows[band.row], drawn);
+        insertRow(*document, cursor, section, section.rows[band.row],
+                  drawn ? pictures_.get() : nullptr);
         break;
     }
     cursor.endEditBlock();
     return document;
 }
+
+ReportLayout::~ReportLayout() = default;
 
 int ReportLayout::pageCount() const {
     return static_cast<int>(pages_.size());

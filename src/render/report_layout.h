@@ -20,12 +20,15 @@ class QTextDocument;
 
 namespace zorvane::render {
 
+class ReportPictures;
+
 class ReportLayout {
 public:
     // `document` must outlive the layout: the pages are drawn from it when printed.
     explicit ReportLayout(const report::Document& document);
     ReportLayout(const ReportLayout&) = delete;
     ReportLayout& operator=(const ReportLayout&) = delete;
+    ~ReportLayout();
 
     int pageCount() const;
     // Paints pages `fromPage` to `toPage` (1-based; 0 and 0 for all) on `device`, which gets the
@@ -40,6 +43,7 @@ private:
     const report::Document& document_;
     mutable QImage metrics_; // the layout's resolution, independent of screen and printer
     std::vector<report::PageBands> pages_;
+    std::unique_ptr<ReportPictures> pictures_; // decoded when a page is painted
 };
 
 } // namespace zorvane::render

@@ -150,6 +150,10 @@ void insertTitle(QTextCursor& cursor, const report::Title& title) {
     cursor.insertText(qs(title.text), charFormat(title.style));
     if (title.heavyRuleBelow) {
         insertRule(cursor, kHeavyRuleMm);
+        // The captions follow the rule directly: the empty line after it must not be taller.
+        QTextCharFormat tiny;
+        tiny.setFontPointSize(1);
+        cursor.setBlockCharFormat(tiny);
     }
 }
 

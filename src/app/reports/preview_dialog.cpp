@@ -44,6 +44,14 @@ std::pair<ExportFormat, std::string> exportTarget(const design::SavedFile& saved
     return {info.format, path + "." + std::string(info.suffix)};
 }
 
+// What the window system draws around a window.
+QMargins frameOf(const QWidget& window) {
+    const QRect outer = window.frameGeometry();
+    const QRect inner = window.geometry();
+    return {inner.left() - outer.left(), inner.top() - outer.top(), outer.right() - inner.right(),
+            outer.bottom() - inner.bottom()};
+}
+
 // The size the preview asks for: a page's width at a readable zoom and most of a page's height.
 constexpr QSize kWantedSize(900, 960);
 
@@ -72,13 +80,7 @@ PreviewDialog::PreviewDialog(const report::Document& document, design::Interacti
     status_ = new QStatusBar(this);
     status_->setObjectName(QStringLiteral("sbrPreview"));
     column->addWidget(status_);
-    // Until the dialog has a frame of its own, its parent's tells how thick one is.
-    const QWidget* owner = parentWidget() ? parentWidget()->window() : nullptr;
-    const QRect outer = owner ? owner->frameGeometry() : QRect();
-    const QRect inner = owner ? owner->geometry() : QRect();
-    fitToScreen(owner ? QMargins(inner.left() - outer.left(), inner.top() - outer.top(),
-                                 outer.right() - inner.right(), outer.bottom() - inner.bottom())
-                      : QMargins());
+    fitToScreen();
     preview_->fitToWidth();
     preview_->updatePreview();
 }
@@ -98,13 +100,15 @@ QRect PreviewDialog::fittedGeometry(QSize wanted, const QRect& available, const 
     return placed.marginsRemoved(frame);
 }
 
-void PreviewDialog::fitToScreen(const QMargins& frame) {
+void PreviewDialog::fitToScreen() {
     const QWidget* owner = parentWidget() ? parentWidget()->window() : nullptr;
     const QScreen* screen = owner ? owner->screen() : QGuiApplication::primaryScreen();
     if (!screen) {
         resize(kWantedSize);
         return;
     }
+    // Until the dialog has a frame of its own, its parent's tells how thick one is.
+    const QMargins frame = owner ? frameOf(*owner) : QMargins();
     const QRect available = screen->availableGeometry();
     const QPoint centre = owner && available.intersects(owner->frameGeometry())
                               ? owner->frameGeometry().center()

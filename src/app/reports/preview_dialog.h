@@ -53,7 +53,7 @@ private:
     void buildToolBar();
     void updatePageLabel();
     // Sizes and places the dialog within the free area of its parent's screen.
-    void fitToScreen(const QMargins& frame);
+    void fitToScreen();
 
     report::Document document_;
     design::Interaction& ui_;

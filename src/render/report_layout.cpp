@@ -3,16 +3,21 @@
 #include "render/report_fonts.h"
 
 #include <QAbstractTextDocumentLayout>
+#include <QBuffer>
 #include <QGuiApplication>
+#include <QImageReader>
 #include <QPagedPaintDevice>
 #include <QPainter>
 #include <QScreen>
 #include <QTextCursor>
+#include <QTextDocument>
 #include <QTextTable>
 #include <QUrl>
 
 #include <algorithm>
 #include <cmath>
+#include <string>
+#include <unordered_map>
 
 namespace zorvane::render {
 
@@ -145,139 +150,256 @@ void insertTitle(QTextCursor& cursor, const report::Title& title) {
     cursor.insertText(qs(title.text), charFormat(title.style));
     if (title.heavyRuleBelow) {
         insertRule(cursor, kHeavyRuleMm);
+        // The captions follow the rule directly: the empty line after it must not be taller.
+        QTextCharFormat tiny;
+        tiny.setFontPointSize(1);
+        cursor.setBlockCharFormat(tiny);
     }
 }
 
-class SectionWriter {
-public:
-    SectionWriter(QTextDocument& document, QTextCursor& cursor, int& pictures)
-        : document_(document), cursor_(cursor), pictures_(pictures) {}
+// A table of one row in the section's columns; null for a section without columns.
+QTextTable* insertRowTable(QTextCursor& cursor, const Section& section, bool header) {
+    if (section.columns.empty()) {
+        return nullptr;
+    }
+    std::vector<QTextLength> widths;
+    for (const Column& column : section.columns) {
+        widths.emplace_back(QTextLength::PercentageLength, column.widthPercent);
+    }
+    QTextTable* table = cursor.insertTable(1, static_cast<int>(section.columns.size()),
+                                           tableFormat(widths, kThinRuleMm));
+    for (int c = 0; c < table->columns(); ++c) {
+        setCellBorders(table->cellAt(0, c), header ? kHeavyRuleMm : kThinRuleMm, kThinRuleMm,
+                       kThinRuleMm);
+    }
+    return table;
+}
 
-    void write(const Section& section) {
-        insertTitle(cursor_, section.title);
-        std::vector<QTextLength> widths;
-        for (const Column& column : section.columns) {
-            widths.emplace_back(QTextLength::PercentageLength, column.widthPercent);
+void insertCaptions(QTextCursor& cursor, const Section& section) {
+    QTextTable* table = insertRowTable(cursor, section, true);
+    for (int c = 0; table && c < table->columns(); ++c) {
+        const Column& column = section.columns[static_cast<std::size_t>(c)];
+        insertCellText(table->cellAt(0, c), qs(column.caption), column.captionStyle,
+                       Qt::AlignHCenter);
+    }
+}
+
+// The size of a picture's image without decoding it; invalid when its bytes are no image.
+QSize imageSize(const QByteArray& bytes) {
+    QBuffer buffer;
+    buffer.setData(bytes);
+    buffer.open(QIODevice::ReadOnly);
+    QImageReader reader(&buffer);
+    const QSize size = reader.size();
+    if (size.isValid() && !size.isEmpty()) {
+        return size;
+    }
+    return QImage::fromData(bytes).size();
+}
+
+} // namespace
+
+// The pictures of a report as drawn, decoded once each: a history repeats the same formulas, and
+// the PDF writer stores an image it has drawn before (the same image, by its cache key) once.
+class ReportPictures {
+public:
+    // The image on white: a transparent background would come out black where the printer drops
+    // the alpha channel. An image whose header promised `size` but that does not decode (the
+    // reader's allocation limit refuses an absurd size) is one white pixel, stretched, so that
+    // the row keeps the height it was measured at.
+    QImage opaque(const QByteArray& bytes, QSize size) {
+        const std::string key = bytes.toStdString();
+        if (const auto found = decoded_.find(key); found != decoded_.end()) {
+            return found->second;
         }
-        QTextTableFormat format = tableFormat(widths, kThinRuleMm);
-        // The column header repeats at the top of each page; a caption band alone prints once.
-        format.setHeaderRowCount(section.columnHeader ? 1 : 0);
-        const int rows = 1 + static_cast<int>(section.rows.size());
-        const int columns = static_cast<int>(section.columns.size());
-        QTextTable* table = cursor_.insertTable(rows, columns, format);
-        for (int c = 0; c < columns; ++c) {
-            const Column& column = section.columns[static_cast<std::size_t>(c)];
-            setCellBorders(table->cellAt(0, c), kHeavyRuleMm, kThinRuleMm, kThinRuleMm);
-            insertCellText(table->cellAt(0, c), qs(column.caption), column.captionStyle,
-                           Qt::AlignHCenter);
+        const QImage image = QImage::fromData(bytes);
+        const bool decoded = image.size() == size;
+        QImage opaque(decoded ? size : QSize(1, 1), QImage::Format_RGB32);
+        opaque.fill(Qt::white);
+        if (decoded) {
+            QPainter(&opaque).drawImage(0, 0, image);
         }
-        for (int r = 1; r < rows; ++r) {
-            const auto& row = section.rows[static_cast<std::size_t>(r - 1)];
-            for (int c = 0; c < columns; ++c) {
-                const auto at = static_cast<std::size_t>(c);
-                setCellBorders(table->cellAt(r, c), kThinRuleMm, kThinRuleMm, kThinRuleMm);
-                writeCell(table->cellAt(r, c), section, section.columns[at], row[at]);
-            }
+        // A report of ever new pictures starts over rather than holding them all.
+        if (decoded_.size() >= kKept) {
+            decoded_.clear();
         }
-        cursor_.movePosition(QTextCursor::End);
+        decoded_.emplace(key, opaque);
+        return opaque;
     }
 
 private:
-    void writeCell(QTextTableCell cell, const Section& section, const Column& column,
-                   const report::Cell& value) {
-        switch (column.kind) {
-        case CellKind::Picture:
-            insertPicture(cell, section, value.picture);
-            return;
-        case CellKind::RichText:
-            // The explanation keeps its paragraphs and wraps within its column.
-            insertCellText(cell, qs(value.text), column.style, Qt::AlignLeft);
-            return;
-        case CellKind::Text:
-            break;
-        }
-        QString text = qs(value.text);
-        if (value.lineBreak && *value.lineBreak < value.text.size()) {
-            text = qs(value.text.substr(0, *value.lineBreak)) + QChar(QChar::LineSeparator) +
-                   qs(value.text.substr(*value.lineBreak + 1));
-        }
-        insertCellText(cell, text, column.style, alignment(column.align));
-    }
-
-    void insertPicture(QTextTableCell cell, const Section& section,
-                       const std::vector<std::uint8_t>& bytes) {
-        QImage image;
-        if (bytes.empty() || !image.loadFromData(bytes.data(), static_cast<int>(bytes.size()))) {
-            return;
-        }
-        // Pictures print on white: a transparent background would come out black where the
-        // printer drops the alpha channel.
-        QImage opaque(image.size(), QImage::Format_RGB32);
-        opaque.fill(Qt::white);
-        QPainter(&opaque).drawImage(0, 0, image);
-        const QUrl name(QStringLiteral("report-picture:%1").arg(pictures_++));
-        document_.addResource(QTextDocument::ImageResource, name, opaque);
-        const double boxWidth = pixels(section.pictureWidthMm);
-        const double boxHeight = pixels(section.pictureHeightMm);
-        const double scale = std::min(boxWidth / opaque.width(), boxHeight / opaque.height());
-        QTextImageFormat format;
-        format.setName(name.toString());
-        format.setWidth(opaque.width() * scale);
-        format.setHeight(opaque.height() * scale);
-        QTextCursor cursor = cell.firstCursorPosition();
-        QTextBlockFormat block;
-        block.setAlignment(Qt::AlignHCenter);
-        cursor.setBlockFormat(block);
-        cursor.insertImage(format);
-    }
-
-    QTextDocument& document_;
-    QTextCursor& cursor_;
-    int& pictures_;
+    static constexpr std::size_t kKept = 64;
+    std::unordered_map<std::string, QImage> decoded_;
 };
+
+namespace {
+
+// A picture scaled into the section's picture box; drawn from `pictures`, or only measured when
+// there are none.
+void insertPicture(QTextDocument& document, QTextTableCell cell, const Section& section,
+                   const std::vector<std::uint8_t>& picture, ReportPictures* pictures) {
+    if (picture.empty()) {
+        return;
+    }
+    const auto bytes = QByteArray::fromRawData(reinterpret_cast<const char*>(picture.data()),
+                                               static_cast<qsizetype>(picture.size()));
+    const QSize size = imageSize(bytes);
+    if (!size.isValid() || size.isEmpty()) {
+        return;
+    }
+    const QUrl name(QStringLiteral("report-picture:0"));
+    // Measured only, the picture is a white pixel: without a resource of its name the document
+    // would look for a file of that name.
+    static const QImage measured = [] {
+        QImage white(1, 1, QImage::Format_RGB32);
+        white.fill(Qt::white);
+        return white;
+    }();
+    document.addResource(QTextDocument::ImageResource, name,
+                         pictures ? pictures->opaque(bytes, size) : measured);
+    const double boxWidth = pixels(section.pictureWidthMm);
+    const double boxHeight = pixels(section.pictureHeightMm);
+    const double scale = std::min(boxWidth / size.width(), boxHeight / size.height());
+    QTextImageFormat format;
+    format.setName(name.toString());
+    format.setWidth(size.width() * scale);
+    format.setHeight(size.height() * scale);
+    QTextCursor cursor = cell.firstCursorPosition();
+    QTextBlockFormat block;
+    block.setAlignment(Qt::AlignHCenter);
+    cursor.setBlockFormat(block);
+    cursor.insertImage(format);
+}
+
+void insertCell(QTextDocument& document, QTextTableCell cell, const Section& section,
+                const Column& column, const report::Cell& value, ReportPictures* pictures) {
+    switch (column.kind) {
+    case CellKind::Picture:
+        insertPicture(document, cell, section, value.picture, pictures);
+        return;
+    case CellKind::RichText:
+        // The explanation keeps its paragraphs and wraps within its column.
+        insertCellText(cell, qs(value.text), column.style, Qt::AlignLeft);
+        return;
+    case CellKind::Text:
+        break;
+    }
+    QString text = qs(value.text);
+    if (value.lineBreak && *value.lineBreak < value.text.size()) {
+        text = qs(value.text.substr(0, *value.lineBreak)) + QChar(QChar::LineSeparator) +
+               qs(value.text.substr(*value.lineBreak + 1));
+    }
+    insertCellText(cell, text, column.style, alignment(column.align));
+}
+
+void insertRow(QTextDocument& document, QTextCursor& cursor, const Section& section,
+               const report::ReportRow& row, ReportPictures* pictures) {
+    QTextTable* table = insertRowTable(cursor, section, false);
+    for (std::size_t c = 0; table && c < section.columns.size() && c < row.size(); ++c) {
+        insertCell(document, table->cellAt(0, static_cast<int>(c)), section, section.columns[c],
+                   row[c], pictures);
+    }
+}
+
+double pageWidth() {
+    return units(report::kPageWidthMm - 2 * report::kPageMarginMm);
+}
+
+double pageHeight() {
+    return units(report::kPageHeightMm - 2 * report::kPageMarginMm);
+}
+
+// The rows of a table are documents of their own, each drawn onto the bottom rule of the band
+// above it, so that the two rules print as one, as in one table. A collapsed table border leaves
+// a rule's width of space outside its top and bottom rules: the overlap is both spaces and one
+// rule.
+double overlap(report::BandKind kind) {
+    return kind == report::BandKind::Title ? 0 : 3 * units(kThinRuleMm);
+}
+
+double height(const QTextDocument& document) {
+    return document.size().height();
+}
 
 } // namespace
 
 ReportLayout::ReportLayout(const report::Document& document)
-    : metrics_(1, 1, QImage::Format_RGB32) {
+    : document_(document), metrics_(1, 1, QImage::Format_RGB32),
+      pictures_(std::make_unique<ReportPictures>()) {
     const int dotsPerMetre = static_cast<int>(kLayoutDpi / 0.0254 + 0.5);
     metrics_.setDotsPerMeterX(dotsPerMetre);
     metrics_.setDotsPerMeterY(dotsPerMetre);
-    document_.documentLayout()->setPaintDevice(&metrics_);
-    document_.setUseDesignMetrics(true);
-    document_.setDocumentMargin(0);
-    // The empty lines between sections are measured in this font, whatever the program's own.
+    std::vector<report::SectionHeights> heights;
+    for (std::size_t s = 0; s < document_.sections.size(); ++s) {
+        const Section& section = document_.sections[s];
+        report::SectionHeights& measured = heights.emplace_back();
+        measured.title = height(*bandDocument({s, report::BandKind::Title}, false));
+        measured.caption = height(*bandDocument({s, report::BandKind::Caption}, false)) -
+                           overlap(report::BandKind::Caption);
+        // A caption band alone prints once; a column header at the top of each page.
+        measured.captionRepeats = section.columnHeader;
+        for (std::size_t r = 0; r < section.rows.size(); ++r) {
+            measured.rows.push_back(height(*bandDocument({s, report::BandKind::Row, r}, false)) -
+                                    overlap(report::BandKind::Row));
+        }
+    }
+    pages_ = report::paginate(heights, pageHeight());
+}
+
+std::unique_ptr<QTextDocument> ReportLayout::bandDocument(const report::PlacedBand& band,
+                                                          bool drawn) const {
+    auto document = std::make_unique<QTextDocument>();
+    document->documentLayout()->setPaintDevice(&metrics_);
+    document->setUseDesignMetrics(true);
+    document->setDocumentMargin(0);
+    // The empty line above a title is measured in this font, whatever the program's own.
     QFont lines(QStringLiteral("Arial"));
     lines.setPointSize(8);
-    document_.setDefaultFont(lines);
-    document_.setPageSize(QSizeF(units(report::kPageWidthMm - 2 * report::kPageMarginMm),
-                                 units(report::kPageHeightMm - 2 * report::kPageMarginMm)));
-    QTextCursor cursor(&document_);
-    int pictures = 0;
-    SectionWriter writer(document_, cursor, pictures);
-    // One edit block: the document is laid out once, at its end, not after every cell.
+    document->setDefaultFont(lines);
+    document->setTextWidth(pageWidth());
+    const Section& section = document_.sections[band.section];
+    QTextCursor cursor(document.get());
+    // One edit block: the band is laid out once, at its end, not after every cell.
     cursor.beginEditBlock();
-    for (const Section& section : document.sections) {
-        writer.write(section);
+    switch (band.kind) {
+    case report::BandKind::Title:
+        insertTitle(cursor, section.title);
+        break;
+    case report::BandKind::Caption:
+        insertCaptions(cursor, section);
+        break;
+    case report::BandKind::Row:
+        insertRow(*document, cursor, section, section.rows[band.row],
+                  drawn ? pictures_.get() : nullptr);
+        break;
     }
     cursor.endEditBlock();
+    return document;
 }
+
+ReportLayout::~ReportLayout() = default;
 
 int ReportLayout::pageCount() const {
-    return document_.pageCount();
+    return static_cast<int>(pages_.size());
 }
 
-void ReportLayout::paintPage(QPainter& painter, int page) const {
-    const QSizeF size = document_.pageSize();
-    const QRectF view(0, page * size.height(), size.width(), size.height());
-    painter.save();
-    painter.translate(0, -view.top());
-    painter.setClipRect(view);
-    QAbstractTextDocumentLayout::PaintContext context;
-    context.clip = view;
-    context.palette.setColor(QPalette::Text, Qt::black);
-    document_.documentLayout()->draw(&painter, context);
-    painter.restore();
+void ReportLayout::paintPage(QPainter& painter, const report::PageBands& page) const {
+    for (const report::PlacedBand& band : page) {
+        const auto document = bandDocument(band, true);
+        const double shift = overlap(band.kind);
+        const bool whole = band.from == 0 && band.height >= height(*document) - shift;
+        painter.save();
+        painter.translate(0, band.top - band.from - shift);
+        QAbstractTextDocumentLayout::PaintContext context;
+        context.palette.setColor(QPalette::Text, Qt::black);
+        if (!whole) {
+            // A slice of a band taller than a page.
+            context.clip = QRectF(0, band.from + shift, pageWidth(), band.height);
+            painter.setClipRect(context.clip, Qt::IntersectClip);
+        }
+        document->documentLayout()->draw(&painter, context);
+        painter.restore();
+    }
 }
 
 bool ReportLayout::print(QPagedPaintDevice& device, int fromPage, int toPage) const {
@@ -301,7 +423,7 @@ bool ReportLayout::print(QPagedPaintDevice& device, int fromPage, int toPage) co
         if (page > first) {
             device.newPage();
         }
-        paintPage(painter, page - 1);
+        paintPage(painter, pages_[static_cast<std::size_t>(page - 1)]);
     }
     return painter.end();
 }

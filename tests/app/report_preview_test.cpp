@@ -16,6 +16,8 @@
 #include <QAction>
 #include <QFile>
 #include <QLabel>
+#include <QScreen>
+#include <QStatusBar>
 #include <QTest>
 #include <fstream>
 
@@ -57,6 +59,11 @@ private:
         }
     }
 
+    // The dialog with its frame lies inside the free area of the screen it shows on.
+    static void expectOnScreen(const QWidget& dialog) {
+        QVERIFY(dialog.screen()->availableGeometry().contains(dialog.frameGeometry()));
+    }
+
     QString output(const char* name) const {
         return QString::fromStdString((workspace_.path() / name).string());
     }
@@ -94,6 +101,7 @@ private slots:
             QVERIFY(QTest::qWaitForWindowExposed(&preview));
             pages = preview.pageCount();
             QCOMPARE(preview.windowTitle(), QStringLiteral("设计结果报表"));
+            expectOnScreen(preview);
             QCOMPARE(preview.currentPage(), 1);
             preview.findChild<QAction*>(QStringLiteral("actLastPage"))->trigger();
             QCOMPARE(preview.currentPage(), pages);
@@ -103,7 +111,11 @@ private slots:
             preview.findChild<QAction*>(QStringLiteral("actZoomIn"))->trigger();
             preview.grab().save(QStringLiteral(ZORVANE_SCREENSHOT_DIR "/report-preview.png"));
             preview.exportReport();
+            QCOMPARE(preview.statusBar()->currentMessage(),
+                     QStringLiteral("已导出：") + output("combined.pdf"));
             preview.exportReport();
+            QCOMPARE(preview.statusBar()->currentMessage(),
+                     QStringLiteral("已导出：") + output("combined-export.csv"));
             preview.printReport();
             preview.findChild<QAction*>(QStringLiteral("actClose"))->trigger();
             QVERIFY(!preview.isVisible());
@@ -138,6 +150,7 @@ private slots:
             QVERIFY(preview.pageCount() >= 2);
             preview.show();
             QVERIFY(QTest::qWaitForWindowExposed(&preview));
+            expectOnScreen(preview);
             preview.grab().save(QStringLiteral(ZORVANE_SCREENSHOT_DIR "/history-preview.png"));
         };
         window_->action(QStringLiteral("mniHistory"))->trigger();
@@ -145,6 +158,36 @@ private slots:
         const auto& history = *window_->session().history()->historyTable();
         QCOMPARE(static_cast<int>(ui_.previews().back().sections[0].rows.size()),
                  history.recordCount());
+    }
+
+    // Screens' free areas (a task bar taken off) and the frames window systems draw.
+    void previewFitsTheScreen_data() {
+        QTest::addColumn<QRect>("available");
+        QTest::addColumn<QMargins>("frame");
+        QTest::addColumn<QPoint>("centre");
+        QTest::addRow("laptop 1366x768")
+            << QRect(0, 0, 1366, 728) << QMargins(1, 31, 1, 1) << QPoint(683, 364);
+        QTest::addRow("laptop, parent near the top")
+            << QRect(0, 0, 1366, 728) << QMargins(4, 24, 4, 4) << QPoint(300, 40);
+        QTest::addRow("second screen to the right")
+            << QRect(1920, 0, 1366, 738) << QMargins(1, 31, 1, 1) << QPoint(2000, 700);
+        QTest::addRow("task bar on the left")
+            << QRect(48, 0, 1232, 1024) << QMargins(0, 0, 0, 0) << QPoint(0, 0);
+        QTest::addRow("large screen")
+            << QRect(0, 0, 1920, 1040) << QMargins(1, 31, 1, 1) << QPoint(960, 520);
+    }
+    void previewFitsTheScreen() {
+        QFETCH(QRect, available);
+        QFETCH(QMargins, frame);
+        QFETCH(QPoint, centre);
+        const QSize wanted(900, 960);
+        const QRect placed = app::PreviewDialog::fittedGeometry(wanted, available, frame, centre);
+        QVERIFY(available.contains(placed.marginsAdded(frame)));
+        // As large as asked where the screen allows it, else as large as the screen allows.
+        QCOMPARE(placed.width(),
+                 std::min(wanted.width(), available.width() - frame.left() - frame.right()));
+        QCOMPARE(placed.height(),
+                 std::min(wanted.height(), available.height() - frame.top() - frame.bottom()));
     }
 
     void missingTableStopsBeforeThePreview() {

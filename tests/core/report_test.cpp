@@ -4,6 +4,7 @@
 #include "core/records/design_history.h"
 #include "core/records/result_tables.h"
 #include "core/report/report_content.h"
+#include "core/report/report_pages.h"
 #include "core/report/report_source.h"
 #include "core/report/report_writers.h"
 #include "core/report/size_name.h"
@@ -12,8 +13,12 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <map>
+#include <sstream>
+#include <tuple>
 
 namespace zorvane::report {
 namespace {
@@ -180,7 +185,7 @@ TEST_F(ReportTablesTest, EmptyHistoryPrintsTitleAndCaptionsOnly) {
     const std::string text = toText(history);
     EXPECT_NE(text.find("历史记录结果报表"), std::string::npos);
     EXPECT_NE(text.find("名               称"), std::string::npos);
-    EXPECT_EQ(toCsv(history), "名称,符号,数值,单位,说明\r\n");
+    EXPECT_EQ(toCsv(history), "\xEF\xBB\xBF名称,符号,数值,单位,说明\r\n");
     const std::string html = toHtml(history);
     EXPECT_NE(html.find("<th style"), std::string::npos);
     EXPECT_EQ(html.find("<img"), std::string::npos);
@@ -227,7 +232,7 @@ TEST_P(CsvQuotingTest, QuotesOnlyWhatCsvRequires) {
     Document document;
     document.sections = {tinySection({{"项目", GetParam().value, "mm"}})};
     EXPECT_EQ(toCsv(document),
-              std::string("名称,数值,单位\r\n项目,") + GetParam().field + ",mm\r\n");
+              std::string("\xEF\xBB\xBF名称,数值,单位\r\n项目,") + GetParam().field + ",mm\r\n");
 }
 
 INSTANTIATE_TEST_SUITE_P(Fields, CsvQuotingTest,
@@ -238,8 +243,9 @@ INSTANTIATE_TEST_SUITE_P(Fields, CsvQuotingTest,
 TEST(ReportWriters, CombinedCsvHasOneTitledBlockPerSection) {
     Document document;
     document.sections = {tinySection({{"a", "1", "x"}}), tinySection({})};
-    EXPECT_EQ(toCsv(document),
-              "初始条件\r\n名称,数值,单位\r\na,1,x\r\n\r\n初始条件\r\n名称,数值,单位\r\n");
+    EXPECT_EQ(
+        toCsv(document),
+        "\xEF\xBB\xBF初始条件\r\n名称,数值,单位\r\na,1,x\r\n\r\n初始条件\r\n名称,数值,单位\r\n");
 }
 
 TEST(ReportWriters, TextColumnsLineUpWithChineseTakingTwoColumns) {
@@ -281,6 +287,145 @@ TEST(ReportWriters, HtmlEscapesTextAndEmbedsPictures) {
     EXPECT_NE(html.find("一<br>二"), std::string::npos);
     EXPECT_NE(html.find("<meta charset=\"utf-8\">"), std::string::npos);
 }
+
+// The history's explanations in the text export: lines break between words and Chinese
+// characters, never inside a number or a formula.
+struct WrapCase {
+    std::string explanation;
+    std::vector<std::string> whole; // each stands unbroken on one line
+};
+
+std::vector<WrapCase> wrapCases() {
+    std::vector<WrapCase> cases;
+    // Formulas and lists of numbers moved column by column across the line's end.
+    for (std::string lead; lead.size() < 3 * 38; lead += "链") {
+        cases.push_back({lead + "按Kz=(z1/19)^1.08计算，取值1.769、95.114、0.00625。",
+                         {"Kz=(z1/19)^1.08", "1.769、", "95.114、", "0.00625。"}});
+        cases.push_back({lead + " P0=3.75kW KA=1.3 v=0.9525m/s", {"P0=3.75kW", "v=0.9525m/s"}});
+    }
+    // Longer than a line: alone on its line, whole.
+    const std::string longFormula = "L=" + std::string(90, '9') + "/(2*3.14159)";
+    cases.push_back({"所需链长 " + longFormula + " 节", {longFormula}});
+    return cases;
+}
+
+TEST(ReportWriters, TextBreaksExplanationsBetweenWordsNeverInsideANumberOrFormula) {
+    for (const WrapCase& c : wrapCases()) {
+        SCOPED_TRACE(c.explanation);
+        Section section = historySection();
+        section.rows = {ReportRow(section.columns.size())};
+        section.rows[0][5].text = c.explanation;
+        Document document;
+        document.sections = {section};
+        // The explanation's lines, indented under the captions' rule after the row.
+        std::istringstream text(toText(document).substr(toText(document).find("\n-") + 1));
+        std::vector<std::string> lines;
+        std::string dense;
+        for (std::string line; std::getline(text, line);) {
+            if (line.starts_with("    ")) {
+                lines.push_back(line.substr(4));
+                dense += line;
+                EXPECT_TRUE(displayWidth(lines.back()) <= 76 ||
+                            std::ranges::find(c.whole, lines.back()) != c.whole.end())
+                    << line;
+            }
+        }
+        for (const std::string& token : c.whole) {
+            EXPECT_TRUE(std::ranges::any_of(lines, [&](const std::string& l) {
+                return l.find(token) != std::string::npos;
+            })) << token;
+        }
+        // Nothing but blanks is lost or added.
+        std::erase(dense, ' ');
+        std::string expected = c.explanation;
+        std::erase(expected, ' ');
+        EXPECT_EQ(dense, expected);
+    }
+}
+
+TEST(ReportWriters, CsvBeginsWithTheUtf8ByteOrderMark) {
+    for (const Document& document :
+         {Document{}, Document{ReportId::Init, "", "", {initSection()}}}) {
+        EXPECT_EQ(toCsv(document).substr(0, 3), "\xEF\xBB\xBF");
+    }
+}
+
+// Pages 100 tall from band heights: sections whose bands fall on the pages' ends.
+struct PagingCase {
+    const char* name;
+    std::vector<SectionHeights> sections;
+};
+
+void PrintTo(const PagingCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+std::vector<double> rowsOf(std::size_t count, double height) {
+    return std::vector<double>(count, height);
+}
+
+const std::vector<PagingCase> kPaging{
+    {"title at the foot of a page", {{10, 5, false, rowsOf(9, 8)}, {12, 6, true, rowsOf(5, 8)}}},
+    {"entries with pictures", {{8, 4, true, rowsOf(40, 27)}}},
+    {"caption printed once", {{8, 4, false, rowsOf(40, 27)}}},
+    {"empty section at the end", {{10, 5, false, rowsOf(10, 8)}, {12, 6, true, {}}}},
+    {"entry taller than a page", {{8, 4, true, {30, 30, 250, 30}}}},
+    {"first entry taller than a page", {{8, 4, false, {250, 30}}}},
+};
+
+constexpr double kPage = 100;
+
+class PagingTest : public ::testing::TestWithParam<PagingCase> {};
+
+TEST_P(PagingTest, RowsWholeTitlesWithTheirTablesHeadersOnEveryPage) {
+    const auto& sections = GetParam().sections;
+    const auto pages = paginate(sections, kPage);
+    // Per band: the pages it prints on and the height printed there.
+    std::map<std::tuple<std::size_t, BandKind, std::size_t>, std::vector<std::size_t>> pagesOf;
+    std::map<std::tuple<std::size_t, BandKind, std::size_t>, double> printed;
+    for (std::size_t p = 0; p < pages.size(); ++p) {
+        double y = 0;
+        for (const PlacedBand& b : pages[p]) {
+            EXPECT_DOUBLE_EQ(b.top, y) << "page " << p;
+            y += b.height;
+            const auto key = std::make_tuple(b.section, b.kind, b.row);
+            if (b.kind == BandKind::Caption && pagesOf.contains(key)) {
+                continue; // a repeated column header
+            }
+            pagesOf[key].push_back(p);
+            printed[key] += b.height;
+        }
+        EXPECT_LE(y, kPage) << "page " << p;
+        // Rows continued on a page start under their header when it repeats.
+        const PlacedBand& first = pages[p].front();
+        EXPECT_FALSE(first.kind == BandKind::Row && sections[first.section].captionRepeats);
+    }
+    for (std::size_t s = 0; s < sections.size(); ++s) {
+        const SectionHeights& section = sections[s];
+        const std::size_t titlePage = pagesOf[{s, BandKind::Title, 0}].front();
+        const std::vector<std::size_t> captionPages = pagesOf[{s, BandKind::Caption, 0}];
+        EXPECT_EQ(captionPages, std::vector<std::size_t>{titlePage});
+        for (std::size_t r = 0; r < section.rows.size(); ++r) {
+            SCOPED_TRACE(::testing::Message() << "section " << s << " row " << r);
+            const auto& rowPages = pagesOf[{s, BandKind::Row, r}];
+            const double rowPrinted = printed[{s, BandKind::Row, r}];
+            EXPECT_DOUBLE_EQ(rowPrinted, section.rows[r]);
+            const bool fits = section.rows[r] <= kPage - section.caption;
+            EXPECT_EQ(rowPages.size() == 1, fits);
+            if (r == 0 && fits && section.title + section.caption + section.rows[0] <= kPage) {
+                EXPECT_EQ(rowPages.front(), titlePage);
+            }
+        }
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Bands, PagingTest, ::testing::ValuesIn(kPaging), [](const auto& paging) {
+    std::string name;
+    for (const char c : std::string(paging.param.name)) {
+        name += std::isalnum(static_cast<unsigned char>(c)) ? c : '_';
+    }
+    return name;
+});
 
 } // namespace
 } // namespace zorvane::report

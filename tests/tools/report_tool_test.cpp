@@ -130,11 +130,14 @@ std::unique_ptr<Written> writeReportsOf(const fs::path& db) {
     return written;
 }
 
-// The records of a CSV text, fields unquoted.
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+
+// The records of a CSV text after its byte-order mark, fields unquoted.
 std::vector<std::vector<std::string>> parseCsv(const std::string& text) {
     std::vector<std::vector<std::string>> records(1, std::vector<std::string>(1));
     bool inQuotes = false;
-    for (std::size_t i = 0; i < text.size(); ++i) {
+    for (std::size_t i = text.starts_with(kByteOrderMark) ? kByteOrderMark.size() : 0;
+         i < text.size(); ++i) {
         const char c = text[i];
         if (inQuotes) {
             if (c == '"' && i + 1 < text.size() && text[i + 1] == '"') {
@@ -158,6 +161,39 @@ std::vector<std::vector<std::string>> parseCsv(const std::string& text) {
     }
     records.pop_back(); // after the last line end
     return records;
+}
+
+// The page (from 1) of each picture of a PDF, in the order they are drawn.
+std::vector<int> imagePages(const fs::path& pdf) {
+    std::vector<int> pages;
+    std::istringstream lines(capture("pdfimages -list " + quoted(pdf)));
+    for (std::string line; std::getline(lines, line);) {
+        std::istringstream words(line);
+        int page = 0;
+        std::string number, type;
+        if (words >> page >> number >> type && type == "image") {
+            pages.push_back(page);
+        }
+    }
+    return pages;
+}
+
+// The text of each page of a PDF without blanks; the page (from 1) holding `text`, or 0.
+std::vector<std::string> pageTexts(const fs::path& pdf) {
+    std::vector<std::string> pages;
+    std::istringstream text(capture("pdftotext " + quoted(pdf) + " -"));
+    for (std::string page; std::getline(text, page, '\f');) {
+        pages.push_back(withoutBlanks(page));
+    }
+    return pages;
+}
+int pageHolding(const std::vector<std::string>& pages, const std::string& text) {
+    for (std::size_t p = 0; p < pages.size(); ++p) {
+        if (pages[p].find(text) != std::string::npos) {
+            return static_cast<int>(p) + 1;
+        }
+    }
+    return 0;
 }
 
 // What each single report prints: its table, its fields and its title.
@@ -232,25 +268,18 @@ void FinishedDesignTest::pdfPagesAreA4AndHoldTitlesAndEveryValue() {
 }
 
 void FinishedDesignTest::historyPdfHoldsOnePicturePerEntry() {
-    const std::string list = capture("pdfimages -list " + quoted(w().out / "history.pdf"));
-    int images = 0;
-    std::istringstream lines(list);
-    for (std::string line; std::getline(lines, line);) {
-        std::istringstream words(line);
-        std::string page, number, type;
-        words >> page >> number >> type;
-        images += type == "image";
-    }
     const TableCells cells = cellsOf(w().db, "Hty_Rec_Unnamed", {"项目"});
     EXPECT_GT(cells.pictures, 0);
-    EXPECT_EQ(images, cells.pictures);
+    EXPECT_EQ(imagePages(w().out / "history.pdf").size(), static_cast<std::size_t>(cells.pictures));
 }
 
 void FinishedDesignTest::textCsvAndHtmlHoldEveryRow() {
     for (const Printed& p : kPrinted) {
         SCOPED_TRACE(p.stem);
         const TableCells cells = cellsOf(w().db, p.table, p.fields);
-        const auto csv = parseCsv(readFile(w().out / (std::string(p.stem) + ".csv")));
+        const std::string csvText = readFile(w().out / (std::string(p.stem) + ".csv"));
+        EXPECT_TRUE(csvText.starts_with(kByteOrderMark));
+        const auto csv = parseCsv(csvText);
         ASSERT_EQ(csv.size(), cells.rows.size() + 1);
         const std::string text = readFile(w().out / (std::string(p.stem) + ".txt"));
         const std::string html = readFile(w().out / (std::string(p.stem) + ".html"));
@@ -308,6 +337,67 @@ TEST(ReportTool, UnfinishedDesignGetsItsRowsAndTitles) {
     EXPECT_NE(text.find("关系式"), std::string::npos);
     EXPECT_EQ(parseCsv(readFile(w->out / "init.csv")).size(), 2u);
     EXPECT_EQ(parseCsv(readFile(w->out / "history.csv")).size(), 2u);
+}
+
+// Pages of the history and the combined report, read back from their PDF files: an entry's
+// picture prints on the page of its value, a section's title on the page of its first row.
+TEST(ReportPages, HistoryEntriesKeepTheirPicturesOnTheirPage) {
+    testing::Workspace workspace;
+    const fs::path db = workspace.database();
+    {
+        std::vector<std::string> items;
+        store::Table formulas(db, "R_design");
+        formulas.open();
+        for (formulas.first(); !formulas.eof(); formulas.next()) {
+            if (!formulas.field("公式").asBytes().empty()) {
+                items.push_back(formulas.text("项目"));
+            }
+        }
+        ASSERT_GE(items.size(), 5u);
+        records::ResultTables results(db, "R", false);
+        records::DesignHistory history(db, "RD", false);
+        for (std::size_t k = 0; k < 40; ++k) {
+            history.AddEntry(items[k % items.size()], 7000.5 + static_cast<double>(k));
+        }
+    }
+    const auto w = writeReportsOf(db);
+    ASSERT_EQ(w->run.exitCode, 0) << w->run.errors;
+    const fs::path pdf = w->out / "history.pdf";
+    const auto pages = pageTexts(pdf);
+    const auto pictures = imagePages(pdf);
+    const TableCells values = cellsOf(db, "Hty_Rec_Unnamed", {"数值"});
+    ASSERT_EQ(pictures.size(), values.rows.size());
+    EXPECT_GE(pages.size(), 4u);
+    for (std::size_t k = 0; k < values.rows.size(); ++k) {
+        const std::string& value = values.rows[k][0];
+        EXPECT_EQ(pictures[k], pageHolding(pages, withoutBlanks(value)))
+            << "entry " << k + 1 << ": " << value;
+    }
+}
+
+TEST(ReportPages, SectionTitlesShareThePageOfTheirFirstRow) {
+    // More initial conditions move the titles after them down the page, past its foot.
+    for (int initRows = 20; initRows <= 30; ++initRows) {
+        SCOPED_TRACE(initRows);
+        testing::Workspace workspace;
+        {
+            records::ResultTables results(workspace.database(), "R", false);
+            for (int i = 0; i < initRows; ++i) {
+                results.AddRow("条件" + std::to_string(100 + i), "1", "mm", "i");
+            }
+            for (int i = 0; i < 25; ++i) {
+                results.AddRow("结果" + std::to_string(100 + i), "2", "", "r");
+            }
+            results.AddSizeRow("分度圆直径", 91.634, 273.2);
+            records::DesignHistory(workspace.database(), "RD", false).AddEntry("小链轮齿数", 15);
+        }
+        const auto w = writeReportsOf(workspace.database());
+        ASSERT_EQ(w->run.exitCode, 0) << w->run.errors;
+        const auto pages = pageTexts(w->out / "combined.pdf");
+        EXPECT_EQ(pageHolding(pages, "设计结果"), pageHolding(pages, "结果100"));
+        EXPECT_EQ(pageHolding(pages, "链轮的基本尺寸"), pageHolding(pages, "分度圆直径"));
+        EXPECT_GT(pageHolding(pages, "分度圆直径"), 1);
+    }
 }
 
 struct BrokenCase {

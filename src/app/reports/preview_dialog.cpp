@@ -4,11 +4,15 @@
 #include "render/report_files.h"
 
 #include <QAction>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QPrintPreviewWidget>
 #include <QPrinter>
+#include <QScreen>
+#include <QStatusBar>
 #include <QToolBar>
 #include <QVBoxLayout>
+#include <QWindow>
 
 #include <filesystem>
 
@@ -40,6 +44,17 @@ std::pair<ExportFormat, std::string> exportTarget(const design::SavedFile& saved
     return {info.format, path + "." + std::string(info.suffix)};
 }
 
+// What the window system draws around a window.
+QMargins frameOf(const QWidget& window) {
+    const QRect outer = window.frameGeometry();
+    const QRect inner = window.geometry();
+    return {inner.left() - outer.left(), inner.top() - outer.top(), outer.right() - inner.right(),
+            outer.bottom() - inner.bottom()};
+}
+
+// The size the preview asks for: a page's width at a readable zoom and most of a page's height.
+constexpr QSize kWantedSize(900, 960);
+
 } // namespace
 
 PreviewDialog::PreviewDialog(const report::Document& document, design::Interaction& ui,
@@ -62,12 +77,57 @@ PreviewDialog::PreviewDialog(const report::Document& document, design::Interacti
     column->setSpacing(0);
     buildToolBar();
     column->addWidget(preview_, 1);
-    resize(900, 960);
+    status_ = new QStatusBar(this);
+    status_->setObjectName(QStringLiteral("sbrPreview"));
+    column->addWidget(status_);
+    fitToScreen();
     preview_->fitToWidth();
     preview_->updatePreview();
 }
 
 PreviewDialog::~PreviewDialog() = default;
+
+QRect PreviewDialog::fittedGeometry(QSize wanted, const QRect& available, const QMargins& frame,
+                                    QPoint centre) {
+    const QSize frameSize(frame.left() + frame.right(), frame.top() + frame.bottom());
+    const QSize outer = (wanted + frameSize).boundedTo(available.size());
+    QRect placed(QPoint(), outer);
+    placed.moveCenter(centre);
+    placed.moveLeft(
+        std::clamp(placed.left(), available.left(), available.right() - outer.width() + 1));
+    placed.moveTop(
+        std::clamp(placed.top(), available.top(), available.bottom() - outer.height() + 1));
+    return placed.marginsRemoved(frame);
+}
+
+void PreviewDialog::fitToScreen() {
+    const QWidget* owner = parentWidget() ? parentWidget()->window() : nullptr;
+    const QScreen* screen = owner ? owner->screen() : QGuiApplication::primaryScreen();
+    if (!screen) {
+        resize(kWantedSize);
+        return;
+    }
+    // Until the dialog has a frame of its own, its parent's tells how thick one is.
+    const QMargins frame = owner ? frameOf(*owner) : QMargins();
+    const QRect available = screen->availableGeometry();
+    const QPoint centre = owner && available.intersects(owner->frameGeometry())
+                              ? owner->frameGeometry().center()
+                              : available.center();
+    setGeometry(fittedGeometry(kWantedSize, available, frame, centre));
+}
+
+void PreviewDialog::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    // The window system knows the frame now; the first placement could only guess it.
+    if (const QWindow* window = windowHandle()) {
+        const QMargins frame = window->frameMargins();
+        const QRect outer = geometry().marginsAdded(frame);
+        const QScreen* screen = window->screen();
+        if (screen && !screen->availableGeometry().contains(outer)) {
+            setGeometry(fittedGeometry(size(), screen->availableGeometry(), frame, outer.center()));
+        }
+    }
+}
 
 void PreviewDialog::buildToolBar() {
     auto* bar = new QToolBar(this);
@@ -162,7 +222,9 @@ void PreviewDialog::exportReport() {
     const auto [format, path] = exportTarget(*chosen);
     try {
         writeReportFile(document_, format, path);
+        status_->showMessage(QString::fromStdString("已导出：" + path));
     } catch (const ExportError& error) {
+        status_->clearMessage();
         design::showError(ui_, error.what());
     }
 }

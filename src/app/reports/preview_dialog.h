@@ -14,6 +14,7 @@
 class QLabel;
 class QPrinter;
 class QPrintPreviewWidget;
+class QStatusBar;
 
 namespace zorvane::app {
 
@@ -25,6 +26,8 @@ public:
     ~PreviewDialog() override;
 
     QPrintPreviewWidget* preview() const { return preview_; }
+    // At the bottom: names the file the last export wrote.
+    QStatusBar* statusBar() const { return status_; }
     int pageCount() const;
     int currentPage() const;
     void showPage(int page);
@@ -37,9 +40,20 @@ public:
     // The file name the save dialog proposes, after the report's title.
     static std::string proposedFileName(const report::Document& document);
 
+    // Where the dialog goes: `wanted` as far as it fits in `available` (a screen's free area)
+    // with the window frame's `frame` around it, centred on `centre` and moved inside
+    // `available`. The rectangle is the dialog's own, without its frame.
+    static QRect fittedGeometry(QSize wanted, const QRect& available, const QMargins& frame,
+                                QPoint centre);
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
 private:
     void buildToolBar();
     void updatePageLabel();
+    // Sizes and places the dialog within the free area of its parent's screen.
+    void fitToScreen();
 
     report::Document document_;
     design::Interaction& ui_;
@@ -47,6 +61,7 @@ private:
     std::unique_ptr<QPrinter> printer_;
     QPrintPreviewWidget* preview_ = nullptr;
     QLabel* pageLabel_ = nullptr;
+    QStatusBar* status_ = nullptr;
 };
 
 } // namespace zorvane::app

@@ -47,7 +47,7 @@ void appendSection(std::string& out, const Section& section) {
 } // namespace
 
 std::string toCsv(const Document& document) {
-    std::string out;
+    std::string out(kUtf8ByteOrderMark);
     const bool titled = document.sections.size() > 1;
     for (std::size_t i = 0; i < document.sections.size(); ++i) {
         const Section& section = document.sections[i];

@@ -1,6 +1,7 @@
 #include "core/report/report_writers.h"
 
 #include <algorithm>
+#include <array>
 #include <cstdint>
 
 namespace zorvane::report {
@@ -54,29 +55,80 @@ std::string rightTrimmed(std::string line) {
     return line;
 }
 
-// Lines of at most `width` columns; a line break in the text starts a new line.
-std::vector<std::string> wrapped(std::string_view text, std::size_t width) {
-    std::vector<std::string> lines(1);
-    std::size_t used = 0;
-    for (std::size_t at = 0; at < text.size();) {
-        const auto [code, length] = decode(text, at);
-        const std::string_view piece = text.substr(at, length);
+// Chinese punctuation that does not begin a line, and the brackets that do not end one.
+constexpr std::array<std::uint32_t, 13> kNoLineStart{0x3001, 0x3002, 0xFF0C, 0xFF1B, 0xFF1A,
+                                                     0xFF1F, 0xFF01, 0xFF09, 0x300B, 0x300D,
+                                                     0x300F, 0x3011, 0xFF05};
+constexpr std::array<std::uint32_t, 5> kNoLineEnd{0xFF08, 0x300A, 0x300C, 0x300E, 0x3010};
+
+bool among(std::uint32_t code, const auto& table) {
+    return std::find(table.begin(), table.end(), code) != table.end();
+}
+
+// What a line may break between: a run of narrow characters without blanks (a word, a number, a
+// formula) stays whole; a wide character is a piece of its own, as Chinese text breaks between
+// any two characters, except where its punctuation binds it to its neighbour.
+struct Piece {
+    std::string text;
+    std::size_t width = 0;
+    bool blankBefore = false;
+    bool wideEnd = false;   // ends in a wide character: a narrow one starts a new piece
+    bool bindsNext = false; // ends in an opening bracket
+};
+
+std::vector<Piece> pieces(std::string_view paragraph) {
+    std::vector<Piece> out;
+    bool blank = false;
+    for (std::size_t at = 0; at < paragraph.size();) {
+        const auto [code, length] = decode(paragraph, at);
+        const std::string_view character = paragraph.substr(at, length);
         at += length;
         if (code == '\r') {
             continue;
         }
-        if (code == '\n') {
-            lines.emplace_back();
-            used = 0;
+        if (code == ' ' || code == '\t') {
+            blank = true;
             continue;
         }
-        const std::size_t w = wide(code) ? 2 : 1;
-        if (used + w > width) {
-            lines.emplace_back();
-            used = 0;
+        const bool isWide = wide(code);
+        const bool joins =
+            !out.empty() && !blank &&
+            (out.back().bindsNext || (isWide ? among(code, kNoLineStart) : !out.back().wideEnd));
+        if (!joins) {
+            out.push_back({{}, 0, blank && !out.empty(), false, false});
         }
-        lines.back() += piece;
-        used += w;
+        Piece& piece = out.back();
+        piece.text += character;
+        piece.width += isWide ? 2 : 1;
+        piece.wideEnd = isWide;
+        piece.bindsNext = among(code, kNoLineEnd);
+        blank = false;
+    }
+    return out;
+}
+
+// Lines of at most `width` columns, broken only between pieces; a piece wider than a line has
+// one of its own. A line break in the text starts a new line.
+std::vector<std::string> wrapped(std::string_view text, std::size_t width) {
+    std::vector<std::string> lines;
+    for (std::size_t start = 0; start <= text.size();) {
+        const std::size_t end = std::min(text.find('\n', start), text.size());
+        const std::string_view paragraph = text.substr(start, end - start);
+        lines.emplace_back();
+        std::size_t used = 0;
+        for (const Piece& piece : pieces(paragraph)) {
+            const std::size_t gap = piece.blankBefore && used > 0 ? 1 : 0;
+            if (used > 0 && used + gap + piece.width > width) {
+                lines.emplace_back();
+                used = 0;
+            } else if (gap) {
+                lines.back() += ' ';
+                used += gap;
+            }
+            lines.back() += piece.text;
+            used += piece.width;
+        }
+        start = end + 1;
     }
     return lines;
 }

@@ -14,9 +14,13 @@ namespace zorvane::report {
 // row as an indented paragraph, since a terminal shows no formula pictures.
 std::string toText(const Document& document);
 
-// A header row of the captions, then one record per table row, quoted where CSV requires it,
-// lines ending in CR LF. Picture columns are left out. A report of several sections writes each
-// as its title, its header row and its rows, with an empty line between sections.
+// Begins a CSV file, so that spreadsheet programs that guess the encoding read it as UTF-8.
+constexpr std::string_view kUtf8ByteOrderMark = "\xEF\xBB\xBF";
+
+// The byte-order mark, a header row of the captions, then one record per table row, quoted where
+// CSV requires it, lines ending in CR LF. Picture columns are left out. A report of several
+// sections writes each as its title, its header row and its rows, with an empty line between
+// sections.
 std::string toCsv(const Document& document);
 
 // One HTML page with the titles, rules, captions and rows; the pictures embedded as data URLs.

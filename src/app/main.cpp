@@ -1,18 +1,21 @@
 // Zorvane: start-up shows the splash picture while the main window is built, then runs the
-// window until it is closed. The working directory is the program's base directory.
+// window until it is closed. The program works below the directory prepareWorkingDirectory
+// chooses: the current one in a build tree, the user's data directory when installed.
 
+#include "app/shell/app_workspace.h"
 #include "app/shell/main_window.h"
 #include "app/shell/qt_interaction.h"
 #include "app/shell/start_up.h"
 
 #include <QApplication>
 
-#include <filesystem>
-
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("zorvane")); // ~/.local/share/zorvane
+    QGuiApplication::setDesktopFileName(QStringLiteral("zorvane"));  // its entry and icon
     zorvane::app::QtInteraction ui;
-    const auto window = zorvane::app::startMainWindow(ui, std::filesystem::current_path());
+    const auto workingDir = zorvane::app::prepareWorkingDirectory(ui);
+    const auto window = zorvane::app::startMainWindow(ui, workingDir);
     ui.setParent(window.get()); // the dialogs' parent
     return app.exec();
 }

@@ -35,7 +35,8 @@ share="$usr/share"
 for file in zorvane/database/Reference.manifest zorvane/database/Size_Unnamed.db \
   zorvane/database/RWheel.bmp zorvane/Help/Chain.hlp applications/zorvane.desktop \
   mime/packages/zorvane.xml icons/hicolor/scalable/apps/zorvane.svg \
-  doc/zorvane/copyright doc/zorvane/changelog.gz; do
+  doc/zorvane/copyright doc/zorvane/changelog.gz man/man1/zorvane.1.gz \
+  man/man1/zorvane-calc.1.gz man/man1/zorvane-report.1.gz man/man1/zorvane-profile.1.gz; do
   [ -f "$share/$file" ] || fail "not installed: share/$file"
 done
 leftovers="$(ls "$share/zorvane/database" | grep -i -E '^(init|result|hty_rec)_unnamed\.' || true)"
@@ -45,7 +46,7 @@ for size in 16 22 24 32 48 64 128 256; do
   file -b "$icon" | grep -q "^PNG image data, $size x $size," || fail "$icon: $(file -b "$icon")"
 done
 xmllint --noout "$share/icons/hicolor/scalable/apps/zorvane.svg"
-gzip -t "$share/doc/zorvane/changelog.gz"
+gzip -t "$share/doc/zorvane/changelog.gz" "$share"/man/man1/*.gz
 
 # The desktop entry and the file type as the desktop tools read them.
 desktop-file-validate "$share/applications/zorvane.desktop"

@@ -22,6 +22,9 @@ namespace {
 // The directories of the installation that the working directory holds a copy of.
 constexpr std::array<std::string_view, 2> kInstalledDirectories{"database", "Help"};
 
+// A warning box stays readable: the first failures name their files, the rest are counted.
+constexpr std::size_t kProblemsShown = 8;
+
 fs::path nativePath(const QString& path) {
     return fs::path(QFile::encodeName(path).toStdString());
 }
@@ -60,8 +63,12 @@ fs::path prepareWorkingDirectory(design::Interaction& ui) {
     }
     if (!problems.empty()) {
         std::string text = "启动时未能更新工作目录中的参考数据与帮助：";
-        for (const std::string& problem : problems) {
-            text += "\n" + problem;
+        for (std::size_t i = 0; i < problems.size() && i < kProblemsShown; ++i) {
+            text += "\n" + problems[i];
+        }
+        if (problems.size() > kProblemsShown) {
+            text +=
+                "\n另有 " + std::to_string(problems.size() - kProblemsShown) + " 个文件未能更新。";
         }
         text += "\n程序将使用工作目录中现有的文件。";
         ui.ask({"警告信息", text, design::MessageIcon::Warning, design::Buttons::Ok,

@@ -17,6 +17,14 @@ packages=(
   fonts-liberation2
   poppler-utils
   python3-ezdxf
+  qt6-svg-dev
+  desktop-file-utils
+  libxml2-utils
+  shared-mime-info
+  file
+  dpkg-dev
+  fakeroot
+  lintian
 )
 
 missing=()

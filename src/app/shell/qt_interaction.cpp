@@ -8,6 +8,7 @@
 #include "app/shell/value_prompt.h"
 #include "app/toothed/list_dialog.h"
 
+#include "app/shell/user_settings.h"
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -16,7 +17,6 @@
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPushButton>
-#include <QSettings>
 
 #include <array>
 
@@ -79,11 +79,11 @@ QString startFolder(const std::string& folder) {
     if (!folder.empty()) {
         return qs(folder);
     }
-    return QSettings().value(QString::fromLatin1(kLastFolderKey)).toString();
+    return UserSettings().value(QString::fromLatin1(kLastFolderKey)).toString();
 }
 
 void rememberFolder(const QString& file) {
-    QSettings().setValue(QString::fromLatin1(kLastFolderKey), QFileInfo(file).absolutePath());
+    UserSettings().setValue(QString::fromLatin1(kLastFolderKey), QFileInfo(file).absolutePath());
 }
 
 } // namespace

@@ -1,7 +1,7 @@
 #include "app/shell/recent_projects.h"
 
+#include "app/shell/user_settings.h"
 #include <QFileInfo>
-#include <QSettings>
 
 namespace zorvane::app {
 
@@ -19,7 +19,7 @@ QString canonical(const QString& path) {
 } // namespace
 
 QStringList RecentProjects::paths() const {
-    QStringList paths = QSettings().value(QString::fromLatin1(kKey)).toStringList();
+    QStringList paths = UserSettings().value(QString::fromLatin1(kKey)).toStringList();
     // The settings file may have been edited by hand: no empty entries, none beyond the limit.
     paths.removeAll(QString());
     return paths.mid(0, kMaxCount);
@@ -40,7 +40,7 @@ void RecentProjects::remove(const QString& path) {
 }
 
 void RecentProjects::store(const QStringList& paths) {
-    QSettings().setValue(QString::fromLatin1(kKey), paths);
+    UserSettings().setValue(QString::fromLatin1(kKey), paths);
 }
 
 } // namespace zorvane::app

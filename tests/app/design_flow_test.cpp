@@ -17,9 +17,12 @@
 #include <QAbstractButton>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QScrollBar>
 #include <QStackedWidget>
+#include <QTableView>
 #include <QTest>
 
 #include <functional>
@@ -251,6 +254,46 @@ private slots:
         QCOMPARE(valueOf(shown.init, "中心距初值"), std::string("571.5,可上调10%"));
         QCOMPARE(find<QLabel>("lblInita")->text(),
                  QStringLiteral("本设计中,a0的初值为30.000p,允许上调至33.000p."));
+    }
+
+    // On a laptop's 1366 px the size grid shows both sprockets' values and the unit without
+    // scrolling; the formula takes what is left, its whole text in the tooltip.
+    void sizeGridFitsALaptop_data() {
+        QTest::addColumn<int>("chain");
+        QTest::newRow("roller") << static_cast<int>(design::Chain::Roller);
+        QTest::newRow("toothed") << static_cast<int>(design::Chain::Toothed);
+    }
+    void sizeGridFitsALaptop() {
+        QFETCH(int, chain);
+        const auto kind = static_cast<design::Chain>(chain);
+        window_->showNormal();
+        window_->resize(1366, 740);
+        runInWindow({kind, 0,
+                     kind == design::Chain::Roller ? lowSpeedSingleRow() : toothedMediumSpeed(),
+                     [](auto&) {}, allSteps(kind)});
+        auto* grid = find<QTableView>("grdSize");
+        QTRY_VERIFY(grid->isVisible());
+        QCoreApplication::processEvents();
+        window_->grab().save(QStringLiteral(ZORVANE_SCREENSHOT_DIR "/size-grid-1366-%1.png")
+                                 .arg(QString::fromLatin1(QTest::currentDataTag())));
+        const auto* model = grid->model();
+        int formula = -1;
+        for (int column = 0; column < model->columnCount(); ++column) {
+            const QString header = model->headerData(column, Qt::Horizontal).toString();
+            if (header == QStringLiteral("关系式")) {
+                formula = column;
+                continue;
+            }
+            const int right = grid->columnViewportPosition(column) + grid->columnWidth(column);
+            QVERIFY2(right <= grid->viewport()->width(), qPrintable(header));
+            QVERIFY2(grid->columnWidth(column) >=
+                         grid->horizontalHeader()->sectionSizeHint(column) - 2,
+                     qPrintable(header));
+        }
+        QVERIFY(formula >= 0);
+        QVERIFY(!grid->horizontalScrollBar()->isVisible());
+        const QModelIndex cell = model->index(1, formula);
+        QCOMPARE(model->data(cell, Qt::ToolTipRole), model->data(cell, Qt::DisplayRole));
     }
 
     void toothedMediumSpeedDesign() {

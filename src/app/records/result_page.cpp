@@ -7,6 +7,7 @@
 #include "app/shell/panel_parts.h"
 #include "core/store/table.h"
 
+#include <QAbstractItemModel>
 #include <QEvent>
 #include <QHeaderView>
 #include <QLabel>
@@ -14,6 +15,8 @@
 #include <QTableView>
 #include <QToolButton>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 #include <algorithm>
 
@@ -36,6 +39,8 @@ ResultPage::ResultPage(QWidget* parent) : QWidget(parent) {
     init_ = grid("grdOriginal", initModel_);
     result_ = grid("grdDesRSt", resultModel_);
     size_ = grid("grdSize", sizeModel_);
+    connect(sizeModel_, &QAbstractItemModel::modelReset, this, &ResultPage::fitFormulaColumn);
+    size_->viewport()->installEventFilter(this);
 
     sizeArea_ = new QWidget(this);
     sizeArea_->setObjectName(QStringLiteral("pnlRstEnd"));
@@ -193,9 +198,34 @@ void ResultPage::setProfileExportEnabled(bool enabled) {
     exportProfiles_->setEnabled(enabled);
 }
 
+void ResultPage::fitFormulaColumn() {
+    const auto* model = size_->model();
+    auto* header = size_->horizontalHeader();
+    const QAbstractItemView* view = size_; // the cells' widths are the view's to tell
+    int formula = -1;
+    int others = 0;
+    for (int column = 0; column < model->columnCount(); ++column) {
+        if (model->headerData(column, Qt::Horizontal).toString() == QStringLiteral("关系式")) {
+            formula = column;
+        } else {
+            others += std::max(view->sizeHintForColumn(column), header->sectionSizeHint(column));
+        }
+    }
+    if (formula < 0) {
+        return;
+    }
+    // The values and the unit keep their width; the formula, elided, takes what is left.
+    const int wanted = std::max(view->sizeHintForColumn(formula), header->sectionSizeHint(formula));
+    const int room = size_->viewport()->width() - others;
+    header->resizeSection(formula, std::clamp(room, header->minimumSectionSize(), wanted));
+}
+
 bool ResultPage::eventFilter(QObject* watched, QEvent* event) {
     if ((watched == sizeArea_ || watched == drawing_) && event->type() == QEvent::Resize) {
         fitDrawing();
+    }
+    if (watched == size_->viewport() && event->type() == QEvent::Resize) {
+        fitFormulaColumn();
     }
     if (watched == drawing_ && event->type() == QEvent::MouseButtonDblClick) {
         showWholeDrawing();

@@ -53,6 +53,8 @@ protected:
 
 private:
     QTableView* grid(const char* name, DatasetModel*& model);
+    // The size grid shows its values and unit whole; the formula column takes what is left.
+    void fitFormulaColumn();
     void loadDrawing();
     // Scales the drawing to the size area.
     void fitDrawing();

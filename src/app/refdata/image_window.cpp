@@ -18,7 +18,8 @@ ImageWindow::ImageWindow(QWidget* parent)
     image_->setObjectName(QStringLiteral("imgAll2"));
 }
 
-void ImageWindow::showPicture(const QPixmap& picture) {
+void ImageWindow::showPicture(const QPixmap& original) {
+    const QPixmap picture = fittedToScreen(original, *this);
     image_->setPixmap(picture);
     image_->setGeometry(0, 0, picture.width(), picture.height());
     if (!picture.isNull()) {

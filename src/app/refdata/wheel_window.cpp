@@ -17,9 +17,10 @@ WheelWindow::WheelWindow(const QPixmap& drawing, QWidget* parent)
     setAttribute(Qt::WA_DeleteOnClose);
     image_ = new QLabel(this);
     image_->setObjectName(QStringLiteral("imgWheel"));
-    image_->setPixmap(drawing);
-    image_->setGeometry(0, 0, drawing.width(), drawing.height());
-    setFixedSize(drawing.size());
+    const QPixmap shown = fittedToScreen(drawing, *this);
+    image_->setPixmap(shown);
+    image_->setGeometry(0, 0, shown.width(), shown.height());
+    setFixedSize(shown.size());
 }
 
 void WheelWindow::keyPressEvent(QKeyEvent* event) {

@@ -8,6 +8,7 @@
 #include <QPushButton>
 #include <QScreen>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 
@@ -26,20 +27,41 @@ int mulDiv(int a, int b, int c) {
     return static_cast<int>(quotient);
 }
 
-void centreOnScreen(QWidget& window) {
+namespace {
+
+const QScreen* screenOf(const QWidget& window) {
     const QScreen* screen = window.screen();
-    if (!screen) {
-        screen = QGuiApplication::primaryScreen();
-    }
+    return screen ? screen : QGuiApplication::primaryScreen();
+}
+
+// Room a window manager's frame takes around a window before the window has one of its own.
+constexpr QSize kFrameAllowance(16, 48);
+
+} // namespace
+
+void centreOnScreen(QWidget& window) {
+    const QScreen* screen = screenOf(window);
     if (!screen) {
         return;
     }
     // The frame is known once the window exists; before that it is the bare client area.
     const QSize outer = window.frameGeometry().size();
-    const QRect area = screen->geometry();
-    const QPoint frameTopLeft(area.x() + (area.width() - outer.width()) / 2,
-                              area.y() + (area.height() - outer.height()) / 2);
+    const QRect area = screen->availableGeometry();
+    const QPoint frameTopLeft(area.x() + std::max(0, (area.width() - outer.width()) / 2),
+                              area.y() + std::max(0, (area.height() - outer.height()) / 2));
     window.move(frameTopLeft);
+}
+
+QPixmap fittedToScreen(const QPixmap& picture, const QWidget& window) {
+    const QScreen* screen = screenOf(window);
+    if (!screen || picture.isNull()) {
+        return picture;
+    }
+    const QSize room = screen->availableGeometry().size() - kFrameAllowance;
+    if (picture.width() <= room.width() && picture.height() <= room.height()) {
+        return picture;
+    }
+    return picture.scaled(room, Qt::KeepAspectRatio, Qt::SmoothTransformation);
 }
 
 namespace {

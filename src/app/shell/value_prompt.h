@@ -5,6 +5,7 @@
 // that ask want an answer, and its close box is the only way out without one.
 
 #include <QDialog>
+#include <QPixmap>
 
 class QLabel;
 class QLineEdit;
@@ -16,8 +17,13 @@ namespace zorvane::app {
 // -1 when c is 0. The dialog layouts are written in these units.
 int mulDiv(int a, int b, int c);
 
-// Moves a top-level window so that its frame is centred on the screen it is on.
+// Moves a top-level window so that its frame is centred on the free area of the screen it is on
+// (the screen less its task bars), its title bar within that area.
 void centreOnScreen(QWidget& window);
+
+// A picture for a window of its own size: as it is where the screen's free area holds it with
+// the window's frame, else scaled down in its proportions until it does.
+QPixmap fittedToScreen(const QPixmap& picture, const QWidget& window);
 
 // A choice dialog that closes only through its 确定: a title and a close box, which window
 // managers then show without minimise and maximise buttons. Its close box presses 确定.

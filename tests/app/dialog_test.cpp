@@ -4,11 +4,13 @@
 
 #include "app/records/designer_dialog.h"
 #include "app/shell/qt_interaction.h"
+#include "app/shell/translations.h"
 #include "app/shell/value_prompt.h"
 #include "core/records/designer_record.h"
 #include "render/fonts.h"
 
 #include <QApplication>
+#include <QDialogButtonBox>
 #include <QFontDatabase>
 #include <QFontInfo>
 #include <QFormLayout>
@@ -389,6 +391,23 @@ private slots:
             QSKIP("none of the Chinese faces is installed");
         }
         QCOMPARE(QFontInfo(QFont(family)).family(), *found);
+    }
+
+    // Last, since it changes the whole program: once the toolkit's translation is loaded, its
+    // own dialogs, buttons and overwrite prompt speak Chinese.
+    void toolkitDialogsSpeakChinese() {
+        QVERIFY(app::installToolkitTranslation(*QCoreApplication::instance()));
+        QDialogButtonBox box(QDialogButtonBox::Save | QDialogButtonBox::Cancel |
+                             QDialogButtonBox::Open);
+        QStringList texts;
+        for (const auto* button : box.buttons()) {
+            texts << button->text();
+        }
+        texts.sort();
+        QCOMPARE(texts.join(u'|'), u("保存|取消|打开"));
+        QCOMPARE(QCoreApplication::translate("QFileDialog",
+                                             "%1 already exists.\nDo you want to replace it?"),
+                 u("%1 已存在。\n您想要替换它吗？"));
     }
 };
 

@@ -8,6 +8,7 @@
 #include "app/shell/help_viewer.h"
 #include "app/shell/init_panel.h"
 #include "app/shell/qt_interaction.h"
+#include "app/shell/recent_projects.h"
 #include "app/shell/select_panel.h"
 #include "app/shell/value_prompt.h"
 #include "app/shell/work_space.h"
@@ -22,6 +23,7 @@
 #include <QCursor>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -438,6 +440,40 @@ private slots:
         click("spnOpen");
         QVERIFY(stepDone("spnRInit_a0"));
         QVERIFY(!window_->isWindowModified());
+    }
+
+    // 文件 lists the projects saved or opened, newest first; one whose file is gone leaves the
+    // list with a message, and one that is there opens as 打开 opens it.
+    void recentProjects() {
+        for (const QString& path : app::RecentProjects().paths()) {
+            app::RecentProjects().remove(path);
+        }
+        const auto first = workspace_->path() / "first.CHN";
+        const auto second = workspace_->path() / "second.CHN";
+        startRollerDesign(0);
+        for (const auto& file : {first, second}) {
+            ui_->saveAnswer(file.string());
+            window_->action(QStringLiteral("mniSaveAs"))->trigger();
+        }
+        auto* menu = window_->findChild<QMenu*>(QStringLiteral("mniRecent"));
+        QMetaObject::invokeMethod(menu, "aboutToShow");
+        const auto entries = menu->actions();
+        QCOMPARE(entries.size(), qsizetype(2));
+        QVERIFY(entries[0]->text().endsWith(u(second.c_str())));
+        QVERIFY(entries[1]->text().endsWith(u(first.c_str())));
+
+        std::filesystem::remove(second);
+        ui_->clearLog();
+        entries[0]->trigger();
+        QCOMPARE(ui_->log().size(), std::size_t(1));
+        QCOMPARE(ui_->log()[0].kind, std::string("error"));
+        QVERIFY(ui_->log()[0].text.find(second.string()) != std::string::npos);
+        QCOMPARE(app::RecentProjects().paths(), QStringList{u(first.c_str())});
+
+        window_->action(QStringLiteral("mniClose"))->trigger();
+        window_->openProject(u(first.c_str()));
+        QCOMPARE(title(), QStringLiteral("Zorvane [%1]").arg(u(first.c_str())));
+        QVERIFY(find<QWidget>("pnlRollerChain")->isVisible());
     }
 
     // A cancelled 关闭 leaves nothing behind that silences the next 打开.

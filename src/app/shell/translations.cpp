@@ -17,6 +17,8 @@ bool installToolkitTranslation(QCoreApplication& application) {
         return false;
     }
     QCoreApplication::installTranslator(translator);
+    // The file dialog names file types in the default locale's language.
+    QLocale::setDefault(chinese);
     return true;
 }
 

@@ -7,8 +7,8 @@ class QCoreApplication;
 
 namespace zorvane::app {
 
-// Loads the toolkit's simplified-Chinese translation into `application`; false when its files
-// are missing.
+// Loads the toolkit's simplified-Chinese translation into `application` and makes Chinese the
+// default locale; false (and nothing changed) when the translation's files are missing.
 bool installToolkitTranslation(QCoreApplication& application);
 
 } // namespace zorvane::app

@@ -20,5 +20,11 @@ done
 # The help file follows the build.
 mkdir -p "$workspace/Help"
 cp -f "$root/build/Help/Chain.hlp" "$workspace/Help/Chain.hlp"
+# A project file named on the command line is opened where the caller meant it, not below the
+# workspace.
+args=()
+for arg in "$@"; do
+  if [ -e "$arg" ]; then args+=("$(realpath "$arg")"); else args+=("$arg"); fi
+done
 cd "$workspace"
-exec "$root/build/src/app/zorvane" "$@"
+exec "$root/build/src/app/zorvane" "${args[@]}"

@@ -343,13 +343,6 @@ TEST(ReportWriters, TextBreaksExplanationsBetweenWordsNeverInsideANumberOrFormul
     }
 }
 
-TEST(ReportWriters, CsvBeginsWithTheUtf8ByteOrderMark) {
-    for (const Document& document :
-         {Document{}, Document{ReportId::Init, "", "", {initSection()}}}) {
-        EXPECT_EQ(toCsv(document).substr(0, 3), "\xEF\xBB\xBF");
-    }
-}
-
 // Pages 100 tall from band heights: sections whose bands fall on the pages' ends.
 struct PagingCase {
     const char* name;

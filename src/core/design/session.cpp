@@ -59,27 +59,31 @@ std::optional<Chain> DesignSession::chain() const {
     return std::nullopt;
 }
 
+bool DesignSession::confirmLeavingDesign() {
+    if (!hasUnsavedWork()) {
+        return true;
+    }
+    switch (askYesNoCancel(ui_, "设计过程已修改，是否保存？")) {
+    case Answer::Yes:
+        state_.SaveSucceeded = false;
+        if (save) {
+            save();
+        }
+        return state_.SaveSucceeded;
+    case Answer::No:
+        return true;
+    default:
+        return false;
+    }
+}
+
 void DesignSession::beginNewDesign() {
     if (!workspace_) {
         showError(ui_, workspaceProblem_);
         return;
     }
-    if (hasUnsavedWork()) {
-        switch (askYesNoCancel(ui_, "设计过程已修改，是否保存？")) {
-        case Answer::Yes:
-            state_.SaveSucceeded = false;
-            if (save) {
-                save();
-            }
-            if (!state_.SaveSucceeded) {
-                return;
-            }
-            break;
-        case Answer::No:
-            break;
-        default:
-            return;
-        }
+    if (!confirmLeavingDesign()) {
+        return;
     }
     if (status_.done(kTagBegin)) {
         if (askYesNo(ui_, "确实要重新开始？") != Answer::Yes) {

@@ -91,6 +91,10 @@ public:
         return !state_.IsSaved && (status_.done(kTagBegin) || design_ != nullptr);
     }
 
+    // The save prompt of a command that gives up the open design, asked only when it has unsaved
+    // work: true when the command may go on (nothing unsaved, 否, or 是 and the save succeeded).
+    bool confirmLeavingDesign();
+
     // 开始新设计.
     void beginNewDesign();
     // Empties the working tables of the steps done (unless told not to, when they are about to

@@ -1,15 +1,11 @@
 #include "core/project/file_commands.h"
 
 #include "core/design/interaction.h"
-#include "core/text/ascii_case.h"
 
 namespace zorvane::project {
 
-using design::Answer;
-
 namespace {
 
-constexpr const char* kPrompt = "设计过程已修改，是否保存？";
 constexpr const char* kChangedStatus = "以更改";
 
 } // namespace
@@ -20,20 +16,6 @@ FileCommands::FileCommands(design::DesignSession& session) : session_(session) {
 
 FileCommands::~FileCommands() {
     session_.save = nullptr;
-}
-
-bool FileCommands::promptToSave(bool needSuccess) {
-    auto& state = session_.state();
-    switch (design::askYesNoCancel(session_.ui(), kPrompt)) {
-    case Answer::Yes:
-        state.SaveSucceeded = false;
-        save();
-        return !needSuccess || state.SaveSucceeded;
-    case Answer::No:
-        return true;
-    default:
-        return false;
-    }
 }
 
 void FileCommands::writeTo(const std::string& file) {
@@ -133,7 +115,7 @@ void FileCommands::clearDesign() {
 void FileCommands::close() {
     noteChanges();
     // A save that did not succeed keeps the design open: closing it then would lose it.
-    if (session_.hasUnsavedWork() && !promptToSave(true)) {
+    if (!session_.confirmLeavingDesign()) {
         return;
     }
     clearDesign();
@@ -193,7 +175,7 @@ void FileCommands::openChosen(const std::function<std::optional<std::string>()>&
     // The open design is closed before the file is chosen, after the save prompt when it has
     // unsaved work; a cancelled prompt or a save that did not succeed stops the command.
     const bool closesFirst = state.IsNewDesign || state.IsSaved || session_.hasUnsavedWork();
-    if (session_.hasUnsavedWork() && !promptToSave(true)) {
+    if (!session_.confirmLeavingDesign()) {
         return;
     }
     const auto chosen = choose();
@@ -216,22 +198,23 @@ bool FileCommands::openFile(const std::string& file) {
 
 bool FileCommands::exit() {
     noteChanges();
-    if (session_.hasUnsavedWork()) {
-        if (!promptToSave(true)) {
-            return false;
-        }
-        closeOnLeaving();
+    // A design saved as it stands stays in the working tables; only one given up is cleared.
+    if (!session_.hasUnsavedWork()) {
+        return true;
     }
+    if (!session_.confirmLeavingDesign()) {
+        return false;
+    }
+    closeOnLeaving();
     return true;
 }
 
 bool FileCommands::closeQuery() {
     noteChanges();
-    const auto& state = session_.state();
-    if (!state.IsSaved && !session_.hasUnsavedWork()) {
+    if (!session_.state().IsSaved && !session_.hasUnsavedWork()) {
         return true; // nothing was begun: the program ends at once
     }
-    if (session_.hasUnsavedWork() && !promptToSave(true)) {
+    if (!session_.confirmLeavingDesign()) {
         return false;
     }
     closeOnLeaving();

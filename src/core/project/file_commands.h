@@ -48,9 +48,6 @@ public:
     std::function<void(const std::string&)> projectFileUsed;
 
 private:
-    // The save prompt; false when the command stops (Cancel, or a save that did not succeed
-    // where `needSuccess`).
-    bool promptToSave(bool needSuccess);
     void writeTo(const std::string& file);
     void clearDesign();
     // Closes the design as the program is left (退出, the close box).

@@ -1,10 +1,9 @@
-// The batch runner below its command line: the messages of scenarios it cannot read, the guards
-// that end a run going nowhere, and the tables that tie the panels to the scenario's names.
+// The batch runner below its command line: the messages of scenarios it cannot read, and the
+// guards that end a run going nowhere as the runner reports them.
 
-#include "core/design/steps.h"
+#include "core/drive/scenario_interaction.h"
 #include "support/temp_dir.h"
 #include "support/workspace.h"
-#include "tools/calc/calc_interaction.h"
 #include "tools/calc/runner.h"
 #include "tools/calc/scenario.h"
 
@@ -172,7 +171,7 @@ const StopCase kStopCases[] = {
      R"({"chain": "toothed", "initial": {"edtPower": "7.5", "edtn1": "960", "edti": "3"},
          "inputs": {"Tfrmb": "宽"}})",
      "单位宽传递功率", "“选择链宽”连续20次不接受给出的值", "链宽值有误!",
-     CalcInteraction::kRefusalLimit},
+     drive::ScenarioInteraction::kRefusalLimit},
     // A refused confirmation changes nothing: the third one stops the run.
     {"ConfirmationRefusedTwiceInARow", R"({"chain": "roller", "initial": {"edtn1": "300"}})",
      "初始条件", "连续两次执行后设计状态没有变化", "请正确输入传递功率!", 3},
@@ -188,24 +187,6 @@ const StopCase kStopCases[] = {
 
 INSTANTIATE_TEST_SUITE_P(Runs, RunGuardTest, ::testing::ValuesIn(kStopCases),
                          [](const auto& row) { return std::string(row.param.name); });
-
-TEST(RunnerTablesTest, EveryPanelFieldIsAScenarioInputOfItsChainAndAPanelField) {
-    design::PanelFields fields;
-    for (const PanelStep& step : panelSteps()) {
-        const auto& def = design::stepAt(step.chain, step.position);
-        EXPECT_LT(step.position, design::lastPosition(step.chain)) << def.caption;
-        std::vector<std::string_view> names(step.fields.begin(), step.fields.end());
-        names.push_back(step.checkedField);
-        for (const auto name : names) {
-            if (!name.empty()) {
-                EXPECT_TRUE(acceptsInput(step.chain, name)) << name;
-                EXPECT_NE(panelField(fields, name), nullptr) << name;
-            }
-        }
-        EXPECT_EQ(step.checkedField.empty(), step.check == nullptr) << def.caption;
-        EXPECT_NE(step.confirm, nullptr) << def.caption;
-    }
-}
 
 } // namespace
 } // namespace zorvane::calc

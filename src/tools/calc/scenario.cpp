@@ -52,29 +52,6 @@ constexpr std::array<InitControl, 20> kInitControls{{
     {"chkTight", false, nullptr, nullptr, &InitInputs::hasTensioner},
 }};
 
-// The panel fields and dialogs a scenario may fill, and the chains that have them.
-struct InputName {
-    std::string_view name;
-    bool roller;
-    bool toothed;
-};
-
-constexpr std::array<InputName, 13> kInputNames{{
-    {"edtz1", true, false},
-    {"edtz2", true, false},
-    {"edtzi", true, false},
-    {"edtn", true, false},
-    {"TfrmNode", true, false},
-    {"TfrmJQD", true, false},
-    {"edtDz1", false, true},
-    {"edtDz2", false, true},
-    {"edtDzi", false, true},
-    {"TfrmDNode", false, true},
-    {"Tfrmb", false, true},
-    {"edtInit_a0", true, true},
-    {"edta", true, true},
-}};
-
 constexpr std::array<std::string_view, 6> kTopKeys{"chain",  "rows",    "initial",
                                                    "inputs", "answers", "prompts"};
 
@@ -280,9 +257,7 @@ private:
     void readInputs(const json& inputs, Scenario& scenario) const {
         for (const auto& [key, value] : inputs.items()) {
             const std::string pointer = "/inputs/" + pointerToken(key);
-            const auto known = std::find_if(kInputNames.begin(), kInputNames.end(),
-                                            [&](const InputName& n) { return n.name == key; });
-            if (known == kInputNames.end()) {
+            if (!drive::isInputName(key)) {
                 fail(pointer, "不是步骤面板的输入框或对话框");
             }
             if (!acceptsInput(scenario.chain, key)) {
@@ -350,21 +325,6 @@ private:
 };
 
 } // namespace
-
-std::optional<std::string> TextSequence::next() {
-    if (texts_.empty()) {
-        return std::nullopt;
-    }
-    const std::size_t at = std::min(used_, texts_.size() - 1);
-    ++used_;
-    return texts_[at];
-}
-
-bool acceptsInput(design::Chain chain, std::string_view name) {
-    return std::any_of(kInputNames.begin(), kInputNames.end(), [&](const InputName& n) {
-        return n.name == name && (chain == design::Chain::Roller ? n.roller : n.toothed);
-    });
-}
 
 Scenario parseScenario(std::string_view text, const std::string& fileName) {
     Reader reader(text, fileName);

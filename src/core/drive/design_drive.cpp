@@ -6,7 +6,6 @@
 #include "core/drive/step_buttons.h"
 
 #include <algorithm>
-#include <map>
 #include <utility>
 #include <vector>
 
@@ -23,14 +22,7 @@ using design::Panel;
 class Driver {
 public:
     Driver(const Scenario& scenario, DesignSession& session, ScenarioInteraction& ui)
-        : scenario_(scenario), session_(session), ui_(ui) {
-        const auto names = panelFieldNames();
-        for (const auto& [name, texts] : scenario.inputs) {
-            if (std::find(names.begin(), names.end(), name) != names.end()) {
-                fields_[name] = TextSequence(texts);
-            }
-        }
-    }
+        : scenario_(scenario), session_(session), ui_(ui) {}
 
     // `caption` names the button for the questions its click asks.
     void click(const StepButton& button, const std::string& caption) {
@@ -74,20 +66,15 @@ public:
         run([&] { step->confirm(session_); });
     }
 
-    // How many of the scenario's field texts were used, repeats of a last text not counted.
-    int progress() const { return progress_; }
-
 private:
+    // Types the scenario's next text into the field when it can be typed into; without one the
+    // panel's proposal stays.
     void fill(std::string_view name) {
         auto& fields = session_.state().fields;
-        const auto it = fields_.find(std::string(name));
-        if (it == fields_.end() || !panelFieldEnabled(fields, name)) {
-            return; // the panel's proposal stays
+        if (!panelFieldEnabled(fields, name)) {
+            return;
         }
-        if (!it->second.repeats()) {
-            ++progress_;
-        }
-        if (auto text = it->second.next()) {
+        if (auto text = ui_.nextText(name)) {
             *panelField(fields, name) = *text;
         }
     }
@@ -106,8 +93,6 @@ private:
     const Scenario& scenario_;
     DesignSession& session_;
     ScenarioInteraction& ui_;
-    std::map<std::string, TextSequence, std::less<>> fields_;
-    int progress_ = 0;
 };
 
 } // namespace
@@ -126,7 +111,7 @@ DriveResult driveDesign(DesignSession& session, ScenarioInteraction& ui, const S
     };
 
     // The state after each click, with the scenario's progress at that time.
-    std::vector<std::pair<DesignSnapshot, int>> seen{{snapshotOf(session), 0}};
+    std::vector<std::pair<DesignSnapshot, int>> seen{{snapshotOf(session), ui.progress()}};
     int unchanged = 0;
     for (int clicks = 0;; ++clicks) {
         if (designFinished(session, chain) || (until && stepDone(session, chain, *until))) {
@@ -149,7 +134,7 @@ DriveResult driveDesign(DesignSession& session, ScenarioInteraction& ui, const S
             break;
         }
         DesignSnapshot after = snapshotOf(session);
-        const int progress = ui.progress() + driver.progress();
+        const int progress = ui.progress();
         unchanged = after == seen.back().first ? unchanged + 1 : 0;
         if (unchanged == 2) {
             stop(*button, "连续两次执行后设计状态没有变化");

@@ -1,11 +1,15 @@
 #include "core/drive/scenario_interaction.h"
 
+#include "core/drive/panel_steps.h"
+
+#include <algorithm>
+
 namespace zorvane::drive {
 
 namespace {
 
 // The dialogs whose choices a scenario gives under its inputs.
-constexpr std::array<const char*, 4> kDialogs{"TfrmNode", "TfrmDNode", "Tfrmb", "TfrmJQD"};
+constexpr std::array<std::string_view, 4> kDialogs{"TfrmNode", "TfrmDNode", "Tfrmb", "TfrmJQD"};
 
 } // namespace
 
@@ -23,15 +27,18 @@ ScenarioInteraction::ScenarioInteraction(const Scenario& scenario) {
         ScriptedInteraction::prompt(prompt.caption, prompt.value);
         ++promptsLeft_[prompt.caption];
     }
-    for (const char* dialog : kDialogs) {
-        if (const auto it = scenario.inputs.find(dialog); it != scenario.inputs.end()) {
-            dialogs_[dialog] = TextSequence(it->second);
+    const auto fields = panelFieldNames();
+    for (const auto& [name, texts] : scenario.inputs) {
+        const bool dialog = std::find(kDialogs.begin(), kDialogs.end(), name) != kDialogs.end();
+        if (dialog || std::find(fields.begin(), fields.end(), name) != fields.end()) {
+            texts_[name] = TextSequence(texts);
         }
     }
 }
 
 void ScenarioInteraction::beginClick(std::string step, const design::StepFlags* flags) {
-    settleQuestion();
+    noticeGoingBack();
+    questionOpen_ = false;
     step_ = std::move(step);
     flags_ = flags;
     lastCaption_.clear();
@@ -39,37 +46,36 @@ void ScenarioInteraction::beginClick(std::string step, const design::StepFlags* 
 }
 
 void ScenarioInteraction::endClick() {
-    settleQuestion();
+    noticeGoingBack();
+    questionOpen_ = false;
     step_.clear();
     flags_ = nullptr;
 }
 
-void ScenarioInteraction::settleQuestion() {
+void ScenarioInteraction::noticeGoingBack() {
     if (!questionOpen_) {
         return;
     }
-    questionOpen_ = false;
     const auto& now = flags_->flags();
     for (std::size_t i = 0; i < now.size(); ++i) {
         if (flagsAtAnswer_[i] == 1 && now[i] != 1) {
             questions_.back().sentBack = true;
+            questionOpen_ = false;
             return;
         }
     }
 }
 
 design::Answer ScenarioInteraction::ask(const design::Message& message) {
+    noticeGoingBack();
     const design::Answer answer = ScriptedInteraction::ask(message);
     if (message.buttons == design::Buttons::Ok) {
         return answer; // a message, no question
     }
-    // A message shown while the answer's step goes back (a refused prompt value) leaves the
-    // question open; the next question or the end of the click settles it.
-    settleQuestion();
     questions_.push_back({step_, message.title, message.text, answer, false});
+    questionOpen_ = flags_ != nullptr;
     if (flags_) {
         flagsAtAnswer_ = flags_->flags();
-        questionOpen_ = true;
     }
     return answer;
 }
@@ -103,20 +109,27 @@ void ScenarioInteraction::usePrompt(const std::string& caption) {
     }
 }
 
+std::optional<std::string> ScenarioInteraction::nextText(std::string_view name) {
+    const auto it = texts_.find(name);
+    if (it == texts_.end()) {
+        return std::nullopt;
+    }
+    if (!it->second.repeats()) {
+        ++progress_;
+    }
+    return it->second.next();
+}
+
 void ScenarioInteraction::nextDialogValue(const std::string& dialog) {
-    if (const auto it = dialogs_.find(dialog); it != dialogs_.end()) {
-        if (!it->second.repeats()) {
-            ++progress_;
-        }
-        if (auto value = it->second.next()) {
-            dialogAnswer(dialog, *value);
-        }
+    if (auto value = nextText(dialog)) {
+        dialogAnswer(dialog, *value);
     }
 }
 
 std::optional<std::string> ScenarioInteraction::promptQuery(const std::string& caption,
                                                             const std::string& prompt,
                                                             const std::string& value) {
+    noticeGoingBack();
     asked(caption);
     usePrompt(caption);
     return ScriptedInteraction::promptQuery(caption, prompt, value);
@@ -125,12 +138,14 @@ std::optional<std::string> ScenarioInteraction::promptQuery(const std::string& c
 std::optional<std::string> ScenarioInteraction::inputBox(const std::string& caption,
                                                          const std::string& prompt,
                                                          const std::string& defaultText) {
+    noticeGoingBack();
     asked(caption);
     usePrompt(caption);
     return ScriptedInteraction::inputBox(caption, prompt, defaultText);
 }
 
 bool ScenarioInteraction::chooseChainNumber(store::Dataset& chains) {
+    noticeGoingBack();
     asked("选择链号和节距");
     nextDialogValue("TfrmNode");
     return ScriptedInteraction::chooseChainNumber(chains);
@@ -139,6 +154,7 @@ bool ScenarioInteraction::chooseChainNumber(store::Dataset& chains) {
 int ScenarioInteraction::chooseItem(const std::string& dialog, const std::string& caption,
                                     const std::string& label, const std::vector<std::string>& items,
                                     int preselected) {
+    noticeGoingBack();
     asked(caption);
     nextDialogValue(dialog);
     return ScriptedInteraction::chooseItem(dialog, caption, label, items, preselected);
@@ -148,6 +164,7 @@ std::optional<std::string>
 ScenarioInteraction::chooseFromList(const std::string& dialog, const std::string& caption,
                                     const std::string& listLabel, const std::string& editLabel,
                                     const std::vector<std::string>& items) {
+    noticeGoingBack();
     asked(caption);
     nextDialogValue(dialog);
     return ScriptedInteraction::chooseFromList(dialog, caption, listLabel, editLabel, items);

@@ -1,8 +1,9 @@
 #pragma once
-// The user of an unattended run: the scenario's answers, prompt values and dialog choices, logged
-// as the tests' scripted user logs them. A prompt or dialog that keeps refusing what it is given
-// would be asked forever by the step that loops on it; it ends the step instead. Each question
-// is kept with the step that asked it and whether its answer sent the design back.
+// The user of an unattended run: the scenario's panel texts, answers, prompt values and dialog
+// choices, each used in turn over the whole run, logged as the tests' scripted user logs them.
+// A prompt or dialog that keeps refusing what it is given would be asked forever by the step
+// that loops on it; it ends the step instead. Each question is kept with the step that asked it
+// and whether its answer sent the design back.
 
 #include "core/design/scripted_interaction.h"
 #include "core/design/status_control.h"
@@ -13,6 +14,7 @@
 #include <map>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace zorvane::drive {
@@ -48,6 +50,8 @@ public:
     void beginClick(std::string step = {}, const design::StepFlags* flags = nullptr);
     // The click is over: whether its last question sent the design back is known now.
     void endClick();
+    // The scenario's next text for a step panel's field or a dialog; nothing when it gives none.
+    std::optional<std::string> nextText(std::string_view name);
     // How many of the scenario's values were used so far, repeats of a last value not counted:
     // while it stays the same, the run gets nothing new to work with.
     int progress() const { return progress_; }
@@ -77,11 +81,13 @@ private:
     void nextDialogValue(const std::string& dialog);
     // Counts a scripted prompt value when one is left for the caption.
     void usePrompt(const std::string& caption);
-    // Marks the last question open as having sent the design back when a step done at its
-    // answer is done no longer.
-    void settleQuestion();
+    // Marks the open question as having sent the design back, and closes it, once a step done at
+    // its answer is done no longer. Every exchange looks, since a step that goes back may be
+    // done again before its click ends.
+    void noticeGoingBack();
 
-    std::map<std::string, TextSequence> dialogs_;
+    // The texts of the panel fields and dialogs, by name.
+    std::map<std::string, TextSequence, std::less<>> texts_;
     std::map<std::string, int> promptsLeft_;
     int progress_ = 0;
     std::string lastCaption_;

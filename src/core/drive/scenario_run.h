@@ -62,7 +62,7 @@ public:
     RunOutcome outcome() const;
 
 private:
-    const Scenario& scenario_;
+    Scenario scenario_;
     ScenarioInteraction ui_;
     design::DesignSession session_;
     project::FileCommands commands_;

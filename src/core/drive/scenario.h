@@ -1,7 +1,7 @@
 #pragma once
 // A design scenario: the chain, the controls of the initial-conditions panel, the texts of the
 // later panels and dialogs by their names, and the answers to questions and prompts. The batch
-// runner reads it from a file; a run of candidate designs makes it in memory.
+// runner reads it from a file; a caller may as well make it in memory.
 
 #include "core/design/initial_conditions.h"
 #include "core/design/interaction.h"

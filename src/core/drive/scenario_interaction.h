@@ -35,7 +35,8 @@ struct AskedQuestion {
     std::string title;
     std::string text;
     design::Answer answer = design::Answer::Ok;
-    // The design went back to an earlier step after this answer, before the next question.
+    // A step done at this answer was done no longer before the next question or the end of
+    // the click: the answer sent the design back (a re-run confirmation, mostly).
     bool sentBack = false;
 };
 

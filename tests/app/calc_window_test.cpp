@@ -2,8 +2,10 @@
 // the same scripted user, and run by the batch runner. The window must leave exactly the working
 // tables the runner prints.
 
+#include "core/drive/panel_steps.h"
+#include "core/drive/scenario_interaction.h"
+#include "core/drive/step_buttons.h"
 #include "support/main_window_fixture.h"
-#include "tools/calc/calc_interaction.h"
 #include "tools/calc/design_json.h"
 #include "tools/calc/runner.h"
 #include "tools/calc/scenario.h"
@@ -50,11 +52,12 @@ calc::Scenario scenarioNamed(const char* name) {
 
 } // namespace
 
-class CalcWindowTest : public QObject, public testing::MainWindowFixture<calc::CalcInteraction> {
+class CalcWindowTest : public QObject,
+                       public testing::MainWindowFixture<drive::ScenarioInteraction> {
     Q_OBJECT
 
 private:
-    std::map<std::string, calc::TextSequence> fields_;
+    std::map<std::string, drive::TextSequence> fields_;
 
     template <class T> T* find(const char* name) { return drive_.find<T>(name); }
     bool shown(const char* name) { return drive_.shown(name); }
@@ -80,7 +83,7 @@ private:
     // and not done, each panel filled from the scenario and confirmed.
     void runInWindow(const calc::Scenario& s) {
         for (const auto& [name, texts] : s.inputs) {
-            fields_[name] = calc::TextSequence(texts);
+            fields_[name] = drive::TextSequence(texts);
         }
         click("spnBegin");
         auto& session = window_->session();
@@ -88,7 +91,7 @@ private:
             if (session.status().done(design::stepAt(s.chain, design::lastPosition(s.chain)).tag)) {
                 return;
             }
-            const auto button = calc::nextStepButton(session, s.chain);
+            const auto button = drive::nextStepButton(session, s.chain);
             QVERIFY(button.has_value());
             if (!button->position) {
                 click("spnSelect");
@@ -111,7 +114,7 @@ private:
                 }
                 continue;
             }
-            const calc::PanelStep* step = calc::panelStepAt(s.chain, position);
+            const drive::PanelStep* step = drive::panelStepAt(s.chain, position);
             if (!step || !shown(design::panelName(step->panel).data())) {
                 continue;
             }
@@ -132,7 +135,7 @@ private:
 
     void expectSameAsRunner(const char* name) {
         const calc::Scenario s = scenarioNamed(name);
-        openWindow({1200, 800}, calc::anonymousDesigner(), s);
+        openWindow({1200, 800}, drive::anonymousDesigner(), s);
         runInWindow(s);
 
         testing::Workspace runnerWorkspace;

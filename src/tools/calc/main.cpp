@@ -98,7 +98,7 @@ int main(int argc, char** argv) {
     try {
         outcome =
             runScenario(scenario, {workingDir, databaseDir, args->open, args->save, args->until});
-    } catch (const ProjectNotOpened& error) {
+    } catch (const zorvane::drive::ProjectNotOpened& error) {
         std::cerr << "zorvane-calc: " << error.what() << '\n';
         return 2;
     } catch (const zorvane::store::WorkspaceBusy& error) {

@@ -3,9 +3,7 @@
 // the database directory (a project opened first with --open), the design driven by the core
 // (core/drive) to its end or to --until, saved with --save, and its tables and log as JSON.
 
-#include "core/drive/panel_steps.h"
 #include "core/drive/scenario_run.h"
-#include "core/drive/step_buttons.h"
 #include "tools/calc/scenario.h"
 
 #include <filesystem>
@@ -13,14 +11,6 @@
 #include <string>
 
 namespace zorvane::calc {
-
-// The driving is the core's; the names stay at hand for the runner's callers.
-using drive::anonymousDesigner;
-using drive::nextStepButton;
-using drive::PanelStep;
-using drive::panelStepAt;
-using drive::ProjectNotOpened;
-using drive::StepButton;
 
 struct RunPaths {
     std::filesystem::path appDir;

@@ -70,7 +70,7 @@ public:
 
 private:
     void forgetStatements() const;
-    // Opens `name` (a path or ":memory:") with the open flags of `mode`; failures name file_.
+    // Opens `name` (a path, a file URI or ":memory:") with `flags`; failures name file_.
     void open(const std::string& name, int flags);
 
     sqlite3* db_ = nullptr;

@@ -262,19 +262,32 @@ TEST_F(MemoryWorkspaceTest, TheWindowDesignsOnFilesMeanwhile) {
     EXPECT_EQ(after, before);
 }
 
-TEST_F(MemoryWorkspaceTest, NoTableIsMadeInTheDirectory) {
+// A design in memory that tries to write a reference table, or to make a table beside the
+// working ones, is refused and the directory keeps its bytes.
+TEST_F(MemoryWorkspaceTest, NothingIsWrittenIntoTheDirectory) {
+    const auto before = digests(directory.database());
     ScriptedInteraction ui;
     auto session = DesignSession::inMemory(references, ui);
-    store::Table table(directory.database(), "Ka");
-    table.setFieldDefs({{"名称", store::FieldKind::Text, 20}});
-    try {
-        table.create();
-        FAIL() << "a table was made";
-    } catch (const store::StoreError& error) {
-        EXPECT_EQ(std::string(error.what()), "无法建立数据表“" +
-                                                 (directory.database() / "Ka.db").string() +
-                                                 "”：在内存中计算的设计不写入数据库目录");
+    const std::vector<std::pair<const char*, std::function<void(store::Table&)>>> attempts{
+        {"a reference table rewritten",
+         [](store::Table& table) {
+             table.setReadOnly(false);
+             table.open();
+             table.edit();
+             table.setField(0, table.field(0));
+             table.post();
+         }},
+        {"a table made",
+         [](store::Table& table) {
+             table.setFieldDefs({{"名称", store::FieldKind::Text, 20}});
+             table.create();
+         }},
+    };
+    for (const auto& [what, attempt] : attempts) {
+        store::Table table(directory.database(), "Ka");
+        EXPECT_THROW(attempt(table), store::StoreError) << what;
     }
+    EXPECT_EQ(digests(directory.database()), before);
 }
 
 } // namespace

@@ -277,9 +277,11 @@ TableFile::TableFile(const TableFiles& files, bool readOnly, std::vector<StoredR
             requireDirectory(files.table.parent_path());
             throw StoreError("找不到数据表文件“" + files.table.string() + "”");
         }
+        // A design computed in memory writes no file there, not even one its snapshot left.
+        readOnly_ = readOnly_ || snapshotHolds(files.table);
         ownConnection_ =
-            readOnly ? sharedReader(files.table, files.blobs)
-                     : std::make_shared<Connection>(files.table, Connection::Mode::ReadWrite);
+            readOnly_ ? sharedReader(files.table, files.blobs)
+                      : std::make_shared<Connection>(files.table, Connection::Mode::ReadWrite);
         connection_ = ownConnection_.get();
     }
     try {

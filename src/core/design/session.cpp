@@ -5,6 +5,7 @@
 #include "core/records/design_history.h"
 #include "core/records/result_tables.h"
 #include "core/records/working_tables.h"
+#include "core/store/reference_snapshot.h"
 #include "core/store/store_error.h"
 
 #include <array>
@@ -25,15 +26,30 @@ DesignSession::DesignSession(std::filesystem::path appDir, Interaction& ui,
 
 DesignSession::DesignSession(std::filesystem::path appDir, std::filesystem::path databaseDir,
                              Interaction& ui, records::DesignerInfo designer)
-    : appDir_(std::move(appDir)), databaseDir_(std::move(databaseDir)),
-      projectPath_(appDir_ / "Unnamed.chn"), ui_(ui), designer_(std::move(designer)),
-      steps_(std::make_unique<StepDispatcher>(*this)) {
+    : DesignSession(std::move(appDir), std::move(databaseDir), ui, std::move(designer), nullptr) {
     try {
         workspace_ = std::make_unique<store::Workspace>(databaseDir_, records::workingTables());
     } catch (const store::StoreError& error) {
         workspaceProblem_ = error.what();
         workspaceFailure_ = std::current_exception();
     }
+}
+
+DesignSession::DesignSession(std::filesystem::path appDir, std::filesystem::path databaseDir,
+                             Interaction& ui, records::DesignerInfo designer,
+                             std::unique_ptr<store::Workspace> workspace)
+    : appDir_(std::move(appDir)), databaseDir_(std::move(databaseDir)),
+      projectPath_(appDir_ / "Unnamed.chn"), workspace_(std::move(workspace)), ui_(ui),
+      designer_(std::move(designer)), steps_(std::make_unique<StepDispatcher>(*this)) {}
+
+std::unique_ptr<DesignSession>
+DesignSession::inMemory(std::shared_ptr<const store::ReferenceSnapshot> references, Interaction& ui,
+                        records::DesignerInfo designer) {
+    const std::filesystem::path databaseDir = references->directory();
+    auto workspace =
+        std::make_unique<store::Workspace>(std::move(references), records::workingTables());
+    return std::unique_ptr<DesignSession>(new DesignSession(
+        databaseDir.parent_path(), databaseDir, ui, std::move(designer), std::move(workspace)));
 }
 
 void DesignSession::requireWorkspace() const {

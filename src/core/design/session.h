@@ -36,6 +36,14 @@ public:
     // The same with the database directory named explicitly (the batch runner's --db).
     DesignSession(std::filesystem::path appDir, std::filesystem::path databaseDir, Interaction& ui,
                   records::DesignerInfo designer = records::DesignerInfo());
+    // A session over working tables in memory that reads the reference tables of `references`
+    // (store::Workspace's in-memory form): for candidate designs computed side by side, each on
+    // a thread of its own, through the same steps, writing nothing into the database directory.
+    // It serves the thread that makes it, which also destroys it. Its working tables have no
+    // files, so it neither saves a project nor opens one.
+    static std::unique_ptr<DesignSession>
+    inMemory(std::shared_ptr<const store::ReferenceSnapshot> references, Interaction& ui,
+             records::DesignerInfo designer = records::DesignerInfo());
     ~DesignSession();
     DesignSession(const DesignSession&) = delete;
     DesignSession& operator=(const DesignSession&) = delete;
@@ -114,6 +122,9 @@ public:
     void cancelChainType();
 
 private:
+    DesignSession(std::filesystem::path appDir, std::filesystem::path databaseDir, Interaction& ui,
+                  records::DesignerInfo designer, std::unique_ptr<store::Workspace> workspace);
+
     std::filesystem::path appDir_;
     std::filesystem::path databaseDir_;
     std::filesystem::path projectPath_;

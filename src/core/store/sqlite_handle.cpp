@@ -201,20 +201,8 @@ Connection::Connection(const std::filesystem::path& file, Mode mode, Links links
     }
     // A file that does not change while open is read without locks or checks for changes.
     const std::filesystem::path opened = links == Links::Refuse ? linkFreePath(file) : file;
-    const std::string name =
-        mode == Mode::Unchanging ? fileUri(opened, "ro") + "&immutable=1" : opened.string();
-    const int rc = sqlite3_open_v2(name.c_str(), &db_, flags, nullptr);
-    if (rc != SQLITE_OK) {
-        const int code = db_ ? sqlite3_extended_errcode(db_) : rc;
-        const std::string detail = db_ ? sqlite3_errmsg(db_) : std::string();
-        const int systemErrno = db_ ? sqlite3_system_errno(db_) : 0;
-        sqlite3_close(db_);
-        db_ = nullptr;
-        throw StoreError("无法打开数据表文件“" + file.string() + "”：" +
-                         sqliteProblem(file, code, detail, systemErrno));
-    }
-    sqlite3_busy_timeout(db_, 2000);
-    sqlite3_extended_result_codes(db_, 1);
+    open(mode == Mode::Unchanging ? fileUri(opened, "ro") + "&immutable=1" : opened.string(),
+         flags);
     if (mode == Mode::Create) {
         exec("PRAGMA page_size=" + std::to_string(kPageSize)); // only a new file takes it
     }
@@ -224,6 +212,35 @@ Connection::Connection(const std::filesystem::path& file, Mode mode, Links links
         exec("PRAGMA journal_mode=DELETE");
         exec("PRAGMA synchronous=NORMAL");
     }
+}
+
+Connection::Connection(const std::filesystem::path& file, std::shared_ptr<const FileImage> image)
+    : file_(file), mode_(Mode::ReadOnly), links_(Links::Follow) {
+    configureEngine();
+    open(":memory:", SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX);
+    attachImage("main", std::move(image));
+}
+
+std::unique_ptr<Connection> Connection::inMemory(const std::filesystem::path& file) {
+    // A memory database keeps its rollback journal in memory too: a step still rolls back.
+    auto connection = std::make_unique<Connection>(":memory:", Mode::Create);
+    connection->file_ = file;
+    return connection;
+}
+
+void Connection::open(const std::string& name, int flags) {
+    const int rc = sqlite3_open_v2(name.c_str(), &db_, flags, nullptr);
+    if (rc != SQLITE_OK) {
+        const int code = db_ ? sqlite3_extended_errcode(db_) : rc;
+        const std::string detail = db_ ? sqlite3_errmsg(db_) : std::string();
+        const int systemErrno = db_ ? sqlite3_system_errno(db_) : 0;
+        sqlite3_close(db_);
+        db_ = nullptr;
+        throw StoreError("无法打开数据表文件“" + file_.string() + "”：" +
+                         sqliteProblem(file_, code, detail, systemErrno));
+    }
+    sqlite3_busy_timeout(db_, 2000);
+    sqlite3_extended_result_codes(db_, 1);
 }
 
 Connection::~Connection() {
@@ -290,6 +307,25 @@ void Connection::attach(const std::filesystem::path& file, const std::string& sc
                          sqliteProblem(file, sqlite3_extended_errcode(db_), sqlite3_errmsg(db_),
                                        sqlite3_system_errno(db_)));
     }
+}
+
+void Connection::attachImage(const std::string& schema, std::shared_ptr<const FileImage> image) {
+    if (schema != "main") {
+        exec("ATTACH DATABASE ':memory:' AS " + quoteIdentifier(schema));
+    }
+    // Read in place and never written: SQLite neither copies nor frees the bytes, so any number
+    // of connections on any threads read the one image.
+    auto* bytes = const_cast<unsigned char*>(image->data());
+    const auto size = static_cast<sqlite3_int64>(image->size());
+    if (sqlite3_deserialize(db_, schema.c_str(), bytes, size, size, SQLITE_DESERIALIZE_READONLY) !=
+        SQLITE_OK) {
+        failLast();
+    }
+    images_.push_back(std::move(image));
+}
+
+void Connection::attachInMemory(const std::string& schema) {
+    exec("ATTACH DATABASE ':memory:' AS " + quoteIdentifier(schema));
 }
 
 void Connection::exec(const std::string& sql) {

@@ -4,13 +4,19 @@
 #include "core/store/field.h"
 
 #include <filesystem>
+#include <memory>
 #include <string>
 #include <unordered_map>
+#include <vector>
 
 struct sqlite3;
 struct sqlite3_stmt;
 
 namespace zorvane::store::detail {
+
+// The bytes of a whole table or memo file, read once and shared by read-only connections on any
+// thread; no connection writes them (see reference_snapshot.h).
+using FileImage = std::vector<unsigned char>;
 
 class Connection {
 public:
@@ -23,6 +29,11 @@ public:
     enum class Links { Follow, Refuse };
 
     Connection(const std::filesystem::path& file, Mode mode, Links links = Links::Follow);
+    // A read-only connection to `image`, the bytes `file` held when it was read, instead of to
+    // the file. Failures name `file`.
+    Connection(const std::filesystem::path& file, std::shared_ptr<const FileImage> image);
+    // A connection to a new empty database in memory, which no file backs; failures name `file`.
+    static std::unique_ptr<Connection> inMemory(const std::filesystem::path& file);
     ~Connection();
     Connection(const Connection&) = delete;
     Connection& operator=(const Connection&) = delete;
@@ -31,6 +42,10 @@ public:
     // missing file (an empty database) instead of failing.
     void attach(const std::filesystem::path& file, const std::string& schema, bool readOnly,
                 bool create = false);
+    // Attaches `image` read-only under `schema` (see the image constructor).
+    void attachImage(const std::string& schema, std::shared_ptr<const FileImage> image);
+    // Attaches a new empty database in memory under `schema`.
+    void attachInMemory(const std::string& schema);
     // Whether a database is attached under `schema`.
     bool hasSchema(const std::string& schema) const;
     // Whether a transaction is open on this connection.
@@ -55,12 +70,15 @@ public:
 
 private:
     void forgetStatements() const;
+    // Opens `name` (a path, a file URI or ":memory:") with `flags`; failures name file_.
+    void open(const std::string& name, int flags);
 
     sqlite3* db_ = nullptr;
     std::filesystem::path file_;
     Mode mode_;
     Links links_;
     mutable std::unordered_map<std::string, sqlite3_stmt*> idle_; // by their SQL text
+    std::vector<std::shared_ptr<const FileImage>> images_;        // read in place, kept alive
 };
 
 class Statement {

@@ -57,8 +57,13 @@ void Table::setFieldDefs(std::vector<FieldDef> fields) {
 }
 
 bool Table::exists() const {
+    const auto file = filePath();
+    // The file of a working table is there while its workspace is open; in memory there is none.
+    if (Workspace::attachmentOf(file)) {
+        return true;
+    }
     std::error_code error;
-    return std::filesystem::is_regular_file(filePath(), error);
+    return std::filesystem::is_regular_file(file, error);
 }
 
 void Table::create() {

@@ -1,6 +1,7 @@
 #include "core/store/table_file.h"
 
 #include "core/store/reader_pool.h"
+#include "core/store/reference_snapshot.h"
 #include "core/store/store_error.h"
 #include "core/store/table_definition.h"
 #include "core/store/workspace.h"
@@ -220,6 +221,10 @@ void TableFile::create(const TableFiles& files, const std::vector<FieldDef>& fie
         savepoint.release();
         return;
     }
+    if (snapshotHolds(files.table)) {
+        throw StoreError("无法建立数据表“" + files.table.string() +
+                         "”：在内存中计算的设计不写入数据库目录");
+    }
     // Named for this process, so that two programs making the same table never share one.
     const std::string newSuffix = ".new-" + std::to_string(::getpid());
     const fs::path newTable = files.table.string() + newSuffix;
@@ -254,6 +259,13 @@ TableFile::TableFile(const TableFiles& files, bool readOnly, std::vector<StoredR
         workspace_ = attached->workspace;
         connection_ = attached->connection;
         schema_ = attached->schema;
+    } else if (auto reader = snapshotReader(files)) {
+        // A design computed in memory reads reference tables as they were first read, and
+        // writes none of them.
+        ownConnection_ = std::move(reader);
+        connection_ = ownConnection_.get();
+        readOnly_ = true;
+        fromSnapshot_ = true;
     } else {
         std::error_code error;
         const auto status = fs::status(files.table, error);
@@ -265,16 +277,20 @@ TableFile::TableFile(const TableFiles& files, bool readOnly, std::vector<StoredR
             requireDirectory(files.table.parent_path());
             throw StoreError("找不到数据表文件“" + files.table.string() + "”");
         }
+        // A design computed in memory writes no file there, not even one its snapshot left.
+        readOnly_ = readOnly_ || snapshotHolds(files.table);
         ownConnection_ =
-            readOnly ? sharedReader(files.table, files.blobs)
-                     : std::make_shared<Connection>(files.table, Connection::Mode::ReadWrite);
+            readOnly_ ? sharedReader(files.table, files.blobs)
+                      : std::make_shared<Connection>(files.table, Connection::Mode::ReadWrite);
         connection_ = ownConnection_.get();
     }
     try {
         readLayout(rows);
     } catch (...) {
         // A connection that met a damaged file is not offered again.
-        if (readOnly_ && !workspace_) {
+        if (fromSnapshot_) {
+            forgetSnapshotReader(files_.table);
+        } else if (readOnly_ && !workspace_) {
             forgetSharedReader(files_.table);
         }
         throw;

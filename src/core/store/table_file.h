@@ -118,6 +118,7 @@ private:
     std::shared_ptr<Connection> ownConnection_; // null for files of a workspace
     Connection* connection_ = nullptr;
     Workspace* workspace_ = nullptr;
+    bool fromSnapshot_ = false; // read from a reference snapshot (reference_snapshot.h)
     std::string schema_ = "main";
     std::string blobSchema_ = "mb";
     std::vector<FieldDef> fields_;

@@ -2,6 +2,7 @@
 
 #include "core/store/directory_lock.h"
 #include "core/store/journal_owner.h"
+#include "core/store/reference_snapshot.h"
 #include "core/store/store_error.h"
 #include "core/store/table_definition.h"
 #include "core/store/table_file.h"
@@ -12,6 +13,7 @@
 #include <sqlite3.h>
 
 #include <algorithm>
+#include <mutex>
 #include <random>
 #include <system_error>
 
@@ -21,17 +23,30 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// The files of the open workspaces of this program, by a key that ignores the case of the file
-// name and the spelling of the directory.
-std::map<std::string, std::pair<Workspace*, std::string>>& attachments() {
-    static std::map<std::string, std::pair<Workspace*, std::string>> instance;
+using Registry = std::map<std::string, std::pair<Workspace*, std::string>>;
+
+// The files of the open file-backed workspaces of this program, by a key that ignores the case
+// of the file name and the spelling of the directory. Threads that compute designs in memory look
+// files up here while the window's thread attaches and releases its own.
+std::mutex attachmentsMutex;
+
+Registry& attachments() {
+    static Registry instance;
+    return instance;
+}
+
+// The files of this thread's in-memory workspaces, by the same key: they come first.
+Registry& memoryAttachments() {
+    thread_local Registry instance;
     return instance;
 }
 
 // The directory of a path, absolute and without links; a design's files share a few directories,
-// so each is resolved once.
-const fs::path& resolvedDirectory(const fs::path& directory) {
+// so each is resolved once, for every thread.
+fs::path resolvedDirectory(const fs::path& directory) {
+    static std::mutex mutex;
     static std::map<std::string, fs::path> known;
+    const std::lock_guard lock(mutex);
     const auto [at, added] = known.try_emplace(directory.string());
     if (added) {
         std::error_code error;
@@ -51,10 +66,14 @@ std::string fileKey(const fs::path& file) {
 }
 
 std::uint32_t freshStamp() {
-    static std::mt19937 generator{std::random_device{}()};
+    thread_local std::mt19937 generator{std::random_device{}()};
     // The header fields are signed 32-bit integers; SQLite refuses larger values.
     std::uniform_int_distribution<std::uint32_t> stamps(1, 0x7fffffffu);
     return stamps(generator);
+}
+
+std::string schemaOfFile(std::size_t index) {
+    return index == 0 ? "main" : "w" + std::to_string(index);
 }
 
 void removeQuietly(const fs::path& file) {
@@ -73,10 +92,9 @@ Workspace::Workspace(fs::path directory, const std::vector<TableSpec>& tables)
         if (table.blobs) {
             located.blobs = detail::findBlobs(located).value_or(located.blobs);
         }
-        const std::string schema = files_.empty() ? "main" : "w" + std::to_string(files_.size());
-        files_.push_back({located.table, schema});
+        files_.push_back({located.table, schemaOfFile(files_.size())});
         if (table.blobs) {
-            files_.push_back({located.blobs, "w" + std::to_string(files_.size())});
+            files_.push_back({located.blobs, schemaOfFile(files_.size())});
         }
     }
     if (files_.empty()) {
@@ -85,14 +103,63 @@ Workspace::Workspace(fs::path directory, const std::vector<TableSpec>& tables)
     attachFiles();
 }
 
+Workspace::Workspace(std::shared_ptr<const ReferenceSnapshot> references,
+                     const std::vector<TableSpec>& tables)
+    : directory_(references->directory()), references_(std::move(references)) {
+    for (const auto& table : tables) {
+        // Spelt as a table's open spells files that do not exist; the registry ignores case.
+        const std::string base = detail::normalizeTableName(table.name);
+        files_.push_back({directory_ / (base + ".db"), schemaOfFile(files_.size())});
+        if (table.blobs) {
+            files_.push_back({directory_ / (base + ".mb"), schemaOfFile(files_.size())});
+        }
+    }
+    if (files_.empty()) {
+        throw StoreError("数据库目录“" + directory_.string() + "”中没有要写的数据表");
+    }
+    for (const auto& file : files_) {
+        if (memoryAttachments().contains(fileKey(file.path))) {
+            throw StoreError("数据表“" + file.path.string() + "”已在本线程的内存中打开");
+        }
+    }
+    binding_ = std::make_unique<detail::SnapshotBinding>(references_);
+    attachFiles();
+}
+
 Workspace::~Workspace() {
     if (stepOpen_) {
         rollback();
     }
+    if (connection_) {
+        unregisterFiles();
+    }
+    connection_.reset();
+}
+
+void Workspace::registerFiles() {
+    if (references_) {
+        for (const auto& file : files_) {
+            memoryAttachments()[fileKey(file.path)] = {this, file.schema};
+        }
+        return;
+    }
+    const std::lock_guard lock(attachmentsMutex);
+    for (const auto& file : files_) {
+        attachments()[fileKey(file.path)] = {this, file.schema};
+    }
+}
+
+void Workspace::unregisterFiles() {
+    if (references_) {
+        for (const auto& file : files_) {
+            memoryAttachments().erase(fileKey(file.path));
+        }
+        return;
+    }
+    const std::lock_guard lock(attachmentsMutex);
     for (const auto& file : files_) {
         attachments().erase(fileKey(file.path));
     }
-    connection_.reset();
 }
 
 std::optional<std::string> Workspace::fileProblem(const fs::path& file) {
@@ -183,6 +250,17 @@ void Workspace::attachFiles() {
     if (connection_) {
         return;
     }
+    if (references_) {
+        // Each file a fresh database in memory on the one connection; a step stays atomic
+        // across them and rolls back as on files.
+        auto connection = detail::Connection::inMemory(files_.front().path);
+        for (std::size_t i = 1; i < files_.size(); ++i) {
+            connection->attachInMemory(files_[i].schema);
+        }
+        connection_ = std::move(connection);
+        registerFiles();
+        return;
+    }
     std::error_code error;
     for (const auto& file : files_) {
         const fs::path journal = file.path.string() + "-journal";
@@ -217,9 +295,7 @@ void Workspace::attachFiles() {
     // never stands for a file that was written.
     connection->exec("PRAGMA cache_spill=OFF");
     connection_ = std::move(connection);
-    for (const auto& file : files_) {
-        attachments()[fileKey(file.path)] = {this, file.schema};
-    }
+    registerFiles();
     stamped_.clear();
     if (resumeStep_) {
         connection_->exec("BEGIN");
@@ -245,30 +321,41 @@ void Workspace::releaseFiles() {
     if (openTables_ > 0) {
         throw StoreError("数据库目录“" + directory_.string() + "”中的工作表仍在使用，不能替换");
     }
+    if (references_) {
+        throw StoreError("数据库目录“" + directory_.string() +
+                         "”的这组工作表只在内存中，没有可替换的文件");
+    }
     if (stepOpen_) {
         // What the step wrote so far is kept; the step goes on once the files are back.
         connection_->exec("COMMIT");
         stepOpen_ = false;
         resumeStep_ = true;
     }
-    for (const auto& file : files_) {
-        attachments().erase(fileKey(file.path));
-    }
+    unregisterFiles();
     connection_.reset();
 }
 
 std::optional<Workspace::Attachment> Workspace::attachmentOf(const fs::path& file) {
-    const auto found = attachments().find(fileKey(file));
+    const std::string key = fileKey(file);
+    const auto attachment = [](const Registry::value_type& entry) {
+        Workspace* workspace = entry.second.first;
+        return Attachment{workspace, workspace->connection_.get(), entry.second.second};
+    };
+    if (const auto found = memoryAttachments().find(key); found != memoryAttachments().end()) {
+        return attachment(*found);
+    }
+    const std::lock_guard lock(attachmentsMutex);
+    const auto found = attachments().find(key);
     if (found == attachments().end()) {
         return std::nullopt;
     }
-    Workspace* workspace = found->second.first;
-    return Attachment{workspace, workspace->connection_.get(), found->second.second};
+    return attachment(*found);
 }
 
 void Workspace::aboutToWrite(const std::string& schema) {
     ++writeCount_;
-    if (stamped_[schema]) {
+    // The stamp tells a file's journal from a stale one; tables in memory have neither.
+    if (references_ || stamped_[schema]) {
         return;
     }
     const std::string quoted = detail::quoteIdentifier(schema);

@@ -6,6 +6,14 @@
 // files, wherever they are opened in the program, read and write through that connection, so that
 // everything one step of a design writes, across all the files, is one atomic and durable commit.
 // Between steps each file holds its whole table, so the files can be copied.
+//
+// A workspace can also be made in memory, for designs computed side by side in one process (for
+// comparing candidate designs): its working tables start empty in memory, its steps commit there
+// and nothing of the directory is locked, read or written for them. It serves the thread that
+// makes it: on that thread, tables opened by the directory's paths reach its working tables and
+// the reference tables of its snapshot (reference_snapshot.h), while any other thread, the one
+// of a file-backed workspace of the same directory among them, keeps reaching the files. It is
+// used and destroyed on that thread.
 
 #include "core/store/sqlite_handle.h"
 
@@ -19,9 +27,12 @@
 
 namespace zorvane::store {
 
+class ReferenceSnapshot;
+
 namespace detail {
 class DirectoryLock;
-}
+class SnapshotBinding;
+} // namespace detail
 
 class Workspace {
 public:
@@ -33,11 +44,15 @@ public:
     // Throws WorkspaceBusy when another program holds the directory and StoreError when the
     // directory cannot be used; nothing in the directory is changed then.
     Workspace(std::filesystem::path directory, const std::vector<TableSpec>& tables);
+    // The working tables `tables` of the snapshot's directory, in memory (see above).
+    Workspace(std::shared_ptr<const ReferenceSnapshot> references,
+              const std::vector<TableSpec>& tables);
     ~Workspace();
     Workspace(const Workspace&) = delete;
     Workspace& operator=(const Workspace&) = delete;
 
     const std::filesystem::path& directory() const { return directory_; }
+    bool inMemory() const { return references_ != nullptr; }
     // One message for the user per file that the opening had to set aside.
     const std::vector<std::string>& repairs() const { return repairs_; }
 
@@ -64,7 +79,7 @@ public:
     // Closes the files so that they can be replaced as a whole (a project being opened), and
     // attaches them again with the same care as at the opening. No table of them may be open.
     // Inside a step, what the step wrote so far is committed first, and the step goes on after
-    // the files are attached again.
+    // the files are attached again. Working tables in memory have no files to replace.
     void releaseFiles();
     void attachFiles();
 
@@ -92,6 +107,7 @@ public:
         detail::Connection* connection;
         std::string schema;
     };
+    // An in-memory workspace of this thread comes first.
     static std::optional<Attachment> attachmentOf(const std::filesystem::path& file);
 
     // Called before every write into `schema`: the first write of this workspace into a file
@@ -122,8 +138,13 @@ private:
     void setAside(const Unsound& unsound);
     void removeSuperJournals();
     void rollback();
+    // The attachments of this workspace's files, in the registry of its kind.
+    void registerFiles();
+    void unregisterFiles();
 
     std::filesystem::path directory_;
+    std::shared_ptr<const ReferenceSnapshot> references_; // in memory when set
+    std::unique_ptr<detail::SnapshotBinding> binding_;
     std::unique_ptr<detail::DirectoryLock> lock_;
     std::vector<File> files_;
     std::unique_ptr<detail::Connection> connection_;

@@ -125,42 +125,9 @@ private slots:
         QCOMPARE(u(chains.text("链号").c_str()), third);
     }
 
-    // The chain number dialog and the list dialog of the pitch and the chain width show a title
-    // with a close box only, and the close box presses 确定: the value shown is the answer.
-    void okOnlyDialogsCloseThroughOk_data() {
-        QTest::addColumn<QString>("dialog");
-        QTest::newRow("chain number") << u("TfrmNode");
-        QTest::newRow("pitch") << u("TfrmDNode");
-    }
-    void okOnlyDialogsCloseThroughOk() {
-        QFETCH(QString, dialog);
-        whenShown<QDialog>([](QDialog* shown) {
-            const Qt::WindowFlags flags = shown->windowFlags();
-            QVERIFY(flags & Qt::WindowCloseButtonHint);
-            QVERIFY(!(flags & (Qt::WindowMinMaxButtonsHint | Qt::FramelessWindowHint)));
-            auto* view = shown->findChild<QAbstractItemView*>();
-            QTest::mouseClick(view->viewport(), Qt::LeftButton, {},
-                              view->visualRect(view->model()->index(1, 0)).center());
-            shown->close(); // the close box
-            QVERIFY2(!shown->isVisible(), "the close box left the dialog open");
-        });
-        app::QtInteraction ui;
-        if (dialog == u("TfrmNode")) {
-            testing::Workspace workspace;
-            store::Query chains(workspace.database());
-            chains.setSql("Select * from ChainNoNd");
-            chains.open();
-            ui.chooseChainNumber(chains);
-            QCOMPARE(chains.recNo(), 1);
-        } else {
-            QCOMPARE(ui.chooseFromList(dialog.toStdString(), "选择", "", "值：",
-                                       {"12.7", "15.875", "19.05"}),
-                     std::optional<std::string>("15.875"));
-        }
-    }
-
-    // The list dialogs by keyboard: the arrow keys select and the edit follows, Enter confirms
-    // the selection, a double click confirms its row, Escape cancels; the unit shows.
+    // The list dialogs by keyboard and mouse: the arrow keys select and the edit follows, Enter
+    // confirms the selection, a double click confirms its row, Escape cancels, and the close box
+    // (the title bar has no other button) presses 确定; the unit shows.
     void listDialogsAnswerTheKeyboard_data() {
         QTest::addColumn<QString>("dialog");
         QTest::addColumn<QString>("keys");
@@ -171,6 +138,7 @@ private slots:
             QTest::newRow(name + " down up down enter") << dialog << u("DUDE") << 1;
             QTest::newRow(name + " down escape") << dialog << u("DX") << -1;
             QTest::newRow(name + " double click") << dialog << u("2") << 2;
+            QTest::newRow(name + " click, close box") << dialog << u("1C") << 1;
         }
     }
     void listDialogsAnswerTheKeyboard() {
@@ -179,19 +147,28 @@ private slots:
         QFETCH(int, chosen);
         whenShown<QDialog>([keys](QDialog* shown) {
             QCOMPARE(shown->findChild<QLabel*>(u("lblUnit"))->text(), u("mm"));
+            const Qt::WindowFlags flags = shown->windowFlags();
+            QVERIFY(flags & Qt::WindowCloseButtonHint);
+            QVERIFY(!(flags & (Qt::WindowMinMaxButtonsHint | Qt::FramelessWindowHint)));
             auto* view = shown->findChild<QAbstractItemView*>();
             view->setFocus();
-            for (const QChar key : keys) {
+            for (qsizetype at = 0; at < keys.size(); ++at) {
+                const QChar key = keys[at];
                 if (key == u'D' || key == u'U') {
                     QTest::keyClick(view, key == u'D' ? Qt::Key_Down : Qt::Key_Up);
                 } else if (key == u'E') {
                     QTest::keyClick(view, Qt::Key_Return);
                 } else if (key == u'X') {
                     QTest::keyClick(view, Qt::Key_Escape);
+                } else if (key == u'C') {
+                    shown->close();
                 } else {
+                    // A digit: a click on that row, a double click when nothing follows.
                     const QRect cell = view->visualRect(view->model()->index(key.digitValue(), 0));
                     QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, cell.center());
-                    QTest::mouseDClick(view->viewport(), Qt::LeftButton, {}, cell.center());
+                    if (at + 1 == keys.size()) {
+                        QTest::mouseDClick(view->viewport(), Qt::LeftButton, {}, cell.center());
+                    }
                 }
             }
             QVERIFY2(!shown->isVisible(), "the keys left the dialog open");

@@ -13,6 +13,7 @@
 #include "core/store/table.h"
 #include "core/toothed/toothed_design.h"
 #include "support/design_inputs.h"
+#include "support/fixed_designer.h"
 #include "support/working_tables.h"
 #include "support/workspace.h"
 
@@ -31,20 +32,7 @@ namespace {
 using testing::Rows;
 using testing::rowsOf;
 
-records::DesignerInfo fixedDesigner() {
-    return records::DesignerInfo(
-        [] {
-            return std::optional<records::OwnerInfo>({"张工", ""});
-        },
-        [] {
-            std::tm t{};
-            t.tm_year = 126;
-            t.tm_mon = 11;
-            t.tm_mday = 10;
-            return t;
-        },
-        "C");
-}
+using testing::fixedDesigner;
 
 struct Case {
     const char* name;

@@ -6,6 +6,7 @@
 #include "app/shell/main_window.h"
 #include "app/window_driver.h"
 #include "core/design/scripted_interaction.h"
+#include "support/fixed_designer.h"
 #include "support/workspace.h"
 
 #include <QCursor>
@@ -14,15 +15,6 @@
 #include <memory>
 
 namespace zorvane::testing {
-
-// A designer named 李工 on a fixed date, whoever runs the tests and whenever.
-inline records::DesignerInfo fixedDesigner() {
-    return records::DesignerInfo(
-        [] {
-            return std::optional<records::OwnerInfo>({"李工", ""});
-        },
-        [] { return std::tm{}; }, "C");
-}
 
 template <class Ui = design::ScriptedInteraction> class MainWindowFixture {
 protected:
